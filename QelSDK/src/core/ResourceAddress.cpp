@@ -1,0 +1,34 @@
+// Resources are addressed by a type code made from their extension and a hash of their base name.
+#include "core/ResourceAddress.h"
+
+#include <cstring>
+
+namespace Qel {
+
+uint32_t NameHash(const char* name) {
+  if (!name) return 0;
+  uint32_t hash = 0;
+  for (size_t i = std::strlen(name); i-- > 0;) {
+    int c = static_cast<signed char>(name[i]);
+    if (c >= 'a' && c <= 'z') c -= 'a' - 'A';
+    hash = static_cast<uint32_t>(c) + 38u * hash;
+  }
+  return hash;
+}
+
+uint32_t TypeCodeFromExtension(const char* ext) {
+  if (!ext) return kTypeNone;
+  if (*ext == '.') ++ext;
+  uint32_t code = 0;
+  for (int i = 0; i < 4; ++i) {
+    char c = ' ';
+    if (*ext) {
+      c = *ext++;
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    code = (code << 8) | static_cast<uint8_t>(c);
+  }
+  return code;
+}
+
+} // namespace Qel

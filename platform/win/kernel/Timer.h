@@ -1,0 +1,14 @@
+// The multimedia timer: milliseconds since an arbitrary start, cut to 32 bits and wrapping like Windows'.
+#pragma once
+
+#include <cstdint>
+
+namespace plat::win {
+
+uint32_t timeGetTime();
+
+// Test seam: while set, timeGetTime answers this function instead of the monotonic clock.
+using TimeSourceFn = uint32_t (*)();
+void SetTimeSourceForTesting(TimeSourceFn source);
+
+} // namespace plat::win

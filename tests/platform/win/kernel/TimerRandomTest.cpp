@@ -1,0 +1,36 @@
+// The millisecond timer and the 15-bit random generator.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/win/kernel/Random.h"
+#include "platform/win/kernel/Timer.h"
+
+TEST(Timer, AdvancesInMillisecondsAndHonoursTheTestSource) {
+  const uint32_t before = plat::win::timeGetTime();
+  timespec pause{0, 20 * 1000 * 1000};
+  nanosleep(&pause, nullptr);
+  const uint32_t elapsed = plat::win::timeGetTime() - before;
+  EXPECT_GE(elapsed, 19u);
+  EXPECT_LT(elapsed, 5000u);
+
+  plat::win::SetTimeSourceForTesting([] { return 0xFFFFFFF0u; });
+  EXPECT_EQ(plat::win::timeGetTime(), 0xFFFFFFF0u);
+  plat::win::SetTimeSourceForTesting(nullptr);
+}
+
+TEST(Random, StaysInFifteenBitsAndRepeatsForASeed) {
+  plat::win::srand(12345);
+  std::set<int> seen;
+  int first[8];
+  for (int i = 0; i < 10000; ++i) {
+    const int value = plat::win::rand();
+    ASSERT_GE(value, 0);
+    ASSERT_LE(value, plat::win::RAND_MAX_15);
+    if (i < 8) first[i] = value;
+    seen.insert(value);
+  }
+  EXPECT_GT(seen.size(), 5000u);  // spread over the range, not stuck
+  plat::win::srand(12345);
+  for (int value : first) EXPECT_EQ(plat::win::rand(), value);
+}
