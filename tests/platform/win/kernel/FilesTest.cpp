@@ -214,6 +214,7 @@ TEST(Find, LooksUpOneNameInItsLetterCaseOnDisk) {
   EXPECT_EQ(List("."), (std::vector<Listed>{{".", FILE_ATTRIBUTE_DIRECTORY}}));
   EXPECT_TRUE(List("folder\\").empty());  // a trailing separator names no entry
   EXPECT_TRUE(List("Z:\\").empty());
+  EXPECT_TRUE(List("Z:").empty());
   EXPECT_TRUE(List("folder\\nothing").empty());
 
   WIN32_FIND_DATAA data;
