@@ -39,10 +39,15 @@ void ReadEveryWay(const char* value) {
     while (tokens.NextToken()) {
     }
     Require(tokens.NextInt() == 0 && tokens.NextFloat() == 0.0 && !tokens.NextBool());
+    Require(tokens.NextPoint() == Qel::Point2());
   }
   {
     ValueTokenizer tokens(value);
     for (int i = 0; i < 4; ++i) tokens.NextInt();
+  }
+  {
+    ValueTokenizer tokens(value);
+    for (int i = 0; i < 2; ++i) tokens.NextPoint();
   }
   {
     ValueTokenizer tokens(value);

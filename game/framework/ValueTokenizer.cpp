@@ -132,6 +132,12 @@ int32_t ValueTokenizer::NextInt() {
   return ReadDecimal(token);
 }
 
+Qel::Point2 ValueTokenizer::NextPoint() {
+  const int32_t x = NextInt();
+  const int32_t y = NextInt();
+  return Qel::Point2(x, y);
+}
+
 double ValueTokenizer::NextFloat() {
   const char* token = NextToken();
   return token ? ReadFloat(token) : 0.0;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Point2.h"
+
 // Made on the stack for one value and read front to back. Once the tokens are used up every read
 // gives its end value (null, 0, (0, 0), 0.0, false) without error.
 //
@@ -24,6 +26,8 @@ public:
   // is -1, more digits than fit give 0xFFFFFFFF). Otherwise decimal: leading white space, a sign,
   // digits up to the first other character (0 when none), clamped to the i32 range.
   int32_t NextInt();
+  // Two integers read as NextInt reads them, x first.
+  Qel::Point2 NextPoint();
   // Decimal with an optional fraction and exponent ("0x" introduces a hexadecimal one). Only finite
   // values come out: overflow is clamped to the largest double of its sign, underflow gives 0, and
   // texts such as "inf" or "nan" are not numbers and give 0.

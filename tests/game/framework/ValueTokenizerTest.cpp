@@ -81,6 +81,21 @@ TEST(ValueTokenizer, ReadsIntegersDecimalOrHexadecimalAndClampsOutOfRange) {
   }
 }
 
+TEST(ValueTokenizer, ReadsPointsFromTwoIntegers) {
+  const struct {
+    const char* text;
+    Qel::Point2 point;
+  } cases[] = {
+      {"(3,-4)", {3, -4}}, {"( 12 , 40 )", {12, 40}}, {"(0x10, 99999999999)", {16, kMaxInt}}, {"(7)", {7, 0}},
+      {"", {0, 0}},
+  };
+  for (const auto& c : cases) {
+    ValueTokenizer tokens(c.text);
+    const Qel::Point2 point = tokens.NextPoint();
+    EXPECT_EQ(point, c.point) << c.text << " gave " << point.X() << ", " << point.Y();
+  }
+}
+
 TEST(ValueTokenizer, ReadsFloatsWithAPointAndOnlyFiniteResults) {
   const std::string tiny = "0." + std::string(400, '0') + "1";
   const std::string huge = "1" + std::string(400, '0');
@@ -158,6 +173,16 @@ TEST(ValueTokenizer, ReadsBooleansAsWordsOrDecimalNumbers) {
   }
 }
 
+TEST(ValueTokenizer, EachReadConsumesItsTokensInOrder) {
+  ValueTokenizer tokens("(1, 2) 0x10 true 2.5 word");
+  EXPECT_EQ(tokens.NextPoint(), Qel::Point2(1, 2));
+  EXPECT_EQ(tokens.NextInt(), 16);
+  EXPECT_TRUE(tokens.NextBool());
+  EXPECT_EQ(tokens.NextFloat(), 2.5);
+  EXPECT_STREQ(tokens.NextToken(), "word");
+  EXPECT_EQ(tokens.NextToken(), nullptr);
+}
+
 TEST(ValueTokenizer, RunningOutGivesEndValuesEveryTime) {
   ValueTokenizer tokens("7");
   EXPECT_EQ(tokens.NextInt(), 7);
@@ -166,5 +191,6 @@ TEST(ValueTokenizer, RunningOutGivesEndValuesEveryTime) {
     EXPECT_EQ(tokens.NextInt(), 0);
     EXPECT_EQ(tokens.NextFloat(), 0.0);
     EXPECT_FALSE(tokens.NextBool());
+    EXPECT_EQ(tokens.NextPoint(), Qel::Point2());
   }
 }
