@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/ResourceAddress.h"
+#include "core/ResourceManager.h"
 #include "core/Trace.h"
 #include "framework/AsciiCase.h"
 
@@ -46,6 +48,17 @@ bool TxtDataManager::ParseStream(const std::shared_ptr<Qel::Stream>& stream, IHa
   }
   ParseData(data, target);
   return true;
+}
+
+bool TxtDataManager::LoadTxtData(const char* name, IHasLoadableTxtData& target) {
+  if (!name) return false;
+  std::shared_ptr<Qel::Stream> stream;
+  Qel::ResourceManager::GetInstance()->OpenStream(Qel::NameHash(name), Qel::kTypeText, stream);
+  if (!stream) {
+    Qel::Trace("WARN: TxtDataManager: no text data named \"%s\"\n", name);
+    return false;
+  }
+  return ParseStream(stream, target);
 }
 
 void TxtDataManager::ParseData(std::string_view data, IHasLoadableTxtData& target) {

@@ -23,6 +23,9 @@ public:
   // False without a stream and when the stream fails before its end (then nothing is applied);
   // true once the whole stream was read and parsed.
   bool ParseStream(const std::shared_ptr<Qel::Stream>& stream, IHasLoadableTxtData& target);
+  // Parses the 'txt ' resource of that name; false for a null name or a resource that cannot be
+  // found or read.
+  bool LoadTxtData(const char* name, IHasLoadableTxtData& target);
 
 private:
   TxtDataManager() = default;

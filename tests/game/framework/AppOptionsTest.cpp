@@ -6,10 +6,14 @@
 #include <limits>
 #include <string>
 
+#include "core/FileUtilities.h"
+#include "core/IFile.h"
 #include "core/MemStream.h"
 #include "core/MemoryBlock.h"
+#include "core/WinFileSpec.h"
 #include "framework/AppOptions.h"
 #include "framework/TxtDataManager.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -120,4 +124,25 @@ TEST(AppOptions, ComparesKeysWithoutRegardToCaseWhenCalledDirectly) {
   EXPECT_EQ(options.GetGraphicsLevel(), 1);
   EXPECT_TRUE(options.IsWindowed());
   EXPECT_STREQ(options.GetHdPath(), "Data");
+}
+
+// Start-up reads "Pilo.ini" from the working folder through the file layer.
+TEST(AppOptions, ReadsTheSettingsFileInTheWorkingFolder) {
+  std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
+  spec->SetPath("Pilo.ini");
+  std::shared_ptr<Qel::Stream> stream;
+  AppOptions options;
+
+  Qel::OpenFileStream(spec, Qel::kFileRead | Qel::kFileExisting, stream);
+  EXPECT_FALSE(TxtDataManager::Instance().ParseStream(stream, options));
+  EXPECT_EQ(options.GetGraphicsLevel(), 3);
+
+  test::WriteFile("Pilo.ini", "windowed = 1\r\n[Config]\r\ngraphics=1\r\nmem=256");
+  spec->SetPath("Pilo.ini");
+  Qel::OpenFileStream(spec, Qel::kFileRead | Qel::kFileExisting, stream);
+  ASSERT_TRUE(stream);
+  EXPECT_TRUE(TxtDataManager::Instance().ParseStream(stream, options));
+  EXPECT_TRUE(options.IsWindowed());
+  EXPECT_EQ(options.GetGraphicsLevel(), 1);
+  EXPECT_EQ(options.GetMemoryMb(), 256);
 }

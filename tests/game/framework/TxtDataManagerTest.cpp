@@ -1,4 +1,5 @@
-// Reading key = value text data: line ends, comments, blanks, keys, values, long lines, bad streams.
+// Reading key = value text data: line ends, comments, blanks, keys, values, long lines, bad streams,
+// and text resources found through the resource manager.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,9 +8,14 @@
 #include <utility>
 #include <vector>
 
+#include "core/IFile.h"
 #include "core/MemStream.h"
 #include "core/MemoryBlock.h"
+#include "core/ResourceManager.h"
+#include "core/ResourceTree.h"
+#include "core/WinFileSpec.h"
 #include "framework/TxtDataManager.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -148,5 +154,45 @@ TEST(TxtDataManager, FailsWithoutAStreamOrOnAReadErrorAndAppliesNothing) {
 
   // A stream without data is read completely: there is simply nothing in it.
   EXPECT_TRUE(TxtDataManager::Instance().ParseStream(std::make_shared<Qel::MemStream>(), target));
+  EXPECT_TRUE(target.m_pairs.empty());
+}
+
+namespace {
+
+class TxtDataResourceTest : public testing::Test {
+protected:
+  ~TxtDataResourceTest() override { Qel::ResourceManager::DestroyInstance(); }
+
+  // A directory database over the folder "data" in the test's working folder.
+  void AddDataFolder() {
+    std::shared_ptr<Qel::IFileSpec> root = Qel::WinFileSpec::Create();
+    root->SetPath("data");
+    auto tree = std::make_shared<Qel::ResourceTree>();
+    ASSERT_TRUE(tree->Open(root, Qel::kFileRead));
+    Qel::ResourceManager::GetInstance()->AddResourceFile(tree, 0);
+  }
+};
+
+}  // namespace
+
+TEST_F(TxtDataResourceTest, LoadsTextResourcesByNameWithoutRegardToCase) {
+  test::WriteFile("data/rooms/Kitchen.txt", "Speed = 3\r\nExits = (1, 2)");
+  test::WriteFile("data/rooms/Kitchen.wav", "not text = 1\n");
+  AddDataFolder();
+
+  for (const char* name : {"kitchen", "KITCHEN"}) {
+    RecordingTarget target;
+    EXPECT_TRUE(TxtDataManager::Instance().LoadTxtData(name, target)) << name;
+    EXPECT_EQ(target.m_pairs, (Pairs{{"speed", "3"}, {"exits", "(1, 2)"}})) << name;
+  }
+}
+
+TEST_F(TxtDataResourceTest, FailsForANullNameOrAMissingResource) {
+  test::WriteFile("data/other.txt", "a = 1\n");
+  AddDataFolder();
+  RecordingTarget target;
+  EXPECT_FALSE(TxtDataManager::Instance().LoadTxtData(nullptr, target));
+  EXPECT_FALSE(TxtDataManager::Instance().LoadTxtData("kitchen", target));
+  EXPECT_FALSE(TxtDataManager::Instance().LoadTxtData("", target));
   EXPECT_TRUE(target.m_pairs.empty());
 }
