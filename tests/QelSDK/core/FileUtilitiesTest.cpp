@@ -37,7 +37,7 @@ std::vector<std::string> Listing(const std::string& folder, uint32_t flags, int 
   return paths;
 }
 
-class ResourceTree : public testing::Test {
+class ListedTree : public testing::Test {
 protected:
   void SetUp() override {
     for (const char* file :
@@ -85,7 +85,7 @@ TEST(FileUtilities, OpenFileStreamGivesAFileOrNothing) {
   EXPECT_FALSE(stream);
 }
 
-TEST_F(ResourceTree, ListsEveryFileInTreeOrderSkippingHiddenFolders) {
+TEST_F(ListedTree, ListsEveryFileInTreeOrderSkippingHiddenFolders) {
   // Sorted by upper-cased name; each folder's contents right where it is met.
   EXPECT_EQ(Listing("root", 13, -1),
             (std::vector<std::string>{".dotfile", "a.txt", "B\\b1.txt", "B\\C\\c1.txt", "sub2\\z.txt",
@@ -100,7 +100,7 @@ TEST_F(ResourceTree, ListsEveryFileInTreeOrderSkippingHiddenFolders) {
   EXPECT_TRUE(Listing("root", 7, -1).empty());  // without flag 8 nothing at all
 }
 
-TEST_F(ResourceTree, ListsOnlyIntoAnExistingFolder) {
+TEST_F(ListedTree, ListsOnlyIntoAnExistingFolder) {
   std::vector<std::shared_ptr<Qel::IFileSpec>> out(1);
   Qel::EnumerateFiles(Spec("root\\a.txt"), out, 13, -1);
   Qel::EnumerateFiles(Spec("nothing"), out, 13, -1);
