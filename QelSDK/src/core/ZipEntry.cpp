@@ -103,9 +103,11 @@ bool ZipEntry::Rewind() {
   if (m_method != kMethodDeflated) return true;
 
   // Buffers are sized to the member, at least one byte so the trailing zero byte fits.
-  const auto bufferFor = [](uint32_t size) { return std::max<uint32_t>(1, std::min(kBufferSize, size)); };
-  if ((!m_input.GetData() && !m_input.Allocate(bufferFor(m_compressedSize))) ||
-      (!m_output.GetData() && !m_output.Allocate(bufferFor(m_uncompressedSize)))) {
+  const auto sized = [](uint32_t limit, uint32_t size) {
+    return std::max<uint32_t>(1, std::min(limit, size));
+  };
+  if ((!m_input.GetData() && !m_input.Allocate(sized(kInputBufferSize, m_compressedSize))) ||
+      (!m_output.GetData() && !m_output.Allocate(sized(kBufferSize, m_uncompressedSize)))) {
     SetError(kStreamErrorOpen);
     return false;
   }
