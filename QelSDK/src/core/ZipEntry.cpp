@@ -123,6 +123,10 @@ bool ZipEntry::Rewind() {
 bool ZipEntry::ReadArchive(uint64_t offset, uint8_t* buffer, uint32_t& size) {
   const uint32_t wanted = size;
   size = 0;
+  if (!m_archive) {
+    SetError(kStreamErrorRead);
+    return false;
+  }
   if (offset > kMaxArchiveOffset || !m_archive->Seek(static_cast<int32_t>(offset), kSeekStart)) {
     m_archive->TakeError();
     SetError(kStreamErrorSeek);
