@@ -103,9 +103,11 @@ bool ZipEntry::Rewind() {
   if (m_method != kMethodDeflated) return true;
 
   // Buffers are sized to the member, at least one byte so the trailing zero byte fits.
-  const auto bufferFor = [](uint32_t size) { return std::max<uint32_t>(1, std::min(kBufferSize, size)); };
-  if ((!m_input.GetData() && !m_input.Allocate(bufferFor(m_compressedSize))) ||
-      (!m_output.GetData() && !m_output.Allocate(bufferFor(m_uncompressedSize)))) {
+  const auto sized = [](uint32_t limit, uint32_t size) {
+    return std::max<uint32_t>(1, std::min(limit, size));
+  };
+  if ((!m_input.GetData() && !m_input.Allocate(sized(kInputBufferSize, m_compressedSize))) ||
+      (!m_output.GetData() && !m_output.Allocate(sized(kBufferSize, m_uncompressedSize)))) {
     SetError(kStreamErrorOpen);
     return false;
   }
@@ -121,6 +123,10 @@ bool ZipEntry::Rewind() {
 bool ZipEntry::ReadArchive(uint64_t offset, uint8_t* buffer, uint32_t& size) {
   const uint32_t wanted = size;
   size = 0;
+  if (!m_archive) {
+    SetError(kStreamErrorRead);
+    return false;
+  }
   if (offset > kMaxArchiveOffset || !m_archive->Seek(static_cast<int32_t>(offset), kSeekStart)) {
     m_archive->TakeError();
     SetError(kStreamErrorSeek);

@@ -15,7 +15,11 @@ namespace Qel {
 
 class ZipEntry : public Stream {
 public:
+  // Inflated bytes wait in a buffer of kBufferSize for small reads. Compressed bytes are read in
+  // larger pieces: every piece costs a seek and a read of the archive, and loading a member whole
+  // should cost little more than inflating it.
   static constexpr uint32_t kBufferSize = 10240;
+  static constexpr uint32_t kInputBufferSize = 65536;
   static constexpr uint16_t kMethodStored = 0;
   static constexpr uint16_t kMethodDeflated = 8;
 

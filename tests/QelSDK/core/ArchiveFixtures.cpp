@@ -11,6 +11,7 @@
 #include "core/ResourceAddress.h"
 #include "core/WinFileSpec.h"
 #include "support/TempDir.h"
+#include "support/WindowsPath.h"
 
 namespace test {
 
@@ -31,15 +32,6 @@ void Run(const std::string& command) {
 }
 
 }  // namespace
-
-std::string WindowsPath(const std::filesystem::path& path) {
-  std::string text = "Z:" + std::filesystem::absolute(path).lexically_normal().string();
-  for (char& c : text) {
-    if (c == '/') c = '\\';
-  }
-  if (text.size() > 3 && text.back() == '\\') text.pop_back();
-  return text;
-}
 
 void WriteZip(const std::filesystem::path& archive, const std::vector<ZipMember>& members) {
   TempDir scratch;
@@ -90,7 +82,7 @@ std::string Incompressible(size_t size, uint32_t seed) {
 
 std::shared_ptr<Qel::ResourceZipfile> OpenZipFile(const std::filesystem::path& archive) {
   std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
-  spec->SetPath(WindowsPath(archive));
+  spec->SetPath(WindowsPathOf(archive));
   auto zip = std::make_shared<Qel::ResourceZipfile>();
   return zip->Open(spec, 0) ? zip : nullptr;
 }

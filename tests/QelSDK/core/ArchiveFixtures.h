@@ -15,9 +15,6 @@
 
 namespace test {
 
-// The Windows form of a Linux path, as the engine's file layer expects it ("Z:\tmp\...").
-std::string WindowsPath(const std::filesystem::path& path);
-
 struct ZipMember {
   std::string name;  // "folder/name.ext"; a name ending in "/" is a directory entry
   std::string data;

@@ -10,6 +10,7 @@
 #include "core/ResourceManager.h"
 #include "platform/win/kernel/Drives.h"
 #include "support/TempDir.h"
+#include "support/WindowsPath.h"
 
 namespace fs = std::filesystem;
 
@@ -61,7 +62,7 @@ TEST_F(DatabaseManagerTest, EightDatabasesOfANameAreSearchedInTheirOrder) {
       files.emplace_back("f" + std::to_string(j) + ".txt", std::to_string(rank));
     MakeDatabase(ranked[rank], files);
   }
-  ASSERT_TRUE(Databases().Init(test::WindowsPath(m_cd), test::WindowsPath(m_hd), "eng_usa"));
+  ASSERT_TRUE(Databases().Init(test::WindowsPathOf(m_cd), test::WindowsPathOf(m_hd), "eng_usa"));
   EXPECT_TRUE(Databases().AddDatabase("Area"));
   for (int j = 0; j < 8; ++j) EXPECT_EQ(Load("f" + std::to_string(j) + ".txt"), std::to_string(j)) << j;
 
@@ -73,7 +74,7 @@ TEST_F(DatabaseManagerTest, LaterNamesComeFirstAndUsesAreCounted) {
   setenv("PILO_TRACE", "1", 1);  // read at the first trace line
   MakeDatabase(m_hd / "universal" / "Global", {{"same.txt", "global"}, {"global.txt", "g"}});
   MakeDatabase(m_hd / "eng_usa" / "Hub.qel", {{"same.txt", "hub"}});
-  ASSERT_TRUE(Databases().Init(test::WindowsPath(m_cd), test::WindowsPath(m_hd), "eng_usa"));
+  ASSERT_TRUE(Databases().Init(test::WindowsPathOf(m_cd), test::WindowsPathOf(m_hd), "eng_usa"));
   Databases().AddDatabase("Global");
   Databases().AddDatabase("Hub");
   EXPECT_EQ(Load("same.txt"), "hub");
@@ -97,7 +98,7 @@ TEST_F(DatabaseManagerTest, LaterNamesComeFirstAndUsesAreCounted) {
 // an archive that fails to open is skipped while the directory of the same name is still used.
 TEST_F(DatabaseManagerTest, MissingAndBrokenDatabasesAreSkipped) {
   fs::create_directories(m_hd);
-  ASSERT_TRUE(Databases().Init(test::WindowsPath(m_cd), test::WindowsPath(m_hd), "eng_usa"));
+  ASSERT_TRUE(Databases().Init(test::WindowsPathOf(m_cd), test::WindowsPathOf(m_hd), "eng_usa"));
   EXPECT_TRUE(Databases().AddDatabase("Late"));
   EXPECT_FALSE(Databases().RemoveDatabase("Late"));
   EXPECT_TRUE(Databases().AddDatabase("Late"));
@@ -110,8 +111,8 @@ TEST_F(DatabaseManagerTest, MissingAndBrokenDatabasesAreSkipped) {
 TEST_F(DatabaseManagerTest, InitNeedsOneRootAndFindsTheDiscInAnyCdDrive) {
   fs::create_directories(m_hd);
   EXPECT_FALSE(
-      Databases().Init(test::WindowsPath(m_cd), test::WindowsPath(m_dir.Path() / "nohd"), "eng_usa"));
-  EXPECT_TRUE(Databases().Init(test::WindowsPath(m_cd), test::WindowsPath(m_hd), "eng_usa"));
+      Databases().Init(test::WindowsPathOf(m_cd), test::WindowsPathOf(m_dir.Path() / "nohd"), "eng_usa"));
+  EXPECT_TRUE(Databases().Init(test::WindowsPathOf(m_cd), test::WindowsPathOf(m_hd), "eng_usa"));
 
   // Two discs mounted; the game's folder is only on the second, reached as E:.
   const fs::path first = m_dir.Path() / "disc1";
@@ -122,7 +123,7 @@ TEST_F(DatabaseManagerTest, InitNeedsOneRootAndFindsTheDiscInAnyCdDrive) {
                                                " iso9660 ro 0 0\n/dev/sda1 / ext4 rw 0 0\n" + "/dev/sr1 " +
                                                m_dir.Path().string() + "/disc\\0402 udf ro 0 0\n");
   plat::win::SetMountsFileForTesting((m_dir.Path() / "mounts").c_str());
-  EXPECT_TRUE(Databases().Init("\\pilo", test::WindowsPath(m_dir.Path() / "nohd"), "eng_usa"));
+  EXPECT_TRUE(Databases().Init("\\pilo", test::WindowsPathOf(m_dir.Path() / "nohd"), "eng_usa"));
   Databases().AddDatabase("Music");
   EXPECT_EQ(Load("song.txt"), "from the disc");
 }

@@ -16,6 +16,7 @@
 #include "core/ResourceTree.h"
 #include "core/WinFileSpec.h"
 #include "support/TempDir.h"
+#include "support/WindowsPath.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ protected:
 
 std::shared_ptr<Qel::ResourceTree> OpenTree(const std::filesystem::path& root) {
   std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
-  spec->SetPath(test::WindowsPath(root));
+  spec->SetPath(test::WindowsPathOf(root));
   auto tree = std::make_shared<Qel::ResourceTree>();
   tree->Open(spec, 0);
   return tree;
@@ -110,7 +111,7 @@ TEST_F(ResourceManagerTest, ResourcePathsLeadToTheFileInADirectoryDatabase) {
   Manager().AddResourceFile(tree, 1);
   Manager().AddResourceFile(zip, 1);  // searched first, but has no paths of its own
 
-  const std::string rootPath = test::WindowsPath(root);
+  const std::string rootPath = test::WindowsPathOf(root);
   const struct {
     const char* name;
     uint32_t type;

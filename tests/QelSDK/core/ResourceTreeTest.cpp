@@ -9,12 +9,13 @@
 #include "core/ResourceTree.h"
 #include "core/WinFileSpec.h"
 #include "support/TempDir.h"
+#include "support/WindowsPath.h"
 
 namespace {
 
 std::shared_ptr<Qel::ResourceTree> OpenTree(const std::filesystem::path& root) {
   std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
-  spec->SetPath(test::WindowsPath(root));
+  spec->SetPath(test::WindowsPathOf(root));
   auto tree = std::make_shared<Qel::ResourceTree>();
   EXPECT_TRUE(tree->Open(spec, 0));
   return tree;
@@ -22,7 +23,7 @@ std::shared_ptr<Qel::ResourceTree> OpenTree(const std::filesystem::path& root) {
 
 }  // namespace
 
-TEST(ResourceTree, IndexesTheWholeTreeAndSkipsHiddenFolders) {
+TEST(ResourceTreeDatabase, IndexesTheWholeTreeAndSkipsHiddenFolders) {
   setenv("PILO_TRACE", "1", 1);
   test::TempDir dir;
   const auto root = dir.Path() / "Global";
@@ -66,10 +67,10 @@ TEST(ResourceTree, IndexesTheWholeTreeAndSkipsHiddenFolders) {
   std::shared_ptr<Qel::IFileSpec> spec;
   tree->GetFileSpec(spec);
   ASSERT_NE(spec, nullptr);
-  EXPECT_EQ(spec->GetPath(), test::WindowsPath(root));
+  EXPECT_EQ(spec->GetPath(), test::WindowsPathOf(root));
 }
 
-TEST(ResourceTree, MissingDirectoryAndVanishedFilesAnswerNothing) {
+TEST(ResourceTreeDatabase, MissingDirectoryAndVanishedFilesAnswerNothing) {
   test::TempDir dir;
   auto missing = OpenTree(dir.Path() / "nothing");
   EXPECT_EQ(test::LoadResource(*missing, "a.txt"), std::nullopt);
