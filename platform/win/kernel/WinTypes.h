@@ -1,0 +1,33 @@
+// The Windows scalar and handle types that our calls into the kernel and user stand-ins use.
+#pragma once
+
+#include <cstdint>
+
+namespace plat::win {
+
+using BOOL = int;
+using BYTE = uint8_t;
+using WORD = uint16_t;
+using DWORD = uint32_t;
+using LONG = int32_t;
+using UINT = unsigned int;
+using WCHAR = char16_t;  // UTF-16 code unit, as on Windows (Linux's wchar_t is 32 bits)
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
+using HANDLE = void*;
+
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;
+
+inline constexpr WORD LOWORD(uintptr_t value) {
+  return static_cast<WORD>(value & 0xFFFFu);
+}
+inline constexpr WORD HIWORD(uintptr_t value) {
+  return static_cast<WORD>((value >> 16) & 0xFFFFu);
+}
+inline constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
+  return static_cast<LPARAM>(static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16));
+}
+
+}  // namespace plat::win
