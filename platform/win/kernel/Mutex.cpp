@@ -7,15 +7,16 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
-#include "platform/win/kernel/KernelObject.h"
+#include "platform/win/kernel/Handles.h"
 #include "platform/win/kernel/LastError.h"
 
 namespace plat::win {
 namespace {
 
-class NamedMutex : public KernelObject {
+class NamedMutex : public detail::KernelObject {
 public:
   explicit NamedMutex(int fd) : m_fd(fd) {}
   ~NamedMutex() override { close(m_fd); }  // closing the descriptor drops the lock too
@@ -71,19 +72,17 @@ HANDLE CreateMutexA(SECURITY_ATTRIBUTES* /*attributes*/, BOOL initialOwner, cons
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
-  auto* mutex = new NamedMutex(fd);
+  auto mutex = std::make_shared<NamedMutex>(fd);
   // A lock that another process holds is the one case Windows reports as "already exists".
-  if (!mutex->TryLock()) {
-    SetLastError(ERROR_ALREADY_EXISTS);
-    return mutex;
-  }
-  mutex->SetOwned(initialOwner != FALSE);
-  SetLastError(ERROR_SUCCESS);
-  return mutex;
+  const bool created = mutex->TryLock();
+  mutex->SetOwned(created && initialOwner != FALSE);
+  HANDLE handle = detail::AddObject(mutex);
+  SetLastError(created ? ERROR_SUCCESS : ERROR_ALREADY_EXISTS);
+  return handle;
 }
 
 BOOL ReleaseMutex(HANDLE mutex) {
-  auto* named = dynamic_cast<NamedMutex*>(static_cast<KernelObject*>(mutex));
+  const auto named = detail::FindObjectOf<NamedMutex>(mutex);
   if (!named) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
@@ -94,5 +93,11 @@ BOOL ReleaseMutex(HANDLE mutex) {
   }
   return TRUE;
 }
+
+namespace detail {
+bool IsMutexHandle(HANDLE handle) {
+  return FindObjectOf<NamedMutex>(handle) != nullptr;
+}
+}  // namespace detail
 
 }  // namespace plat::win

@@ -14,4 +14,9 @@ struct SECURITY_ATTRIBUTES;
 HANDLE CreateMutexA(SECURITY_ATTRIBUTES* attributes, BOOL initialOwner, const char* name);
 BOOL ReleaseMutex(HANDLE mutex);
 
+namespace detail {
+// Whether a handle is a mutex, which CloseHandle closes like a file.
+bool IsMutexHandle(HANDLE handle);
+}  // namespace detail
+
 }  // namespace plat::win

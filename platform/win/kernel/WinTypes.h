@@ -1,24 +1,19 @@
-// The Windows scalar and handle types that our calls into the kernel and user stand-ins use.
+// The Windows scalar types of the user-interface and text calls, beside the kernel's basic ones.
 #pragma once
 
 #include <cstdint>
 
+#include "platform/win/kernel/Types.h"
+
 namespace plat::win {
 
-using BOOL = int;
 using BYTE = uint8_t;
 using WORD = uint16_t;
-using DWORD = uint32_t;
-using LONG = int32_t;
 using UINT = unsigned int;
 using WCHAR = char16_t;  // UTF-16 code unit, as on Windows (Linux's wchar_t is 32 bits)
 using WPARAM = uintptr_t;
 using LPARAM = intptr_t;
 using LRESULT = intptr_t;
-using HANDLE = void*;
-
-inline constexpr BOOL TRUE = 1;
-inline constexpr BOOL FALSE = 0;
 
 inline constexpr WORD LOWORD(uintptr_t value) {
   return static_cast<WORD>(value & 0xFFFFu);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/win/kernel/Handle.h"
+#include "platform/win/kernel/Files.h"
 #include "platform/win/kernel/LastError.h"
 #include "platform/win/kernel/Mutex.h"
 

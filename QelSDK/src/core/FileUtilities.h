@@ -1,0 +1,36 @@
+// File-system helpers over file specifications: existence, deletion, streams, listings, CD search.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/IFileSpec.h"
+#include "core/Stream.h"
+
+namespace Qel {
+
+// EnumerateFiles flags. Without kListEnabled nothing is listed.
+inline constexpr uint32_t kListRecurse = 1;
+inline constexpr uint32_t kListDirectories = 2;
+inline constexpr uint32_t kListFiles = 4;
+inline constexpr uint32_t kListEnabled = 8;
+
+// A null specification is treated as a missing path throughout.
+bool FileExists(const std::shared_ptr<IFileSpec>& spec);
+bool IsDirectory(const std::shared_ptr<IFileSpec>& spec);
+// True when an existing file was deleted.
+bool DeleteFileSpec(const std::shared_ptr<IFileSpec>& spec);
+// out = a WinFile opened with the open mode bits of IFile.h; null when it cannot be opened.
+void OpenFileStream(const std::shared_ptr<IFileSpec>& spec, uint32_t mode, std::shared_ptr<Stream>& out);
+// Appends the folder's entries to out, each subfolder's entries right after it. Hidden entries,
+// folders named "_hide" and folders whose names begin with "." are skipped with all they hold.
+// depth limits the levels below spec that are entered; -1 means no limit. out is untouched unless
+// spec is an existing folder.
+void EnumerateFiles(const std::shared_ptr<IFileSpec>& spec, std::vector<std::shared_ptr<IFileSpec>>& out,
+                    uint32_t flags, int depth);
+// Looks for path (with or without a leading backslash) on each CD drive in letter order; out is the
+// first hit, or null.
+bool FindFileOnCdDrive(const char* path, std::shared_ptr<IFileSpec>& out);
+
+}  // namespace Qel

@@ -1,0 +1,99 @@
+// The file specification over the Windows file system.
+#include "core/WinFileSpec.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+#include "core/ResourceAddress.h"
+#include "platform/win/kernel/Path.h"
+
+namespace Qel {
+
+namespace {
+
+// Windows' classic path limit; longer Linux paths are asked for again with the size they need.
+constexpr plat::win::DWORD kFullPathBuffer = 260;
+
+bool FullPathOf(const char* name, std::string& fullPath) {
+  std::vector<char> buffer(kFullPathBuffer);
+  plat::win::DWORD length = plat::win::GetFullPathNameA(name, kFullPathBuffer, buffer.data(), nullptr);
+  if (length >= buffer.size()) {
+    buffer.resize(length);
+    length = plat::win::GetFullPathNameA(name, length, buffer.data(), nullptr);
+  }
+  if (length == 0 || length >= buffer.size()) return false;
+  fullPath.assign(buffer.data(), length);
+  return true;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+  const auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return upper(x) == upper(y); });
+}
+
+}  // namespace
+
+std::shared_ptr<IFileSpec> WinFileSpec::Create() {
+  return std::shared_ptr<IFileSpec>(new (std::nothrow) WinFileSpec());
+}
+
+void WinFileSpec::Join(const std::shared_ptr<IFileSpec>& dir, const char* name) {
+  // Joining onto no folder, or an empty one, leaves the name alone rather than putting it at the root.
+  std::string path = dir ? dir->GetPath() : std::string();
+  if (!path.empty() && path.back() != '\\') path += '\\';
+  path += name ? name : "";
+  SetPath(path);
+}
+
+void WinFileSpec::SetPath(const std::string& path) {
+  m_exists = false;
+  m_path = path;
+  if (!m_path.empty() && m_path.back() == '\\') m_path.pop_back();
+
+  const plat::win::HANDLE find = plat::win::FindFirstFileA(m_path.c_str(), &m_findData);
+  if (find == plat::win::INVALID_HANDLE_VALUE) return;
+  plat::win::FindClose(find);
+  m_exists = true;
+  std::string fullPath;
+  if (m_path.find('\\') == std::string::npos && FullPathOf(m_findData.cFileName, fullPath)) m_path = fullPath;
+}
+
+std::string WinFileSpec::GetFileName() const {
+  const size_t slash = m_path.rfind('\\');
+  return slash == std::string::npos ? m_path : m_path.substr(slash + 1);
+}
+
+std::string WinFileSpec::GetExtension() const {
+  const size_t dot = m_path.rfind('.');
+  return dot == std::string::npos ? std::string() : m_path.substr(dot + 1);
+}
+
+std::string WinFileSpec::GetName() const {
+  const std::string fileName = GetFileName();
+  return fileName.substr(0, fileName.rfind('.'));
+}
+
+uint32_t WinFileSpec::GetTypeCode() const {
+  return TypeCodeFromExtension(GetExtension().c_str());
+}
+
+uint32_t WinFileSpec::GetNameHash() const {
+  return NameHash(GetName().c_str());
+}
+
+std::string WinFileSpec::GetDirectory() const {
+  const size_t slash = m_path.rfind('\\');
+  return slash == std::string::npos ? std::string() : m_path.substr(0, slash + 1);
+}
+
+void WinFileSpec::GetParent(std::shared_ptr<IFileSpec>& out) const {
+  out.reset();
+  const std::string directory = GetDirectory();
+  if (!m_exists || EqualsIgnoringCase(directory, m_path)) return;
+  out = Create();
+  if (out) out->SetPath(directory);
+}
+
+}  // namespace Qel

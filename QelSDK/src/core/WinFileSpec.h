@@ -1,0 +1,39 @@
+// The file specification over the Windows file system.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/IFileSpec.h"
+#include "platform/win/kernel/Find.h"
+
+namespace Qel {
+
+class WinFileSpec : public IFileSpec {
+public:
+  // A new, empty specification; null when it cannot be allocated. Every engine user makes its
+  // specifications here.
+  static std::shared_ptr<IFileSpec> Create();
+
+  void Join(const std::shared_ptr<IFileSpec>& dir, const char* name) override;
+  // Drops one trailing backslash, then looks the path up. A bare name that exists becomes its
+  // full path, in the letter case found on disk; anything else is kept as written.
+  void SetPath(const std::string& path) override;
+  std::string GetFileName() const override;
+  std::string GetExtension() const override;
+  std::string GetPath() const override { return m_path; }
+  std::string GetName() const override;
+  uint32_t GetTypeCode() const override;
+  void GetParent(std::shared_ptr<IFileSpec>& out) const override;
+  uint32_t GetNameHash() const override;
+
+  // The path up to and including its last backslash; empty when there is none.
+  std::string GetDirectory() const;
+
+private:
+  std::string m_path;
+  plat::win::WIN32_FIND_DATAA m_findData;
+  bool m_exists = false;
+};
+
+}  // namespace Qel

@@ -1,0 +1,202 @@
+// Files: attributes, deletion, and reading and writing through handles.
+#include "platform/win/kernel/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <memory>
+
+#include "platform/win/kernel/Handles.h"
+#include "platform/win/kernel/Mutex.h"
+#include "platform/win/kernel/Path.h"
+
+namespace plat::win {
+namespace {
+
+class OpenFile : public detail::KernelObject {
+public:
+  OpenFile(int fd, bool canRead, bool canWrite) : m_fd(fd), m_canRead(canRead), m_canWrite(canWrite) {}
+  ~OpenFile() override { close(m_fd); }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+
+  int Fd() const { return m_fd; }
+  bool CanRead() const { return m_canRead; }
+  bool CanWrite() const { return m_canWrite; }
+
+private:
+  int m_fd;
+  bool m_canRead;
+  bool m_canWrite;
+};
+
+int OpenRetrying(const char* path, int flags) {
+  int fd;
+  do {
+    fd = open(path, flags, 0666);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+void Report(DWORD* count, DWORD value) {
+  if (count) *count = value;
+}
+
+}  // namespace
+
+namespace detail {
+
+DWORD LinuxFileAttributes(const std::string& linuxPath) {
+  struct stat info {};
+  if (stat(linuxPath.c_str(), &info) != 0) return INVALID_FILE_ATTRIBUTES;
+  if (S_ISDIR(info.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
+  // Pipes, sockets and devices have no place in a Windows file system.
+  return S_ISREG(info.st_mode) ? FILE_ATTRIBUTE_NORMAL : INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace detail
+
+DWORD GetFileAttributesA(const char* fileName) {
+  std::string linuxPath;
+  if (!ToLinuxPath(fileName, linuxPath)) return INVALID_FILE_ATTRIBUTES;
+  return detail::LinuxFileAttributes(linuxPath);
+}
+
+BOOL DeleteFileA(const char* fileName) {
+  std::string linuxPath;
+  if (!ToLinuxPath(fileName, linuxPath)) return FALSE;
+  struct stat info {};
+  if (lstat(linuxPath.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return FALSE;
+  return unlink(linuxPath.c_str()) == 0 ? TRUE : FALSE;
+}
+
+HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD /*shareMode*/,
+                   void* /*securityAttributes*/, DWORD creationDisposition, DWORD /*flagsAndAttributes*/,
+                   HANDLE /*templateFile*/) {
+  std::string linuxPath;
+  if (!ToLinuxPath(fileName, linuxPath)) return INVALID_HANDLE_VALUE;
+
+  const bool canRead = (desiredAccess & GENERIC_READ) != 0;
+  const bool canWrite = (desiredAccess & GENERIC_WRITE) != 0;
+  // Non-blocking, so that a pipe met on the way is refused instead of waiting for a writer.
+  int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  flags |= canWrite ? (canRead ? O_RDWR : O_WRONLY) : O_RDONLY;
+  switch (creationDisposition) {
+    case OPEN_EXISTING:
+      break;
+    case OPEN_ALWAYS:
+      flags |= O_CREAT;
+      break;
+    case CREATE_ALWAYS:
+      flags |= O_CREAT | O_TRUNC;
+      break;
+    default:
+      return INVALID_HANDLE_VALUE;
+  }
+  // Truncation must never reach something that is not a regular file.
+  struct stat before {};
+  if (stat(linuxPath.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) return INVALID_HANDLE_VALUE;
+
+  const int fd = OpenRetrying(linuxPath.c_str(), flags);
+  if (fd < 0) return INVALID_HANDLE_VALUE;
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return INVALID_HANDLE_VALUE;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+
+  auto file = std::make_shared<OpenFile>(fd, canRead, canWrite);
+  return detail::AddObject(std::move(file));
+}
+
+BOOL ReadFile(HANDLE handle, void* buffer, DWORD bytesToRead, DWORD* bytesRead, void* /*overlapped*/) {
+  Report(bytesRead, 0);
+  const auto file = detail::FindObjectOf<OpenFile>(handle);
+  if (!file || !file->CanRead() || (!buffer && bytesToRead)) return FALSE;
+  DWORD total = 0;
+  while (total < bytesToRead) {
+    const ssize_t got = read(file->Fd(), static_cast<uint8_t*>(buffer) + total, bytesToRead - total);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      Report(bytesRead, total);
+      return FALSE;
+    }
+    if (got == 0) break;  // the end of the file
+    total += static_cast<DWORD>(got);
+  }
+  Report(bytesRead, total);
+  return TRUE;
+}
+
+BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytesToWrite, DWORD* bytesWritten,
+               void* /*overlapped*/) {
+  Report(bytesWritten, 0);
+  const auto file = detail::FindObjectOf<OpenFile>(handle);
+  if (!file || !file->CanWrite() || (!buffer && bytesToWrite)) return FALSE;
+  DWORD total = 0;
+  while (total < bytesToWrite) {
+    const ssize_t put = write(file->Fd(), static_cast<const uint8_t*>(buffer) + total, bytesToWrite - total);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      Report(bytesWritten, total);
+      return FALSE;
+    }
+    total += static_cast<DWORD>(put);
+  }
+  Report(bytesWritten, total);
+  return TRUE;
+}
+
+DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD moveMethod) {
+  const auto file = detail::FindObjectOf<OpenFile>(handle);
+  if (!file) return INVALID_SET_FILE_POINTER;
+
+  const int64_t move =
+      distanceHigh
+          ? static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(*distanceHigh)) << 32) |
+                                 static_cast<uint32_t>(distance))
+          : static_cast<int64_t>(distance);
+  int64_t base = 0;
+  switch (moveMethod) {
+    case FILE_BEGIN:
+      break;
+    case FILE_CURRENT:
+      base = lseek(file->Fd(), 0, SEEK_CUR);
+      break;
+    case FILE_END: {
+      struct stat info {};
+      base = fstat(file->Fd(), &info) == 0 ? info.st_size : -1;
+      break;
+    }
+    default:
+      return INVALID_SET_FILE_POINTER;
+  }
+  if (base < 0) return INVALID_SET_FILE_POINTER;
+  // base is never negative, so neither test can overflow.
+  if (move < 0 ? move < -base : move > INT64_MAX - base) return INVALID_SET_FILE_POINTER;
+  const int64_t target = base + move;
+  // A caller that passes no high part only understands 32-bit positions: refuse rather than wrap.
+  if (!distanceHigh && target > INT64_C(0xFFFFFFFF)) return INVALID_SET_FILE_POINTER;
+  if (lseek(file->Fd(), target, SEEK_SET) != target) return INVALID_SET_FILE_POINTER;
+  if (distanceHigh) *distanceHigh = static_cast<LONG>(static_cast<uint64_t>(target) >> 32);
+  return static_cast<DWORD>(target);
+}
+
+BOOL SetEndOfFile(HANDLE handle) {
+  const auto file = detail::FindObjectOf<OpenFile>(handle);
+  if (!file || !file->CanWrite()) return FALSE;
+  const off_t position = lseek(file->Fd(), 0, SEEK_CUR);
+  return position >= 0 && ftruncate(file->Fd(), position) == 0 ? TRUE : FALSE;
+}
+
+BOOL CloseHandle(HANDLE handle) {
+  // Files and named mutexes close here; a find handle has FindClose.
+  if (!detail::FindObjectOf<OpenFile>(handle) && !detail::IsMutexHandle(handle)) return FALSE;
+  return detail::RemoveObject(handle) ? TRUE : FALSE;
+}
+
+}  // namespace plat::win

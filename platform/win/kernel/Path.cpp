@@ -1,0 +1,203 @@
+// Windows path texts on Linux: drive Z: is the root, CD drives are their mount points.
+#include "platform/win/kernel/Path.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "platform/win/kernel/Drives.h"
+
+namespace plat::win {
+namespace detail {
+namespace {
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+std::vector<std::string> SplitParts(const char* text) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (const char* c = text; *c; ++c) {
+    if (IsSeparator(*c)) {
+      if (!part.empty()) parts.push_back(std::move(part));
+      part.clear();
+    } else {
+      part += *c;
+    }
+  }
+  if (!part.empty()) parts.push_back(std::move(part));
+  return parts;
+}
+
+bool CurrentFolderParts(std::vector<std::string>& parts) {
+  std::unique_ptr<char, decltype(&free)> cwd(getcwd(nullptr, 0), &free);
+  if (!cwd) return false;
+  parts = SplitParts(cwd.get());
+  return true;
+}
+
+// Windows ignores trailing blanks and dots of the last part ("sound.wav " opens "sound.wav").
+void TrimLastPart(std::vector<std::string>& parts) {
+  if (parts.empty() || parts.back() == "." || parts.back() == "..") return;
+  std::string& last = parts.back();
+  while (!last.empty() && (last.back() == ' ' || last.back() == '.')) last.pop_back();
+  if (last.empty()) parts.pop_back();
+}
+
+bool Exists(const std::string& linuxPath) {
+  struct stat info {};
+  return lstat(linuxPath.c_str(), &info) == 0;
+}
+
+std::string JoinLinux(const std::string& folder, const std::string& name) {
+  return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// The entry of folder whose name equals name without regard to case; of several, the first in byte
+// order, so that the choice does not depend on the order the folder happens to be read in.
+bool FindEntryIgnoringCase(const std::string& folder, const std::string& name, std::string& found) {
+  std::vector<std::string> names;
+  if (!ReadFolder(folder, names)) return false;
+  bool any = false;
+  for (const std::string& entryName : names) {
+    if (EqualsIgnoringCase(entryName, name) && (!any || entryName < found)) {
+      found = entryName;
+      any = true;
+    }
+  }
+  return any;
+}
+
+}  // namespace
+
+bool ReadFolder(const std::string& folder, std::vector<std::string>& names) {
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return false;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(dir);
+  return true;
+}
+
+char ToUpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return ToUpperAscii(x) == ToUpperAscii(y);
+         });
+}
+
+bool ParseWindowsPath(const char* text, WindowsPath& out) {
+  if (!text || !*text) return false;
+  WindowsPath path;
+  std::vector<std::string> base;
+  const char* rest = text;
+  if (IsAsciiLetter(text[0]) && text[1] == ':') {
+    path.drive = ToUpperAscii(text[0]);
+    rest = text + 2;
+    // "Z:name" is relative to the current folder, which is always on Z:; other drives start at
+    // their root.
+    if (!IsSeparator(*rest) && path.drive == 'Z' && !CurrentFolderParts(base)) return false;
+  } else if (IsSeparator(text[0]) && IsSeparator(text[1])) {
+    return false;  // no network in this view
+  } else if (!IsSeparator(text[0]) && !CurrentFolderParts(base)) {
+    return false;
+  }
+
+  std::vector<std::string> written = SplitParts(rest);
+  const size_t length = std::strlen(text);
+  path.trailingSeparator = IsSeparator(text[length - 1]);
+  if (!path.trailingSeparator) TrimLastPart(written);
+
+  path.parts = std::move(base);
+  for (std::string& part : written) {
+    if (part == ".") continue;
+    if (part == "..") {
+      if (!path.parts.empty()) path.parts.pop_back();  // never above the root
+      continue;
+    }
+    path.parts.push_back(std::move(part));
+  }
+  out = std::move(path);
+  return true;
+}
+
+std::string FormatWindowsPath(const WindowsPath& path) {
+  std::string text{path.drive, ':', '\\'};
+  for (size_t i = 0; i < path.parts.size(); ++i) {
+    if (i) text += '\\';
+    text += path.parts[i];
+  }
+  if (path.trailingSeparator && !path.parts.empty()) text += '\\';
+  return text;
+}
+
+bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPath) {
+  std::string root;
+  if (!GetDriveRoot(path.drive, root)) return false;
+  partCount = std::min(partCount, path.parts.size());
+  const bool whole = partCount == path.parts.size();
+  const auto finish = [&](std::string mapped) {
+    if (whole && path.trailingSeparator && mapped.back() != '/') mapped += '/';
+    linuxPath = std::move(mapped);
+    return true;
+  };
+
+  // Most paths exist as written; only a miss pays for the walk.
+  std::string written = root;
+  for (size_t i = 0; i < partCount; ++i) written = JoinLinux(written, path.parts[i]);
+  if (partCount == 0 || Exists(written)) return finish(written);
+
+  std::string current = root;
+  for (size_t i = 0; i < partCount; ++i) {
+    std::string candidate = JoinLinux(current, path.parts[i]);
+    if (!Exists(candidate)) {
+      std::string match;
+      if (!FindEntryIgnoringCase(current, path.parts[i], match)) {
+        // Nothing further down can exist; the rest stays as written (a file about to be created).
+        for (size_t j = i + 1; j < partCount; ++j) candidate = JoinLinux(candidate, path.parts[j]);
+        return finish(candidate);
+      }
+      candidate = JoinLinux(current, match);
+    }
+    current = std::move(candidate);
+  }
+  return finish(current);
+}
+
+}  // namespace detail
+
+DWORD GetFullPathNameA(const char* fileName, DWORD bufferLength, char* buffer, char** filePart) {
+  detail::WindowsPath path;
+  if (!detail::ParseWindowsPath(fileName, path)) return 0;
+  const std::string full = detail::FormatWindowsPath(path);
+  if (!buffer || full.size() >= bufferLength) return static_cast<DWORD>(full.size() + 1);
+  std::memcpy(buffer, full.c_str(), full.size() + 1);
+  if (filePart) {
+    const bool endsInName = !path.parts.empty() && !path.trailingSeparator;
+    *filePart = endsInName ? buffer + full.size() - path.parts.back().size() : nullptr;
+  }
+  return static_cast<DWORD>(full.size());
+}
+
+bool ToLinuxPath(const char* windowsPath, std::string& linuxPath) {
+  detail::WindowsPath path;
+  return detail::ParseWindowsPath(windowsPath, path) &&
+         detail::MapToLinux(path, path.parts.size(), linuxPath);
+}
+
+}  // namespace plat::win

@@ -1,0 +1,48 @@
+// Windows path texts on Linux: drive Z: is the root, CD drives are their mount points.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/win/kernel/Types.h"
+
+namespace plat::win {
+
+// The absolute form of a path in the Windows view ("Z:\home\..."), computed from the text alone as
+// Windows does: "." and ".." are resolved, separators become backslashes, trailing blanks and dots
+// of the last part are dropped. Answers the length written (without the terminator), the size
+// needed (with it) when the buffer is too small, or 0 for a path that has no Windows form.
+// filePart, when given, receives the start of the last part in buffer (null when it ends in "\").
+DWORD GetFullPathNameA(const char* fileName, DWORD bufferLength, char* buffer, char** filePart);
+
+// The Linux path a Windows path names: the drive's root plus the parts, each part that does not
+// exist as written matched without regard to ASCII case. Parts after the first missing one stay as
+// written, so the result also names files about to be created. False for a path on a drive that
+// does not exist, an empty path and a network (UNC) path.
+bool ToLinuxPath(const char* windowsPath, std::string& linuxPath);
+
+namespace detail {
+
+// An absolute path in the Windows view, already resolved from the text.
+struct WindowsPath {
+  char drive = 'Z';                // upper case
+  std::vector<std::string> parts;  // no empty, "." or ".." parts
+  bool trailingSeparator = false;  // the text ended in "\" or "/"
+};
+
+// False for an empty text and a network (UNC) path.
+bool ParseWindowsPath(const char* text, WindowsPath& out);
+// "Z:\a\b", with a trailing backslash when the text had one.
+std::string FormatWindowsPath(const WindowsPath& path);
+// The Linux path of the first partCount parts (see ToLinuxPath); false when the drive does not exist.
+bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPath);
+// The names in a Linux folder, "." and ".." left out; false when it cannot be read.
+bool ReadFolder(const std::string& folder, std::vector<std::string>& names);
+// ASCII case-blind equality, the comparison the file system's names use.
+bool EqualsIgnoringCase(const std::string& a, const std::string& b);
+char ToUpperAscii(char c);
+
+}  // namespace detail
+
+}  // namespace plat::win
