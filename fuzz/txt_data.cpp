@@ -1,0 +1,92 @@
+// Fuzz target: arbitrary bytes as key = value text data, into a recording target and into the
+// settings, with every value read through the tokenizer in each of its forms.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "core/MemStream.h"
+#include "core/MemoryBlock.h"
+#include "framework/AppOptions.h"
+#include "framework/TxtDataManager.h"
+#include "framework/ValueTokenizer.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+std::shared_ptr<Qel::Stream> StreamOver(const uint8_t* data, size_t size) {
+  auto block = std::make_shared<Qel::MemoryBlock>();
+  auto stream = std::make_shared<Qel::MemStream>();
+  if (size > 0 && block->Allocate(static_cast<uint32_t>(size))) {
+    std::memcpy(block->GetData(), data, size);
+    stream->SetMemoryBlock(block);
+  }
+  return stream;
+}
+
+// Reads one value to its end in every form, checking what each read promises.
+void ReadEveryWay(const char* value) {
+  {
+    ValueTokenizer tokens(value);
+    while (const char* token = tokens.NextToken()) Require(*token != '\0');
+  }
+  {
+    ValueTokenizer tokens(value);
+    while (tokens.NextToken()) {
+    }
+    Require(tokens.NextInt() == 0 && tokens.NextFloat() == 0.0 && !tokens.NextBool());
+    Require(tokens.NextPoint() == Qel::Point2());
+  }
+  {
+    ValueTokenizer tokens(value);
+    for (int i = 0; i < 4; ++i) tokens.NextInt();
+  }
+  {
+    ValueTokenizer tokens(value);
+    for (int i = 0; i < 2; ++i) tokens.NextPoint();
+  }
+  {
+    ValueTokenizer tokens(value);
+    for (int i = 0; i < 4; ++i) Require(std::isfinite(tokens.NextFloat()));
+  }
+  {
+    ValueTokenizer tokens(value);
+    for (int i = 0; i < 4; ++i) tokens.NextBool();
+  }
+}
+
+class CheckingTarget : public IHasLoadableTxtData {
+public:
+  void SetTxtValue(const char* key, const char* value) override {
+    const size_t keyLength = std::strlen(key);
+    const size_t valueLength = std::strlen(value);
+    Require(keyLength > 0 && valueLength > 0);
+    Require(keyLength + valueLength < TxtDataManager::kMaxLineLength);
+    Require(!std::strpbrk(key, " \t;=\r\n"));
+    Require(!std::strpbrk(value, ";\r\n"));
+    for (const char* p = key; *p; ++p) Require(*p < 'A' || *p > 'Z');
+    for (const char* p = value; *p; ++p) Require(*p < 'A' || *p > 'Z');
+    ReadEveryWay(value);
+  }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > 0xFFFFFFFFu) return 0;
+  TxtDataManager& reader = TxtDataManager::Instance();
+
+  CheckingTarget target;
+  Require(reader.ParseStream(StreamOver(data, size), target));
+
+  AppOptions options;
+  Require(reader.ParseStream(StreamOver(data, size), options));
+  Require(std::strlen(options.GetCdPath()) < AppOptions::kPathCapacity);
+  Require(std::strlen(options.GetHdPath()) < AppOptions::kPathCapacity);
+  Require(std::strlen(options.GetLanguage()) < AppOptions::kLanguageCapacity);
+  return 0;
+}
