@@ -9,7 +9,7 @@
 #include "platform/win/kernel/CodePage.h"
 #include "platform/win/kernel/LastError.h"
 #include "platform/win/kernel/Timer.h"
-#include "platform/win/user/WindowToken.h"
+#include "platform/win/user/WindowRecord.h"
 
 namespace plat::win {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "platform/win/kernel/LastError.h"
 #include "platform/win/user/Messages.h"
-#include "platform/win/user/WindowToken.h"
+#include "platform/win/user/WindowRecord.h"
 
 namespace plat::win {
 
@@ -35,7 +35,7 @@ struct RegisteredClass {
 };
 
 std::vector<RegisteredClass> gClasses;
-WindowToken gWindow;
+WindowHandle gWindow;
 CursorToken gArrow;
 BrushToken gBlackBrush;
 
@@ -87,7 +87,7 @@ void ApplyIcon(HICON icon) {
 
 }  // namespace
 
-WindowToken& TheWindow() {
+WindowHandle& TheWindow() {
   return gWindow;
 }
 
@@ -165,7 +165,7 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowNam
     return nullptr;
   }
   SDL_EnableUNICODE(1);  // key-downs carry their characters for TranslateMessage
-  gWindow = WindowToken{};
+  gWindow = WindowHandle{};
   gWindow.procedure = entry->windowClass.lpfnWndProc;
   gWindow.style = static_cast<LONG>(style);
   gWindow.exStyle = static_cast<LONG>(exStyle);
@@ -183,7 +183,7 @@ BOOL DestroyWindow(HWND window) {
   SendMessageA(window, WM_DESTROY, 0, 0);
   gWindow.created = false;
   if (gWindow.startedVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  gWindow = WindowToken{};
+  gWindow = WindowHandle{};
   return TRUE;
 }
 

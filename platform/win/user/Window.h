@@ -3,14 +3,13 @@
 
 #include "platform/win/kernel/Module.h"
 #include "platform/win/kernel/WinTypes.h"
+#include "platform/win/user/Types.h"
 
 namespace plat::win {
 
-struct WindowToken;
 struct IconToken;
 struct CursorToken;
 struct BrushToken;
-using HWND = WindowToken*;
 using HICON = IconToken*;
 using HCURSOR = CursorToken*;
 using HBRUSH = BrushToken*;

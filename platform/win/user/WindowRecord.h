@@ -1,11 +1,12 @@
-// The stand-in's record of the one SDL window, shared by the window and message-queue calls.
+// What a window handle designates: the stand-in's record of the one SDL window, shared by the
+// window and message-queue calls.
 #pragma once
 
 #include "platform/win/user/Window.h"
 
 namespace plat::win {
 
-struct WindowToken {
+struct WindowHandle {
   WNDPROC procedure = nullptr;
   LONG style = 0;
   LONG exStyle = 0;
@@ -16,7 +17,7 @@ struct WindowToken {
 };
 
 // The one window: SDL 1.2 has a single video mode per process.
-WindowToken& TheWindow();
+WindowHandle& TheWindow();
 
 // The window CreateWindowExA made, while it exists.
 HWND CreatedWindow();
