@@ -1,8 +1,11 @@
 // File-system helpers over file specifications: existence, deletion, streams, listings, CD search.
 #include "core/FileUtilities.h"
 
+#include <algorithm>
 #include <new>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/IFile.h"
 #include "core/WinFile.h"
@@ -21,25 +24,38 @@ win::DWORD AttributesOf(const std::shared_ptr<IFileSpec>& spec) {
   return spec ? win::GetFileAttributesA(spec->GetPath().c_str()) : win::INVALID_FILE_ATTRIBUTES;
 }
 
-bool IsHiddenFolder(const char* name) {
-  if (name[0] == '.') return true;
-  const std::string text = name;
-  if (text.size() != 5) return false;
-  const char* hide = "_HIDE";
-  for (size_t i = 0; i < 5; ++i) {
-    const char c = (text[i] >= 'a' && text[i] <= 'z') ? static_cast<char>(text[i] - 'a' + 'A') : text[i];
-    if (c != hide[i]) return false;
-  }
-  return true;
+// Folders a listing leaves out with all they hold: "." and "..", names beginning with "." and
+// "_hide" in any letter case.
+bool IsSkippedFolder(const std::string& name) {
+  static constexpr std::string_view kHide = "_HIDE";
+  const auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+  return name.empty() || name[0] == '.' ||
+         (name.size() == kHide.size() &&
+          std::equal(name.begin(), name.end(), kHide.begin(), [&](char a, char b) { return upper(a) == b; }));
 }
 
-// One folder being listed; subfolders are listed through a stack of these rather than by
-// recursion, so a deep tree cannot exhaust the call stack.
-struct OpenListing {
-  win::HANDLE find;
+// One folder of a listing in progress. Subfolders are entered through a stack of these rather than
+// by recursion, so that a deep tree cannot exhaust the call stack.
+struct FolderListing {
   std::string folder;
-  int depth;
+  int depth;  // levels that may still be entered below this folder; negative: no limit
+  std::vector<win::WIN32_FIND_DATAA> entries;
+  size_t next = 0;
 };
+
+// A folder's entries in the order the file system gives them. The search is closed before the
+// entries are used, so no search stays open however deep the listing goes.
+std::vector<win::WIN32_FIND_DATAA> ReadEntries(const std::string& folder) {
+  std::vector<win::WIN32_FIND_DATAA> entries;
+  win::WIN32_FIND_DATAA entry{};
+  const win::HANDLE find = win::FindFirstFileA((folder + "\\*.*").c_str(), &entry);
+  if (find == win::INVALID_HANDLE_VALUE) return entries;
+  do {
+    entries.push_back(entry);
+  } while (win::FindNextFileA(find, &entry));
+  win::FindClose(find);
+  return entries;
+}
 
 void AppendSpec(const std::string& path, std::vector<std::shared_ptr<IFileSpec>>& out) {
   std::shared_ptr<IFileSpec> spec = WinFileSpec::Create();
@@ -76,49 +92,27 @@ void EnumerateFiles(const std::shared_ptr<IFileSpec>& spec, std::vector<std::sha
                     uint32_t flags, int depth) {
   if (!IsDirectory(spec) || !(flags & kListEnabled)) return;
 
-  std::vector<OpenListing> stack;
-  const auto enter = [&stack](const std::string& folder, int levels) {
-    win::WIN32_FIND_DATAA first{};
-    const win::HANDLE find = win::FindFirstFileA((folder + "\\*.*").c_str(), &first);
-    if (find == win::INVALID_HANDLE_VALUE) return std::make_pair(false, first);
-    stack.push_back({find, folder, levels});
-    return std::make_pair(true, first);
-  };
-
-  auto [entered, entry] = enter(spec->GetPath(), depth);
-  bool haveEntry = entered;
+  std::vector<FolderListing> stack;
+  stack.push_back({spec->GetPath(), depth, ReadEntries(spec->GetPath())});
   while (!stack.empty()) {
-    if (!haveEntry) {
-      win::FindClose(stack.back().find);
+    FolderListing& current = stack.back();
+    if (current.next == current.entries.size()) {
       stack.pop_back();
-      if (stack.empty()) break;
-      haveEntry = win::FindNextFileA(stack.back().find, &entry);
       continue;
     }
-    const OpenListing& current = stack.back();
+    const win::WIN32_FIND_DATAA& entry = current.entries[current.next++];
+    if (entry.dwFileAttributes & win::FILE_ATTRIBUTE_HIDDEN) continue;
     const std::string path = current.folder + "\\" + entry.cFileName;
-    const int levels = current.depth;
-    bool enteredChild = false;
-    win::WIN32_FIND_DATAA childEntry{};
-
-    if (entry.dwFileAttributes & win::FILE_ATTRIBUTE_HIDDEN) {
-      // skipped with everything under it
-    } else if (entry.dwFileAttributes & win::FILE_ATTRIBUTE_DIRECTORY) {
-      if (!IsHiddenFolder(entry.cFileName)) {
-        if (flags & kListDirectories) AppendSpec(path, out);
-        // The subfolder's contents follow it, before the rest of this folder.
-        if ((flags & kListRecurse) && levels != 0) {
-          std::tie(enteredChild, childEntry) = enter(path, levels - 1);
-        }
-      }
-    } else if (flags & kListFiles) {
-      AppendSpec(path, out);
+    if (!(entry.dwFileAttributes & win::FILE_ATTRIBUTE_DIRECTORY)) {
+      if (flags & kListFiles) AppendSpec(path, out);
+      continue;
     }
-
-    if (enteredChild) {
-      entry = childEntry;
-    } else {
-      haveEntry = win::FindNextFileA(stack.back().find, &entry);
+    if (IsSkippedFolder(entry.cFileName)) continue;
+    if (flags & kListDirectories) AppendSpec(path, out);
+    // The subfolder's contents follow it, before the rest of this folder.
+    if ((flags & kListRecurse) && current.depth != 0) {
+      const int levels = current.depth - 1;
+      stack.push_back({path, levels, ReadEntries(path)});
     }
   }
 }

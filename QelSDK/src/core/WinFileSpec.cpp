@@ -89,11 +89,15 @@ std::string WinFileSpec::GetDirectory() const {
 }
 
 void WinFileSpec::GetParent(std::shared_ptr<IFileSpec>& out) const {
-  out.reset();
+  // out may be the very pointer that holds this specification (a walk up the tree), so it is only
+  // assigned once nothing of this object is needed any more.
+  std::shared_ptr<IFileSpec> parent;
   const std::string directory = GetDirectory();
-  if (!m_exists || EqualsIgnoringCase(directory, m_path)) return;
-  out = Create();
-  if (out) out->SetPath(directory);
+  if (m_exists && !EqualsIgnoringCase(directory, m_path)) {
+    parent = Create();
+    if (parent) parent->SetPath(directory);
+  }
+  out = std::move(parent);
 }
 
 }  // namespace Qel

@@ -59,7 +59,7 @@ std::vector<std::string> CdMountPoints() {
 bool GetDriveRoot(char letter, std::string& linuxRoot) {
   letter = detail::ToUpperAscii(letter);
   if (letter == kRootDrive) {
-    linuxRoot = "/";
+    linuxRoot.assign(1, '/');  // not = "/": g++ 12 -O3 warns falsely on that (-Wrestrict)
     return true;
   }
   if (letter < kFirstCdDrive || letter >= kRootDrive) return false;

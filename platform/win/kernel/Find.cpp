@@ -147,11 +147,11 @@ bool LookUp(const std::string& written, const detail::WindowsPath& path, std::ve
 HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* findData) {
   detail::WindowsPath path;
   if (!findData || !detail::ParseWindowsPath(pattern, path)) return INVALID_HANDLE_VALUE;
-  // A drive's root and a path ending in a separator name no entry.
-  if (path.parts.empty() || path.trailingSeparator) return INVALID_HANDLE_VALUE;
+  // A drive (written alone or as its root) and a path ending in a separator name no entry.
+  const std::string written = WrittenLastPart(pattern);
+  if (path.parts.empty() || path.trailingSeparator || written.empty()) return INVALID_HANDLE_VALUE;
 
   std::vector<Entry> entries;
-  const std::string written = WrittenLastPart(pattern);
   const bool isListing = written != "." && written != ".." && HasWildcard(path.parts.back());
   const bool listed = isListing ? ListFolder(path, entries) : LookUp(written, path, entries);
   if (!listed || entries.empty()) return INVALID_HANDLE_VALUE;

@@ -1,0 +1,69 @@
+// The resource database in a plain directory tree: every file indexed by type code and name hash.
+#include "core/ResourceTree.h"
+
+#include <vector>
+
+#include "core/FileUtilities.h"
+#include "core/MemoryBlock.h"
+#include "core/Trace.h"
+
+namespace Qel {
+
+bool ResourceTree::Open(const std::shared_ptr<IFileSpec>& spec, uint32_t) {
+  Close();
+  std::vector<std::shared_ptr<IFileSpec>> files;
+  if (spec) EnumerateFiles(spec, files, kListRecurse | kListFiles | kListEnabled, -1);
+  for (const auto& file : files) {
+    auto& byHash = m_index[file->GetTypeCode()];
+    // The first file the listing meets wins; the rest are shadowed.
+    if (!byHash.emplace(file->GetNameHash(), file).second) {
+      Trace("WARN: Hash collision in ResourceTree.\n");
+      Trace("      File %s collides.\n", file->GetPath().c_str());
+    }
+  }
+  m_root = spec;
+  return true;
+}
+
+bool ResourceTree::Close() {
+  m_index.clear();
+  return true;
+}
+
+void ResourceTree::GetResourceFileSpec(uint32_t nameHash, uint32_t type,
+                                       std::shared_ptr<IFileSpec>& out) const {
+  out.reset();
+  const auto byType = m_index.find(type);
+  if (byType == m_index.end()) return;
+  const auto found = byType->second.find(nameHash);
+  if (found != byType->second.end()) out = found->second;
+}
+
+void ResourceTree::OpenStream(uint32_t nameHash, uint32_t type, std::shared_ptr<Stream>& out) {
+  out.reset();
+  std::shared_ptr<IFileSpec> file;
+  GetResourceFileSpec(nameHash, type, file);
+  if (file) OpenFileStream(file, kFileRead | kFileExisting, out);
+}
+
+void ResourceTree::Load(uint32_t nameHash, uint32_t type, std::shared_ptr<IMemoryBlock>& out) {
+  out.reset();
+  std::shared_ptr<Stream> stream;
+  OpenStream(nameHash, type, stream);
+  if (!stream) return;
+  const uint32_t size = stream->GetSize();
+  auto block = std::make_shared<MemoryBlock>();
+  if (size == kInvalidStreamValue || !block->Allocate(size)) {
+    Trace("ERROR: alloc failure in %s, line %d.\n", __FILE__, __LINE__);
+    return;
+  }
+  uint32_t got = size;
+  // An empty file is read with a zero-byte request, which a file stream answers as end of data.
+  if (size > 0 && (!stream->Read(block->GetData(), got) || got != size)) {
+    Trace("ERROR: read failure in %s, line %d.\n", __FILE__, __LINE__);
+    return;
+  }
+  out = block;
+}
+
+}  // namespace Qel

@@ -1,0 +1,198 @@
+// The resource database in a zip archive: its central directory indexed by type code and name hash.
+#include "core/ResourceZipfile.h"
+
+#include <cstring>
+
+#include "core/FileUtilities.h"
+#include "core/MemoryBlock.h"
+#include "core/ResourceAddress.h"
+#include "core/Trace.h"
+#include "core/ZipEntry.h"
+
+namespace Qel {
+
+namespace {
+
+constexpr uint32_t kEndRecordSize = 22;
+constexpr uint32_t kEndRecordSignature = 0x06054B50u;
+constexpr uint32_t kCentralRecordSize = 46;
+constexpr uint32_t kCentralRecordSignature = 0x02014B50u;
+constexpr uint32_t kLocalHeaderSize = 30;
+constexpr uint32_t kMaxNameLength = 1023;
+// The largest archive whose offsets the stream's signed 32-bit seeks can reach.
+constexpr uint32_t kMaxArchiveSize = 0x7FFFFFFFu;
+// Deflate spends at least two bits on a 258-byte match, so no member inflates to more than this
+// many times its compressed size (plus a block's worth of slack).
+constexpr uint64_t kMaxDeflateRatio = 1032;
+constexpr uint64_t kDeflateSlack = 1032;
+
+uint16_t ReadU16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+uint32_t ReadU32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+bool ReadExactly(Stream& stream, void* buffer, uint32_t size) {
+  uint32_t got = size;
+  if (size == 0) return true;
+  const bool read = stream.Read(buffer, got);
+  stream.TakeError();
+  return read && got == size;
+}
+
+}  // namespace
+
+bool ResourceZipfile::Open(const std::shared_ptr<IFileSpec>& spec, uint32_t) {
+  Close();
+  std::shared_ptr<Stream> archive;
+  OpenFileStream(spec, kFileRead | kFileExisting, archive);
+  if (!archive) return false;
+  if (!OpenArchive(archive)) return false;
+  m_spec = spec;
+  return true;
+}
+
+bool ResourceZipfile::OpenArchive(const std::shared_ptr<Stream>& archive) {
+  Close();
+  m_archive = archive;
+  if (!m_archive || !BuildIndex()) {
+    Close();
+    return false;
+  }
+  return true;
+}
+
+bool ResourceZipfile::Close() {
+  m_index.clear();
+  m_archive.reset();
+  m_spec.reset();
+  return true;
+}
+
+bool ResourceZipfile::Refuse(const char* reason) {
+  Trace("WARN: Zip archive refused: %s.\n", reason);
+  m_index.clear();
+  return false;
+}
+
+bool ResourceZipfile::BuildIndex() {
+  Stream& archive = *m_archive;
+  const uint32_t archiveSize = archive.GetSize();
+  if (archiveSize == kInvalidStreamValue || archiveSize < kEndRecordSize) return Refuse("too short");
+  if (archiveSize > kMaxArchiveSize) return Refuse("too large");
+
+  // The end record must be exactly the last bytes: an archive comment is not supported.
+  uint8_t end[kEndRecordSize];
+  if (!archive.Seek(-static_cast<int32_t>(kEndRecordSize), kSeekEnd) ||
+      !ReadExactly(archive, end, sizeof end))
+    return Refuse("end record unreadable");
+  if (ReadU32(end) != kEndRecordSignature || ReadU16(end + 20) != 0) return Refuse("no end record");
+  const uint32_t entries = ReadU16(end + 10);
+  const uint32_t directorySize = ReadU32(end + 12);
+  const uint32_t directoryOffset = ReadU32(end + 16);
+  const uint32_t directoryLimit = archiveSize - kEndRecordSize;
+  if (directoryOffset > directoryLimit || directorySize > directoryLimit - directoryOffset)
+    return Refuse("central directory outside the archive");
+  if (uint64_t{entries} * kCentralRecordSize > directorySize) return Refuse("too many entries");
+
+  MemoryBlock directory;
+  if (!directory.Allocate(directorySize)) return Refuse("no memory for the central directory");
+  if (!archive.Seek(static_cast<int32_t>(directoryOffset), kSeekStart) ||
+      !ReadExactly(archive, directory.GetData(), directorySize))
+    return Refuse("central directory unreadable");
+
+  const uint8_t* const bytes = directory.GetData();
+  uint32_t at = 0;
+  char name[kMaxNameLength + 1];
+  for (uint32_t i = 0; i < entries; ++i) {
+    if (directorySize - at < kCentralRecordSize) return Refuse("central directory truncated");
+    const uint8_t* record = bytes + at;
+    if (ReadU32(record) != kCentralRecordSignature) return Refuse("bad central directory signature");
+    const uint32_t nameLength = ReadU16(record + 28);
+    const uint32_t skipLength = uint32_t{ReadU16(record + 30)} + ReadU16(record + 32);
+    if (nameLength > kMaxNameLength) return Refuse("name too long");
+    if (directorySize - at - kCentralRecordSize < nameLength + skipLength)
+      return Refuse("central directory record overruns the directory");
+
+    ZipEntryRecord entry;
+    entry.flags = ReadU16(record + 8);
+    entry.method = ReadU16(record + 10);
+    entry.compressedSize = ReadU32(record + 20);
+    entry.uncompressedSize = ReadU32(record + 24);
+    entry.localHeaderOffset = ReadU32(record + 42);
+    // Every member's header and data come before the central directory.
+    if (entry.localHeaderOffset > directoryOffset ||
+        directoryOffset - entry.localHeaderOffset < kLocalHeaderSize ||
+        entry.compressedSize > directoryOffset - entry.localHeaderOffset - kLocalHeaderSize)
+      return Refuse("member outside the archive");
+    if (entry.method == ZipEntry::kMethodStored && entry.compressedSize != entry.uncompressedSize)
+      return Refuse("stored member with two sizes");
+    if (entry.method == ZipEntry::kMethodDeflated &&
+        entry.uncompressedSize > entry.compressedSize * kMaxDeflateRatio + kDeflateSlack)
+      return Refuse("member larger than its compressed data can hold");
+
+    std::memcpy(name, record + kCentralRecordSize, nameLength);
+    name[nameLength] = '\0';
+    at += kCentralRecordSize + nameLength + skipLength;
+
+    // Only the base name counts: the folders inside the archive do not matter.
+    char* base = std::strrchr(name, '/');
+    base = base ? base + 1 : name;
+    char* dot = std::strrchr(base, '.');
+    const char* extension = nullptr;
+    if (dot) {
+      *dot = '\0';
+      extension = dot + 1;
+    }
+    if (*base == '\0') continue;  // a directory entry, or a name that is all extension
+    const uint32_t type = TypeCodeFromExtension(extension);
+    const uint32_t hash = NameHash(base);
+    auto& byHash = m_index[type];
+    if (!byHash.emplace(hash, entry).second) {
+      Trace("WARN: Hash collision in ResourceZipfile.\n");
+      Trace("      File %s collides.\n", base);
+    }
+  }
+  return true;
+}
+
+void ResourceZipfile::GetAddresses(std::vector<std::pair<uint32_t, uint32_t>>& out) const {
+  out.clear();
+  for (const auto& [type, byHash] : m_index) {
+    for (const auto& entry : byHash) out.emplace_back(type, entry.first);
+  }
+}
+
+void ResourceZipfile::OpenStream(uint32_t nameHash, uint32_t type, std::shared_ptr<Stream>& out) {
+  out.reset();
+  const auto byType = m_index.find(type);
+  if (byType == m_index.end()) return;
+  const auto found = byType->second.find(nameHash);
+  if (found == byType->second.end()) return;
+  auto entry = std::make_shared<ZipEntry>();
+  if (entry->Open(found->second, m_archive)) out = entry;
+}
+
+void ResourceZipfile::Load(uint32_t nameHash, uint32_t type, std::shared_ptr<IMemoryBlock>& out) {
+  out.reset();
+  std::shared_ptr<Stream> stream;
+  OpenStream(nameHash, type, stream);
+  if (!stream) return;
+  const uint32_t size = stream->GetSize();
+  auto block = std::make_shared<MemoryBlock>();
+  if (!block->Allocate(size)) {
+    Trace("ERROR: alloc failure in %s, line %d.\n", __FILE__, __LINE__);
+    return;
+  }
+  uint32_t got = size;
+  if (!stream->Read(block->GetData(), got) || got != size) {
+    Trace("ERROR: read failure in %s, line %d.\n", __FILE__, __LINE__);
+    return;
+  }
+  out = block;
+}
+
+}  // namespace Qel

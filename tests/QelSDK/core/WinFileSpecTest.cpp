@@ -1,0 +1,118 @@
+// File specifications: storing, splitting, joining, full paths of bare names and parents.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/ResourceAddress.h"
+#include "core/WinFileSpec.h"
+#include "support/TempDir.h"
+#include "support/WindowsPath.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::shared_ptr<Qel::IFileSpec> Spec(const std::string& path) {
+  std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
+  spec->SetPath(path);
+  return spec;
+}
+
+}  // namespace
+
+TEST(WinFileSpec, SplitsPathsOnBackslashesOnly) {
+  const struct {
+    const char* path;
+    const char* stored;
+    const char* fileName;
+    const char* extension;
+    const char* name;
+    const char* directory;
+  } cases[] = {
+      {"C:\\data\\", "C:\\data", "data", "", "data", "C:\\"},    // one trailing backslash dropped
+      {"C:\\data\\\\", "C:\\data\\", "", "", "", "C:\\data\\"},  // only one
+      {"C:\\a.b\\file", "C:\\a.b\\file", "file", "b\\file", "file", "C:\\a.b\\"},  // the last "." anywhere
+      {"Z:\\snd\\Voice.Take2.WAV ", "Z:\\snd\\Voice.Take2.WAV ", "Voice.Take2.WAV ", "WAV ", "Voice.Take2",
+       "Z:\\snd\\"},
+      {"dir/name.txt", "dir/name.txt", "dir/name.txt", "txt", "dir/name", ""},  // a slash is no separator
+      {"plain", "plain", "plain", "", "plain", ""},
+      {".profile", ".profile", ".profile", "profile", "", ""},
+      {"", "", "", "", "", ""},
+  };
+  for (const auto& c : cases) {
+    const auto spec = std::static_pointer_cast<Qel::WinFileSpec>(Spec(c.path));
+    EXPECT_EQ(spec->GetPath(), c.stored) << c.path;
+    EXPECT_EQ(spec->GetFileName(), c.fileName) << c.path;
+    EXPECT_EQ(spec->GetExtension(), c.extension) << c.path;
+    EXPECT_EQ(spec->GetName(), c.name) << c.path;
+    EXPECT_EQ(spec->GetDirectory(), c.directory) << c.path;
+    EXPECT_EQ(spec->GetNameHash(), Qel::NameHash(c.name)) << c.path;
+  }
+}
+
+TEST(WinFileSpec, TypeCodeComesFromTheFirstFourCharactersOfTheExtension) {
+  EXPECT_EQ(Spec("C:\\a.b\\file")->GetTypeCode(), Qel::MakeTypeCode('b', '\\', 'f', 'i'));
+  EXPECT_EQ(Spec("Z:\\x\\Intro.BIK")->GetTypeCode(), Qel::kTypeMovie);
+  EXPECT_EQ(Spec("Z:\\x\\hero.qela")->GetTypeCode(), Qel::kTypeSprite);
+  EXPECT_EQ(Spec("Z:\\x\\noext")->GetTypeCode(), Qel::kTypeNone);
+}
+
+TEST(WinFileSpec, ABareNameThatExistsBecomesItsFullPathInItsRealCase) {
+  test::WriteFile("Pilo.ini", "x");
+  test::WriteFile("Saves/Slot1.sav", "x");
+  const std::string here = test::WindowsPathOf(fs::current_path());
+  EXPECT_EQ(Spec("pilo.INI")->GetPath(), here + "\\Pilo.ini");
+  EXPECT_EQ(Spec("saves\\")->GetPath(), here + "\\Saves");
+  EXPECT_EQ(Spec("missing.ini")->GetPath(), "missing.ini");            // stays as written
+  EXPECT_EQ(Spec("saves\\slot1.SAV")->GetPath(), "saves\\slot1.SAV");  // a folder part is kept
+}
+
+TEST(WinFileSpec, FullPathsLongerThanTheClassicLimitAreKept) {
+  fs::path deep = fs::current_path();
+  for (int i = 0; i < 12; ++i) deep /= std::string(30, static_cast<char>('a' + i));
+  test::WriteFile(deep / "Deep.txt", "x");
+  ASSERT_EQ(chdir(deep.c_str()), 0);
+  const std::string expected = test::WindowsPathOf(deep) + "\\Deep.txt";
+  ASSERT_GT(expected.size(), 260u);
+  EXPECT_EQ(Spec("deep.txt")->GetPath(), expected);
+}
+
+TEST(WinFileSpec, JoinAddsOneBackslash) {
+  std::shared_ptr<Qel::IFileSpec> joined = Qel::WinFileSpec::Create();
+  joined->Join(Spec("Z:\\root"), "universal\\game1.qel");
+  EXPECT_EQ(joined->GetPath(), "Z:\\root\\universal\\game1.qel");
+  joined->Join(Spec("C:\\data\\\\"), "x");  // the directory already ends in a backslash
+  EXPECT_EQ(joined->GetPath(), "C:\\data\\x");
+  joined->Join(nullptr, "alone");
+  EXPECT_EQ(joined->GetPath(), "alone");
+  joined->Join(Spec(""), "alone");
+  EXPECT_EQ(joined->GetPath(), "alone");
+  joined->Join(Spec("Z:\\root"), nullptr);
+  EXPECT_EQ(joined->GetPath(), "Z:\\root");  // the single trailing backslash is dropped again
+}
+
+TEST(WinFileSpec, ParentsLeadUpToTheDriveAndStop) {
+  test::WriteFile("a/b/c.txt", "x");
+  const std::string here = test::WindowsPathOf(fs::current_path());
+  std::shared_ptr<Qel::IFileSpec> parent;
+  Spec(here + "\\a\\b\\c.txt")->GetParent(parent);
+  ASSERT_TRUE(parent);
+  EXPECT_EQ(parent->GetPath(), here + "\\a\\b");
+
+  int steps = 0;
+  std::string last;
+  for (auto spec = parent; spec && steps < 100; ++steps) {
+    last = spec->GetPath();
+    spec->GetParent(spec);
+  }
+  EXPECT_LT(steps, 100);
+  EXPECT_EQ(last, "Z:");  // the root, which no lookup finds, has no parent
+
+  Spec(here + "\\a\\missing.txt")->GetParent(parent);
+  EXPECT_FALSE(parent);
+  Spec("a\\b\\")->GetParent(parent);  // "a" alone is a bare name: it becomes its full path
+  ASSERT_TRUE(parent);
+  EXPECT_EQ(parent->GetPath(), here + "\\a");
+}

@@ -1,0 +1,230 @@
+// Files through handles, attributes, deletion and directory search.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/win/kernel/Files.h"
+#include "platform/win/kernel/Find.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+using namespace plat::win;
+
+namespace {
+
+HANDLE Open(const char* name, DWORD access, DWORD disposition) {
+  return CreateFileA(name, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::string ReadAll(HANDLE file) {
+  char buffer[256];
+  DWORD got = 0;
+  std::string text;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+  return text;
+}
+
+struct Listed {
+  std::string name;
+  DWORD attributes;
+  bool operator==(const Listed&) const = default;
+};
+
+std::vector<Listed> List(const char* pattern) {
+  std::vector<Listed> entries;
+  WIN32_FIND_DATAA data;
+  const HANDLE find = FindFirstFileA(pattern, &data);
+  if (find == INVALID_HANDLE_VALUE) return entries;
+  do {
+    entries.push_back({data.cFileName, data.dwFileAttributes});
+  } while (FindNextFileA(find, &data));
+  EXPECT_FALSE(FindNextFileA(find, &data));  // stays at the end
+  EXPECT_TRUE(FindClose(find));
+  return entries;
+}
+
+}  // namespace
+
+TEST(Files, DispositionsOpenCreateAndTruncate) {
+  const DWORD readWrite = GENERIC_READ | GENERIC_WRITE;
+  EXPECT_EQ(Open("new.bin", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(fs::exists("new.bin"));
+
+  HANDLE file = Open("NEW.bin", readWrite, OPEN_ALWAYS);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD put = 0;
+  EXPECT_TRUE(WriteFile(file, "hello", 5, &put, nullptr));
+  EXPECT_EQ(put, 5u);
+  EXPECT_TRUE(CloseHandle(file));
+
+  file = Open("new.bin", GENERIC_READ, OPEN_ALWAYS);  // existing: kept, found in any letter case
+  EXPECT_EQ(ReadAll(file), "hello");
+  CloseHandle(file);
+
+  file = Open("new.bin", GENERIC_WRITE, CREATE_ALWAYS);
+  EXPECT_TRUE(CloseHandle(file));
+  EXPECT_EQ(fs::file_size("NEW.bin"), 0u);
+
+  EXPECT_EQ(Open("x", GENERIC_READ, 1), INVALID_HANDLE_VALUE);  // a disposition our code never uses
+  EXPECT_EQ(Open("missing\\x", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+}
+
+TEST(Files, RefusesFoldersAndPipesWithoutBlocking) {
+  fs::create_directory("folder");
+  ASSERT_EQ(mkfifo("pipe", 0600), 0);
+  for (const DWORD disposition : {OPEN_EXISTING, OPEN_ALWAYS, CREATE_ALWAYS}) {
+    EXPECT_EQ(Open("folder", GENERIC_READ, disposition), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Open("pipe", GENERIC_READ, disposition), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Open("pipe", GENERIC_WRITE, disposition), INVALID_HANDLE_VALUE);
+  }
+  EXPECT_EQ(GetFileAttributesA("pipe"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Files, ReadsAndWritesOnlyWhatTheHandleAllows) {
+  test::WriteFile("data.bin", "abcd");
+  const HANDLE reader = Open("data.bin", GENERIC_READ, OPEN_EXISTING);
+  char buffer[16];
+  DWORD count = 99;
+  EXPECT_TRUE(ReadFile(reader, buffer, 10, &count, nullptr));  // short read at the end
+  EXPECT_EQ(count, 4u);
+  EXPECT_TRUE(ReadFile(reader, buffer, 10, &count, nullptr));
+  EXPECT_EQ(count, 0u);
+  EXPECT_FALSE(ReadFile(reader, nullptr, 10, &count, nullptr));
+  EXPECT_FALSE(WriteFile(reader, "x", 1, &count, nullptr));
+  EXPECT_FALSE(SetEndOfFile(reader));
+  CloseHandle(reader);
+
+  const HANDLE writer = Open("data.bin", GENERIC_WRITE, OPEN_EXISTING);
+  EXPECT_FALSE(ReadFile(writer, buffer, 1, &count, nullptr));
+  EXPECT_FALSE(WriteFile(writer, nullptr, 1, &count, nullptr));
+  CloseHandle(writer);
+  EXPECT_EQ(test::ReadFile("data.bin"), "abcd");
+}
+
+TEST(Files, FilePointerMovesAndEndOfFileCutsOrExtends) {
+  test::WriteFile("data.bin", "0123456789");
+  const HANDLE file = Open("data.bin", GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
+  EXPECT_EQ(SetFilePointer(file, 4, nullptr, FILE_BEGIN), 4u);
+  EXPECT_EQ(SetFilePointer(file, 2, nullptr, FILE_CURRENT), 6u);
+  EXPECT_EQ(SetFilePointer(file, -3, nullptr, FILE_END), 7u);
+  EXPECT_EQ(SetFilePointer(file, -8, nullptr, FILE_CURRENT), INVALID_SET_FILE_POINTER);  // before the start
+  EXPECT_EQ(SetFilePointer(file, 0, nullptr, 7), INVALID_SET_FILE_POINTER);              // no such method
+  EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 7u);  // failures do not move
+  EXPECT_EQ(SetFilePointer(file, 20, nullptr, FILE_BEGIN), 20u);  // past the end is fine
+
+  EXPECT_EQ(SetFilePointer(file, 3, nullptr, FILE_BEGIN), 3u);
+  EXPECT_TRUE(SetEndOfFile(file));
+  EXPECT_EQ(fs::file_size("data.bin"), 3u);
+  EXPECT_EQ(SetFilePointer(file, 6, nullptr, FILE_BEGIN), 6u);
+  EXPECT_TRUE(SetEndOfFile(file));
+  EXPECT_EQ(test::ReadFile("data.bin"), std::string("012\0\0\0", 6));
+  CloseHandle(file);
+}
+
+TEST(Files, PositionsBeyondFourGigabytesNeedTheHighPart) {
+  const HANDLE file = Open("big.bin", GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
+  LONG high = 1;
+  EXPECT_EQ(SetFilePointer(file, 16, &high, FILE_BEGIN), 16u);  // 4 GiB + 16
+  EXPECT_EQ(high, 1);
+  ASSERT_TRUE(SetEndOfFile(file));  // sparse
+
+  // Without the high part the answer would wrap to 16: refused instead.
+  EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_END), INVALID_SET_FILE_POINTER);
+  EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), INVALID_SET_FILE_POINTER);
+  high = 0;
+  EXPECT_EQ(SetFilePointer(file, 0, &high, FILE_END), 16u);
+  EXPECT_EQ(high, 1);
+  high = -1;  // a 64-bit distance of -1
+  EXPECT_EQ(SetFilePointer(file, -1, &high, FILE_END), 15u);
+  EXPECT_EQ(high, 1);
+  high = static_cast<LONG>(0x80000000u);  // the most negative distance cannot overflow
+  EXPECT_EQ(SetFilePointer(file, 0, &high, FILE_END), INVALID_SET_FILE_POINTER);
+  CloseHandle(file);
+}
+
+TEST(Files, HandlesAreCheckedTokens) {
+  test::WriteFile("a.txt", "a");
+  const HANDLE file = Open("a.txt", GENERIC_READ, OPEN_EXISTING);
+  WIN32_FIND_DATAA data;
+  const HANDLE find = FindFirstFileA("a.txt", &data);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(FindClose(file));  // a file is no search, and a search no file
+  EXPECT_FALSE(CloseHandle(find));
+  char byte;
+  DWORD count;
+  EXPECT_FALSE(ReadFile(find, &byte, 1, &count, nullptr));
+  EXPECT_TRUE(CloseHandle(file));
+  EXPECT_TRUE(FindClose(find));
+  EXPECT_FALSE(CloseHandle(file));  // closed twice
+  EXPECT_FALSE(ReadFile(file, &byte, 1, &count, nullptr));
+  EXPECT_FALSE(FindNextFileA(find, &data));
+  EXPECT_FALSE(CloseHandle(nullptr));
+  EXPECT_EQ(SetFilePointer(INVALID_HANDLE_VALUE, 0, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+}
+
+TEST(Files, AttributesAndDeletion) {
+  test::WriteFile("dir/File.txt", "x");
+  EXPECT_EQ(GetFileAttributesA("DIR"), FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(GetFileAttributesA("dir\\"), FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_EQ(GetFileAttributesA("dir\\file.TXT"), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(GetFileAttributesA("dir\\file.txt\\"), INVALID_FILE_ATTRIBUTES);  // a file is no folder
+  EXPECT_EQ(GetFileAttributesA("dir\\nothing"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA(nullptr), INVALID_FILE_ATTRIBUTES);
+
+  EXPECT_FALSE(DeleteFileA("dir"));
+  EXPECT_TRUE(DeleteFileA("DIR\\FILE.TXT"));
+  EXPECT_FALSE(fs::exists("dir/File.txt"));
+  EXPECT_FALSE(DeleteFileA("dir\\file.txt"));
+  EXPECT_TRUE(fs::is_directory("dir"));
+}
+
+TEST(Find, ListsSortedByUpperCasedNameWithoutFollowingFolderLinks) {
+  for (const char* name : {"b.txt", "A.txt", ".hidden", "Zeta", "alpha", "_hide/x"})
+    test::WriteFile(name, "x");
+  fs::create_directory("sub");
+  fs::create_directory_symlink("sub", "linkdir");
+  fs::create_symlink("A.txt", "flink");
+  fs::create_symlink("gone", "broken");
+  ASSERT_EQ(mkfifo("pipe", 0600), 0);
+
+  const DWORD dir = FILE_ATTRIBUTE_DIRECTORY, file = FILE_ATTRIBUTE_NORMAL;
+  const std::vector<Listed> all = {{".", dir},      {"..", dir},     {".hidden", file}, {"A.txt", file},
+                                   {"alpha", file}, {"b.txt", file}, {"flink", file},   {"sub", dir},
+                                   {"Zeta", file},  {"_hide", dir}};
+  EXPECT_EQ(List("*.*"), all);
+  EXPECT_EQ(List("*"), all);
+  EXPECT_EQ(List(".\\*.TXT"), (std::vector<Listed>{{"A.txt", file}, {"b.txt", file}}));
+  EXPECT_EQ(List("?.txt"), (std::vector<Listed>{{"A.txt", file}, {"b.txt", file}}));
+  EXPECT_EQ(List("*a*"), (std::vector<Listed>{{"A.txt", file}, {"alpha", file}, {"Zeta", file}}));
+  EXPECT_EQ(List("SUB\\*.*"), (std::vector<Listed>{{".", dir}, {"..", dir}}));
+  EXPECT_TRUE(List("*.none").empty());
+  EXPECT_TRUE(List("missing\\*.*").empty());
+}
+
+TEST(Find, LooksUpOneNameInItsLetterCaseOnDisk) {
+  test::WriteFile("Folder/Pilo.ini", "x");
+  EXPECT_EQ(List("folder\\PILO.INI"), (std::vector<Listed>{{"Pilo.ini", FILE_ATTRIBUTE_NORMAL}}));
+  EXPECT_EQ(List("FOLDER"), (std::vector<Listed>{{"Folder", FILE_ATTRIBUTE_DIRECTORY}}));
+  EXPECT_EQ(List("folder\\pilo.ini. "), (std::vector<Listed>{{"Pilo.ini", FILE_ATTRIBUTE_NORMAL}}));
+  EXPECT_EQ(List("."), (std::vector<Listed>{{".", FILE_ATTRIBUTE_DIRECTORY}}));
+  EXPECT_TRUE(List("folder\\").empty());  // a trailing separator names no entry
+  EXPECT_TRUE(List("Z:\\").empty());
+  EXPECT_TRUE(List("Z:").empty());
+  EXPECT_TRUE(List("folder\\nothing").empty());
+
+  WIN32_FIND_DATAA data;
+  EXPECT_EQ(FindFirstFileA(nullptr, &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(FindFirstFileA("folder", nullptr), INVALID_HANDLE_VALUE);
+}
+
+TEST(Find, ADriveRootHasNoDotEntries) {
+  const std::vector<Listed> root = List("Z:\\*.*");
+  ASSERT_FALSE(root.empty());
+  EXPECT_NE(root.front().name, ".");
+  EXPECT_NE(root.front().name, "..");
+}
