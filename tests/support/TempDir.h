@@ -23,4 +23,4 @@ private:
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& path);
 
-} // namespace test
+}  // namespace test

@@ -14,4 +14,4 @@ public:
   virtual void SetMemoryBlock(const std::shared_ptr<IMemoryBlock>& block) = 0;
 };
 
-} // namespace Qel
+}  // namespace Qel

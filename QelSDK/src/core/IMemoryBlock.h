@@ -14,4 +14,4 @@ public:
   virtual uint32_t GetSize() = 0;
 };
 
-} // namespace Qel
+}  // namespace Qel

@@ -12,7 +12,9 @@ namespace {
 constexpr uint32_t kMinGrowth = 1024;
 }
 
-uint32_t MemStream::Position() const { return std::min(m_position, Size()); }
+uint32_t MemStream::Position() const {
+  return std::min(m_position, Size());
+}
 
 bool MemStream::SetError(int code) {
   m_error = code;
@@ -129,9 +131,13 @@ bool MemStream::Seek(int32_t offset, int origin) {
   return true;
 }
 
-uint32_t MemStream::Tell() { return HasData() ? Position() : kInvalidStreamValue; }
+uint32_t MemStream::Tell() {
+  return HasData() ? Position() : kInvalidStreamValue;
+}
 
-uint32_t MemStream::GetSize() { return HasData() ? Size() : kInvalidStreamValue; }
+uint32_t MemStream::GetSize() {
+  return HasData() ? Size() : kInvalidStreamValue;
+}
 
 void MemStream::Clone(std::shared_ptr<Stream>& out) {
   auto clone = std::make_shared<MemStream>();
@@ -143,4 +149,4 @@ void MemStream::Clone(std::shared_ptr<Stream>& out) {
   out = clone;
 }
 
-} // namespace Qel
+}  // namespace Qel

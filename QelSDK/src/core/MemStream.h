@@ -41,4 +41,4 @@ private:
   int m_error = kStreamErrorNone;
 };
 
-} // namespace Qel
+}  // namespace Qel

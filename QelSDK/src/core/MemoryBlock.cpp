@@ -6,7 +6,9 @@
 
 namespace Qel {
 
-MemoryBlock::~MemoryBlock() { std::free(m_data); }
+MemoryBlock::~MemoryBlock() {
+  std::free(m_data);
+}
 
 bool MemoryBlock::Allocate(uint32_t size) {
   if (m_data) return false;
@@ -29,4 +31,4 @@ bool MemoryBlock::Resize(uint32_t size) {
   return true;
 }
 
-} // namespace Qel
+}  // namespace Qel

@@ -24,4 +24,4 @@ private:
   uint32_t m_size = 0;
 };
 
-} // namespace Qel
+}  // namespace Qel

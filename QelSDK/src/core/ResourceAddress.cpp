@@ -31,4 +31,4 @@ uint32_t TypeCodeFromExtension(const char* ext) {
   return code;
 }
 
-} // namespace Qel
+}  // namespace Qel

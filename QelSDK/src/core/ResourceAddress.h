@@ -9,7 +9,8 @@ namespace Qel {
 constexpr uint32_t MakeTypeCode(char a, char b, char c, char d) {
   return (static_cast<uint32_t>(static_cast<uint8_t>(a)) << 24) |
          (static_cast<uint32_t>(static_cast<uint8_t>(b)) << 16) |
-         (static_cast<uint32_t>(static_cast<uint8_t>(c)) << 8) | static_cast<uint32_t>(static_cast<uint8_t>(d));
+         (static_cast<uint32_t>(static_cast<uint8_t>(c)) << 8) |
+         static_cast<uint32_t>(static_cast<uint8_t>(d));
 }
 
 inline constexpr uint32_t kTypeSprite = MakeTypeCode('q', 'e', 'l', 'a');
@@ -27,4 +28,4 @@ uint32_t NameHash(const char* name);
 // null gives the blank code.
 uint32_t TypeCodeFromExtension(const char* ext);
 
-} // namespace Qel
+}  // namespace Qel

@@ -45,4 +45,4 @@ public:
   virtual void Clone(std::shared_ptr<Stream>& out) = 0;
 };
 
-} // namespace Qel
+}  // namespace Qel

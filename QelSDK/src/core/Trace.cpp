@@ -24,4 +24,4 @@ void Trace(const char* format, ...) {
   va_end(args);
 }
 
-} // namespace Qel
+}  // namespace Qel

@@ -8,4 +8,4 @@ void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 bool IsTraceOn();
 
-} // namespace Qel
+}  // namespace Qel

@@ -5,7 +5,9 @@
 
 WindowsMemoryBlock::WindowsMemoryBlock(uint32_t size) : m_data(static_cast<uint8_t*>(std::malloc(size))) {}
 
-WindowsMemoryBlock::~WindowsMemoryBlock() { std::free(m_data); }
+WindowsMemoryBlock::~WindowsMemoryBlock() {
+  std::free(m_data);
+}
 
 uint8_t* WindowsMemoryBlock::Resize(uint32_t size) {
   // A failed realloc leaves the old buffer allocated; keep it rather than lose the pixels.

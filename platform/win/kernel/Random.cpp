@@ -8,13 +8,15 @@ namespace {
 // A linear congruential generator whose upper bits give the 15-bit range; the state is per process,
 // as the game runs everything on one thread.
 uint32_t gState = 1;
-} // namespace
+}  // namespace
 
-void srand(unsigned int seed) { gState = seed; }
+void srand(unsigned int seed) {
+  gState = seed;
+}
 
 int rand() {
   gState = gState * 214013u + 2531011u;
   return static_cast<int>((gState >> 16) & 0x7FFFu);
 }
 
-} // namespace plat::win
+}  // namespace plat::win

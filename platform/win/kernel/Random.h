@@ -8,4 +8,4 @@ inline constexpr int RAND_MAX_15 = 0x7FFF;
 void srand(unsigned int seed);
 int rand();
 
-} // namespace plat::win
+}  // namespace plat::win

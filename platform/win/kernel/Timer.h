@@ -11,4 +11,4 @@ uint32_t timeGetTime();
 using TimeSourceFn = uint32_t (*)();
 void SetTimeSourceForTesting(TimeSourceFn source);
 
-} // namespace plat::win
+}  // namespace plat::win

@@ -23,7 +23,7 @@ std::shared_ptr<Qel::MemStream> StreamOver(const std::string& bytes) {
   return stream;
 }
 
-} // namespace
+}  // namespace
 
 TEST(MemoryBlock, AllocateOnlyOnceAndResizeKeepsPrefix) {
   Qel::MemoryBlock block;
@@ -110,12 +110,12 @@ TEST(MemStream, SeeksWithinBothEndsOnly) {
     uint32_t to;
   };
   const Case cases[] = {
-      {3, 0, Qel::kSeekEnd, true, 10},     {3, 1, Qel::kSeekEnd, false, 3},
-      {3, -10, Qel::kSeekEnd, true, 0},    {3, -11, Qel::kSeekEnd, false, 3},
+      {3, 0, Qel::kSeekEnd, true, 10},      {3, 1, Qel::kSeekEnd, false, 3},
+      {3, -10, Qel::kSeekEnd, true, 0},     {3, -11, Qel::kSeekEnd, false, 3},
       {3, -5, Qel::kSeekCurrent, false, 3}, {5, -5, Qel::kSeekCurrent, true, 0},
-      {5, 5, Qel::kSeekCurrent, true, 10}, {5, 6, Qel::kSeekCurrent, false, 5},
-      {5, 10, Qel::kSeekStart, true, 10},  {5, 11, Qel::kSeekStart, false, 5},
-      {5, -1, Qel::kSeekStart, false, 5},  {5, 99, 7, true, 5},
+      {5, 5, Qel::kSeekCurrent, true, 10},  {5, 6, Qel::kSeekCurrent, false, 5},
+      {5, 10, Qel::kSeekStart, true, 10},   {5, 11, Qel::kSeekStart, false, 5},
+      {5, -1, Qel::kSeekStart, false, 5},   {5, 99, 7, true, 5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "from " << c.from << " offset " << c.offset << " origin " << c.origin);

@@ -9,9 +9,9 @@ TEST(ResourceAddress, TypeCodesOfShortAndLongExtensions) {
     uint32_t code;
   };
   const Case cases[] = {
-      {"wav", 0x77617620u}, {"bik", 0x62696B20u}, {"txt", 0x74787420u},   {"snc", 0x736E6320u},
-      {"WAV", 0x77617620u}, {".wav", 0x77617620u}, {"", 0x20202020u},      {nullptr, 0x20202020u},
-      {"jpeg2", 0x6A706567u}, {"q", 0x71202020u},  {"QelA", 0x71656C61u}, {"..x", 0x2E782020u},
+      {"wav", 0x77617620u},   {"bik", 0x62696B20u},  {"txt", 0x74787420u},  {"snc", 0x736E6320u},
+      {"WAV", 0x77617620u},   {".wav", 0x77617620u}, {"", 0x20202020u},     {nullptr, 0x20202020u},
+      {"jpeg2", 0x6A706567u}, {"q", 0x71202020u},    {"QelA", 0x71656C61u}, {"..x", 0x2E782020u},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ext ? c.ext : "(null)");

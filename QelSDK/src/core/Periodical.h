@@ -1,0 +1,34 @@
+// The periodical: an object that is updated once per frame while it is started.
+#pragma once
+
+namespace Qel {
+
+class Periodical {
+public:
+  Periodical() = default;
+  // Runs the base's empty stop hook only: a derived OnStop is never called from destruction.
+  virtual ~Periodical();
+  Periodical(const Periodical&) = delete;
+  Periodical& operator=(const Periodical&) = delete;
+
+  // Appends this periodical to the frame's list; a running one is not listed twice.
+  void Start();
+  void Stop();
+  bool IsRunning() const { return m_running; }
+
+  // Once per frame: updates every started periodical in start order, including those started
+  // during this walk.
+  static void UpdateAll();
+
+  // The per-frame work; the result is ignored.
+  virtual int Update() { return -1; }
+
+protected:
+  virtual void OnStart() {}
+  virtual void OnStop() {}
+
+private:
+  bool m_running = false;
+};
+
+}  // namespace Qel
