@@ -28,7 +28,8 @@ bool SceneDrawable::CollectDrawables(const Box3& clip, DrawList& list) {
   if (visible.Width() < 1 || visible.Height() < 1) return false;
   const Point3 screen = GetScreenPosition();
   const Point3 destination = visible.Min() - clip.Min();
-  list.push_back(DrawListEntry{this, visible - screen, Point2(destination.X(), destination.Y())});
+  list.push_back(DrawListEntry{this, GetLayer(), screen.Z(), visible - screen,
+                               Point2(destination.X(), destination.Y())});
   return true;
 }
 
