@@ -7,10 +7,15 @@
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
 #include "framework/WinApp.h"
+#include "graphics/DrawingSurface.h"
 
 namespace {
 constexpr int kSubscribedKinds[] = {kEventAppState, kEventGameObject, kEventCharacter, kEventInput,
                                     kEventSound};
+}
+
+GameNode::GameNode() : m_scene(std::make_shared<Qel::Scene>()) {
+  m_scene->GetWorld().SetName("Node scene");
 }
 
 void GameNode::Activate() {
@@ -29,6 +34,14 @@ void GameNode::Update() {
 }
 
 void GameNode::UpdateAlways() {}
+
+void GameNode::Draw() {
+  Qel::DisplayDevice* display = GetApp().GetDisplay();
+  Qel::DrawingSurface* target = display ? display->GetBackBuffer() : nullptr;
+  if (!target) return;
+  const Qel::Box3 view(0, 0, 0, 800, 600, 10000);
+  m_scene->Draw(*target, view, Qel::Point2(0, 0));
+}
 
 void GameNode::SetName(const char* name) {
   if (!name) name = "";

@@ -5,10 +5,12 @@
 #include <cstring>
 
 #include "core/Color.h"
+#include "core/DatabaseManager.h"
 #include "core/EventManager.h"
 #include "core/FileUtilities.h"
 #include "core/IFile.h"
 #include "core/Periodical.h"
+#include "core/ResourceManager.h"
 #include "core/SystemClock.h"
 #include "core/WinFileSpec.h"
 #include "framework/ApplicationClock.h"
@@ -53,6 +55,11 @@ bool MainApp::Init() {
   }
   if (std::shared_ptr<Qel::Stream> strings = OpenForReading("PiloStr.txt")) LoadStringTable(*strings);
 
+  // A missing data folder shows up later, as resources that cannot be found.
+  Qel::DatabaseManager* databases = Qel::DatabaseManager::GetInstance();
+  databases->Init(m_options.GetCdPath(), m_options.GetHdPath(), m_options.GetLanguage());
+  for (const char* name : {"Global", "Movies", "Music"}) databases->AddDatabase(name);
+
   if (!OpenDisplay()) return false;
   if (!RegisterSurfaceKinds()) return false;
 
@@ -85,6 +92,7 @@ void MainApp::Frame() {
     m_display->FillRect(nullptr, Qel::Color::Black(m_display->GetPixelFormat()));
     // A frame that cannot begin is neither drawn nor presented.
     if (m_display->BeginFrame() == 0) {
+      nodes.Draw();
       m_display->EndFrame();
       m_display->Present();
     }
@@ -98,6 +106,8 @@ void MainApp::Shutdown() {
   UnregisterSurfaceKinds();
   m_display.reset();
   Qel::SurfaceRegistry::Destroy();
+  Qel::DatabaseManager::DestroyInstance();
+  Qel::ResourceManager::DestroyInstance();
   Qel::EventManager::DestroyInstance();
   m_running = false;
 }

@@ -39,6 +39,10 @@ void NodeManager::Update() {
   m_node->UpdateAlways();
 }
 
+void NodeManager::Draw() {
+  if (m_node) m_node->Draw();
+}
+
 void NodeManager::Shutdown() {
   // Cleared first, so that nothing reached from the node finds it half gone.
   std::unique_ptr<GameNode> node(m_node);

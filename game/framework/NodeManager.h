@@ -24,6 +24,8 @@ public:
   void SwitchNode();
   // The node's Update unless the application is paused, then its UpdateAlways.
   void Update();
+  // The node draws its scene.
+  void Draw();
   // Deactivates and deletes the current node.
   void Shutdown();
 
