@@ -13,7 +13,7 @@ public:
   uint32_t m_now = 0;
   int m_reads = 0;
 };
-} // namespace
+}  // namespace
 
 TEST(FpsCounter, TenFramesIn400MsAre25PerSecondAndTheClockIsReadOncePerGroup) {
   FakeClock clock;

@@ -34,9 +34,11 @@ private:
   std::string m_id;
 };
 
-GameNode* CreateLoggingNode(int32_t id) { return id == kNodeNone ? nullptr : new LoggingNode(id); }
+GameNode* CreateLoggingNode(int32_t id) {
+  return id == kNodeNone ? nullptr : new LoggingNode(id);
+}
 
-} // namespace
+}  // namespace
 
 TEST(NodeId, NamesMapToIdsWithoutRegardToCase) {
   struct Case {
@@ -44,12 +46,28 @@ TEST(NodeId, NamesMapToIdsWithoutRegardToCase) {
     int32_t id;
   };
   const Case cases[] = {
-      {"none", 0},          {"begin", 1},           {"nogame", 2},           {"TitleScreen", 3},
-      {"frontend", 4},      {"signin", 5},          {"HUB", 6},              {"hub", 6},
-      {"game1", 7},         {"game9", 15},          {"game10", 16},          {"sharktitlescreen", 17},
-      {"tribaltitlescreen", 18}, {"gamewon", 19},   {"progressscreen", 20},  {"creditscreen", 21},
-      {"quitgame", 22},     {"upselltitlescreen", 23}, {"game11", 0},        {"", 0},
-      {"hub ", 0},          {nullptr, 0},
+      {"none", 0},
+      {"begin", 1},
+      {"nogame", 2},
+      {"TitleScreen", 3},
+      {"frontend", 4},
+      {"signin", 5},
+      {"HUB", 6},
+      {"hub", 6},
+      {"game1", 7},
+      {"game9", 15},
+      {"game10", 16},
+      {"sharktitlescreen", 17},
+      {"tribaltitlescreen", 18},
+      {"gamewon", 19},
+      {"progressscreen", 20},
+      {"creditscreen", 21},
+      {"quitgame", 22},
+      {"upselltitlescreen", 23},
+      {"game11", 0},
+      {"", 0},
+      {"hub ", 0},
+      {nullptr, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(NodeStringToID(c.name), c.id) << (c.name ? c.name : "(null)");
 }

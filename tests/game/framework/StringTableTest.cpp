@@ -34,10 +34,11 @@ std::vector<std::string> ReadLines(const std::string& bytes) {
   return lines;
 }
 
-} // namespace
+}  // namespace
 
 TEST(StringTable, SkipsTheMarkCommentsAndEmptyLinesAndConvertsTheRest) {
-  const std::string bytes = Utf16(u"\uFEFF; comment\r\n[section]\r\nPilo \u00E9t\u00E9\r\n\r\nsecond\r\n; x\r\nthird\r\nlast");
+  const std::string bytes =
+      Utf16(u"\uFEFF; comment\r\n[section]\r\nPilo \u00E9t\u00E9\r\n\r\nsecond\r\n; x\r\nthird\r\nlast");
   const std::vector<std::string> expected = {"Pilo \xE9t\xE9", "second", "third", "last"};
   EXPECT_EQ(ReadLines(bytes), expected);
 }
@@ -49,12 +50,14 @@ TEST(StringTable, OddInputEndsCleanly) {
   };
   const Case cases[] = {
       {"", {}},
-      {"\xFF", {}},                                          // half a mark
-      {"\xFF\xFE", {}},                                      // only the mark
-      {Utf16(u"\uFEFFab") + "c", {"ab"}},                    // an odd trailing byte
-      {Utf16(u"\uFEFFa\rb\nc\r\n\r\n"), {"a", "b", "c"}},    // lone CR and LF end lines too
-      {Utf16(u"\uFEFFx") + std::string("\0\0y\0", 4), {std::string("x\0y", 3).c_str()}},  // a NUL ends the text
-      {Utf16(u"\uFEFF\u4E2D") + std::string("\x00\xD8", 2), {"??"}},  // what the code page lacks, a lone surrogate
+      {"\xFF", {}},                                        // half a mark
+      {"\xFF\xFE", {}},                                    // only the mark
+      {Utf16(u"\uFEFFab") + "c", {"ab"}},                  // an odd trailing byte
+      {Utf16(u"\uFEFFa\rb\nc\r\n\r\n"), {"a", "b", "c"}},  // lone CR and LF end lines too
+      {Utf16(u"\uFEFFx") + std::string("\0\0y\0", 4),
+       {std::string("x\0y", 3).c_str()}},  // a NUL ends the text
+      {Utf16(u"\uFEFF\u4E2D") + std::string("\x00\xD8", 2),
+       {"??"}},  // what the code page lacks, a lone surrogate
   };
   for (const Case& c : cases) EXPECT_EQ(ReadLines(c.bytes), c.expected);
 }
