@@ -19,8 +19,8 @@ public:
   static constexpr uint32_t kCapsAlphaBlending = 1;
   static constexpr uint32_t kCapsHardwareCursor = 2;
 
-  // Surface kinds: the default for images that are drawn, a plain image surface, and (under Direct3D only
-  // different from the default in name) the managed kind.
+  // Surface kinds: the default for images that are drawn, a plain image surface (rendered text uses it),
+  // and a kind that Direct3D treats as the default and SDL as a hardware surface. Others are refused.
   static constexpr int kSurfaceDefault = 0;
   static constexpr int kSurfaceImage = 3;
   static constexpr int kSurfaceManaged = 4;

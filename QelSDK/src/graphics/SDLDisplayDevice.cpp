@@ -19,8 +19,6 @@
 namespace Qel {
 namespace {
 
-constexpr int kNoScreen = 102;
-
 // SDL 1.2 keeps a surface's pitch in 16 bits and computes the pixel buffer size in an int: a size beyond
 // either would be allocated short and overrun by every blit.
 bool FitsSdlSurface(int width, int height, int bitsPerPixel) {

@@ -18,7 +18,6 @@ public:
   void Unregister(std::string_view key);
   // Null when the key is absent.
   SurfaceOpFn Find(std::string_view key) const;
-  bool IsEmpty() const { return m_ops.empty(); }
   // Changes whenever an entry is added, replaced or removed, so that cached look-ups can tell they are stale.
   uint64_t GetGeneration() const { return m_generation; }
 

@@ -17,7 +17,6 @@ public:
   // Hooks called for every surface the display device hands out and for every surface that goes away.
   void Register(DrawingSurface* surface);
   void Unregister(DrawingSurface* surface);
-  bool IsEmpty() const { return m_surfaces.empty(); }
 
 private:
   SurfaceRegistry() = default;
