@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/win/kernel/Handles.h"
+#include "platform/win/kernel/Mutex.h"
 #include "platform/win/kernel/Path.h"
 
 namespace plat::win {
@@ -193,7 +194,8 @@ BOOL SetEndOfFile(HANDLE handle) {
 }
 
 BOOL CloseHandle(HANDLE handle) {
-  if (!detail::FindObjectOf<OpenFile>(handle)) return FALSE;
+  // Files and named mutexes close here; a find handle has FindClose.
+  if (!detail::FindObjectOf<OpenFile>(handle) && !detail::IsMutexHandle(handle)) return FALSE;
   return detail::RemoveObject(handle) ? TRUE : FALSE;
 }
 

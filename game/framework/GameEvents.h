@@ -1,0 +1,8 @@
+// The event kinds the game framework posts and listens to.
+#pragma once
+
+inline constexpr int kEventInput = -1;
+inline constexpr int kEventSound = 4;
+inline constexpr int kEventAppState = 100;
+inline constexpr int kEventGameObject = 101;
+inline constexpr int kEventCharacter = 102;

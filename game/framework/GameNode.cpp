@@ -1,0 +1,50 @@
+// The game node: the base of every screen, room and mini-game, driven by the node manager.
+#include "framework/GameNode.h"
+
+#include <cstring>
+
+#include "core/EventManager.h"
+#include "framework/GameClock.h"
+#include "framework/GameEvents.h"
+#include "framework/WinApp.h"
+#include "graphics/DrawingSurface.h"
+
+namespace {
+constexpr int kSubscribedKinds[] = {kEventAppState, kEventGameObject, kEventCharacter, kEventInput,
+                                    kEventSound};
+}
+
+GameNode::GameNode() : m_scene(std::make_shared<Qel::Scene>()) {
+  m_scene->GetWorld().SetName("Node scene");
+}
+
+void GameNode::Activate() {
+  Qel::EventManager* events = Qel::EventManager::GetInstance();
+  for (const int kind : kSubscribedKinds) events->AddListener(kind, this);
+  if (GetApp().IsPaused()) GetApp().ResumeGame();
+}
+
+void GameNode::Deactivate() {
+  Qel::EventManager* events = Qel::EventManager::GetInstance();
+  for (const int kind : kSubscribedKinds) events->RemoveListenerFromType(kind, this);
+}
+
+void GameNode::Update() {
+  m_lastUpdateTime = GameClock::Instance().GetLastTime();
+}
+
+void GameNode::UpdateAlways() {}
+
+void GameNode::Draw() {
+  Qel::DisplayDevice* display = GetApp().GetDisplay();
+  Qel::DrawingSurface* target = display ? display->GetBackBuffer() : nullptr;
+  if (!target) return;
+  const Qel::Box3 view(0, 0, 0, 800, 600, 10000);
+  m_scene->Draw(*target, view, Qel::Point2(0, 0));
+}
+
+void GameNode::SetName(const char* name) {
+  if (!name) name = "";
+  std::strncpy(m_name, name, kNameCapacity - 1);
+  m_name[kNameCapacity - 1] = '\0';
+}

@@ -1,0 +1,48 @@
+// The game node: the base of every screen, room and mini-game, driven by the node manager.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "core/IEventListener.h"
+#include "graphics/Scene.h"
+
+// The node manager activates a node after building it, updates it every frame and deactivates it
+// before deleting it. Event routing belongs to each node (HandleEvent).
+class GameNode : public Qel::IEventListener {
+public:
+  static constexpr size_t kNameCapacity = 32;
+
+  // Makes the node scene, whose world is named "Node scene".
+  GameNode();
+  ~GameNode() override = default;
+  GameNode(const GameNode&) = delete;
+  GameNode& operator=(const GameNode&) = delete;
+
+  // Subscribes to the application-state, game-object, character, input and sound events, and
+  // resumes the application when a previous node left it paused.
+  virtual void Activate();
+  // Unsubscribes from the same event kinds.
+  virtual void Deactivate();
+  // Per frame while the application is not paused.
+  virtual void Update();
+  // Per frame, also while paused.
+  virtual void UpdateAlways();
+
+  // Draws the node scene onto the display's back buffer: the view box (0, 0, 0) to (800, 600, 10000)
+  // at screen offset (0, 0).
+  void Draw();
+
+  // A longer name keeps its first 31 characters.
+  void SetName(const char* name);
+  const char* GetName() const { return m_name; }
+  // GameClock time at the end of the last Update.
+  uint32_t GetLastUpdateTime() const { return m_lastUpdateTime; }
+  const std::shared_ptr<Qel::Scene>& GetScene() const { return m_scene; }
+
+private:
+  char m_name[kNameCapacity] = "Unnamed Node";
+  std::shared_ptr<Qel::Scene> m_scene;
+  uint32_t m_lastUpdateTime = 0;
+};

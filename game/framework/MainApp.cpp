@@ -1,0 +1,164 @@
+// The application core: settings, display, frame-rate counter and string table, and the three
+// phases of the program (start-up, one frame, shut-down).
+#include "framework/MainApp.h"
+
+#include <cstring>
+
+#include "core/Color.h"
+#include "core/DatabaseManager.h"
+#include "core/EventManager.h"
+#include "core/FileUtilities.h"
+#include "core/IFile.h"
+#include "core/Periodical.h"
+#include "core/ResourceManager.h"
+#include "core/SystemClock.h"
+#include "core/WinFileSpec.h"
+#include "framework/ApplicationClock.h"
+#include "framework/GameClock.h"
+#include "framework/GameEvents.h"
+#include "framework/InputEventInfo.h"
+#include "framework/NodeId.h"
+#include "framework/NodeManager.h"
+#include "framework/TxtDataManager.h"
+#include "graphics/SurfaceRegistry.h"
+
+uint8_t gCaptionsOn = 0;
+
+namespace {
+
+std::shared_ptr<Qel::Stream> OpenForReading(const char* path) {
+  std::shared_ptr<Qel::Stream> stream;
+  std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
+  if (!spec) return stream;
+  spec->SetPath(path);
+  Qel::OpenFileStream(spec, Qel::kFileRead, stream);
+  return stream;
+}
+
+void PostKeyEvent(int id, uint16_t code) {
+  InputEventInfo info;
+  info.code = code;
+  Qel::EventManager::GetInstance()->PostEvent(kEventInput, id, &info);
+}
+
+}  // namespace
+
+MainApp::~MainApp() = default;
+
+bool MainApp::Init() {
+  ApplicationClock::Instance().SetTime(0);
+  GameClock::Instance().SetTime(0);
+
+  // Missing files leave the settings at their defaults and the texts empty.
+  if (std::shared_ptr<Qel::Stream> settings = OpenForReading("Pilo.ini")) {
+    TxtDataManager::Instance().ParseStream(settings, m_options);
+  }
+  if (std::shared_ptr<Qel::Stream> strings = OpenForReading("PiloStr.txt")) LoadStringTable(*strings);
+
+  // A missing data folder shows up later, as resources that cannot be found.
+  Qel::DatabaseManager* databases = Qel::DatabaseManager::GetInstance();
+  databases->Init(m_options.GetCdPath(), m_options.GetHdPath(), m_options.GetLanguage());
+  for (const char* name : {"Global", "Movies", "Music"}) databases->AddDatabase(name);
+
+  if (!OpenDisplay()) return false;
+  if (!RegisterSurfaceKinds()) return false;
+
+  gCaptionsOn = m_options.AreCaptionsOn() ? 1 : 0;
+  NodeManager::Instance().RequestNode(kNodeTitleScreen);  // built at the start of the first frame
+  m_running = true;
+
+  // Both buffers start black.
+  ClearBackBuffer();
+  m_display->Present();
+  ClearBackBuffer();
+  return true;
+}
+
+void MainApp::ClearBackBuffer() {
+  m_display->FillRect(nullptr, Qel::Color(0, 0, 0, 255));
+}
+
+void MainApp::Frame() {
+  ApplicationClock::Instance().Update();
+  if (!m_paused) GameClock::Instance().Update();
+
+  Qel::Periodical::UpdateAll();
+
+  NodeManager& nodes = NodeManager::Instance();
+  if (nodes.IsChangePending()) nodes.SwitchNode();
+  nodes.Update();
+
+  if (m_display) {
+    m_display->FillRect(nullptr, Qel::Color::Black(m_display->GetPixelFormat()));
+    // A frame that cannot begin is neither drawn nor presented.
+    if (m_display->BeginFrame() == 0) {
+      nodes.Draw();
+      m_display->EndFrame();
+      m_display->Present();
+    }
+  }
+
+  m_fps.CountFrame(*Qel::SystemClock::GetInstance());
+}
+
+void MainApp::Shutdown() {
+  NodeManager::Instance().Shutdown();
+  UnregisterSurfaceKinds();
+  m_display.reset();
+  Qel::SurfaceRegistry::Destroy();
+  Qel::DatabaseManager::DestroyInstance();
+  Qel::ResourceManager::DestroyInstance();
+  Qel::EventManager::DestroyInstance();
+  m_running = false;
+}
+
+void MainApp::PauseGame() {
+  if (m_paused) return;
+  GameClock::Instance().Pause(true);
+  m_paused = true;
+}
+
+void MainApp::ResumeGame() {
+  if (!m_paused) return;
+  GameClock::Instance().Pause(false);
+  m_paused = false;
+}
+
+bool MainApp::OpenDisplay() {
+  const bool created = CreateDisplay();
+  m_alphaCapable = created && m_display && m_display->HasCapabilities(Qel::DisplayDevice::kCapsAlphaBlending);
+  return created;
+}
+
+void MainApp::OnActivate(bool active) {
+  if (!m_running || active == m_active) return;
+  m_active = active;
+  ApplicationClock::Instance().Pause(!active);
+  if (!m_display) return;
+  if (active) {
+    m_display->ReleaseGamma(1.0f, 1.0f, 1.0f);
+    ShowSystemCursor(false);
+  } else {
+    m_display->SetGammaAndHold(1.0f, 1.0f, 1.0f);
+    ShowSystemCursor(true);
+  }
+}
+
+void MainApp::PostCharEvent(uint16_t code) {
+  PostKeyEvent(EventId::Char, code);
+}
+void MainApp::PostKeyUpEvent(uint16_t code) {
+  PostKeyEvent(EventId::KeyUp, code);
+}
+void MainApp::PostKeyDownEvent(uint16_t code) {
+  PostKeyEvent(EventId::KeyDown, code);
+}
+
+void MainApp::StoreStringTableLine(const char* text) {
+  char* target = m_stringTableLines == 0   ? m_windowCaption
+                 : m_stringTableLines == 1 ? m_secondText
+                                           : m_lastText;
+  std::strncpy(target, text, kTextCapacity - 1);
+  target[kTextCapacity - 1] = '\0';
+  if (m_stringTableLines < 2) ++m_stringTableLines;
+}

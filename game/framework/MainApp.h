@@ -1,0 +1,101 @@
+// The application core: settings, display, frame-rate counter and string table, and the three
+// phases of the program (start-up, one frame, shut-down).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/PixelFormat.h"
+#include "core/Stream.h"
+#include "framework/AppOptions.h"
+#include "framework/FpsCounter.h"
+#include "graphics/DisplayDevice.h"
+
+// Whether closed captions are shown; set at start-up from the "ccon" setting.
+extern uint8_t gCaptionsOn;
+
+// The platform shell derives from this and supplies the platform operations.
+class MainApp {
+public:
+  static constexpr size_t kTextCapacity = 256;
+
+  MainApp() = default;
+  virtual ~MainApp();
+  MainApp(const MainApp&) = delete;
+  MainApp& operator=(const MainApp&) = delete;
+
+  virtual void Shutdown();
+  // The message loop; returns when it ends.
+  virtual void Run() = 0;
+  // Whether game code should choose lighter content.
+  virtual bool IsLowSpec() const = 0;
+  // Creates the window and the display device; false when no display could be made.
+  virtual bool CreateDisplay() = 0;
+  virtual bool RegisterSurfaceKinds() = 0;
+  virtual void UnregisterSurfaceKinds() = 0;
+  virtual void ShowSystemCursor(bool show) = 0;
+  virtual void LoadStringTable(Qel::Stream& stream) = 0;
+  // Appends the renderer line of the debug information.
+  virtual void GetRendererText(std::string& text) const = 0;
+
+  // Start-up in its fixed order; false ends the program before the message loop.
+  bool Init();
+  // One step of everything, run by the message loop whenever no message waits.
+  void Frame();
+
+  void PauseGame();
+  void ResumeGame();
+  bool OpenDisplay();
+  // Pauses the application clock and shows the system cursor while another application is active.
+  void OnActivate(bool active);
+
+  void PostCharEvent(uint16_t code);
+  void PostKeyUpEvent(uint16_t code);
+  void PostKeyDownEvent(uint16_t code);
+
+  bool IsRunning() const { return m_running; }
+  bool IsActive() const { return m_active; }
+  bool IsPaused() const { return m_paused; }
+  bool IsQuitRequested() const { return m_quitRequested; }
+  // The message loop ends at its next pass.
+  void RequestQuit() { m_quitRequested = true; }
+
+  AppOptions& GetOptions() { return m_options; }
+  const AppOptions& GetOptions() const { return m_options; }
+  Qel::DisplayDevice* GetDisplay() { return m_display.get(); }
+  bool IsAlphaCapable() const { return m_alphaCapable; }
+  const Qel::PixelFormat& GetDisplayPixelFormat() const { return m_displayPixelFormat; }
+  const char* GetRendererFormatName() const { return m_rendererFormatName; }
+  const FpsCounter& GetFpsCounter() const { return m_fps; }
+  // The first line of the string table.
+  const char* GetWindowCaption() const { return m_windowCaption; }
+  // The second line, and the last of the lines after it.
+  const char* GetSecondText() const { return m_secondText; }
+  const char* GetLastText() const { return m_lastText; }
+
+protected:
+  // The string table's lines in order: the first is the caption, the second and later lines the
+  // further texts. Each is cut to fit.
+  void StoreStringTableLine(const char* text);
+
+  std::unique_ptr<Qel::DisplayDevice> m_display;
+  Qel::PixelFormat m_displayPixelFormat;
+  const char* m_rendererFormatName = "Unknown";
+
+private:
+  void ClearBackBuffer();
+
+  bool m_running = false;
+  bool m_active = true;
+  bool m_paused = false;
+  bool m_quitRequested = false;
+  bool m_alphaCapable = false;
+  AppOptions m_options;
+  FpsCounter m_fps;
+  int m_stringTableLines = 0;
+  char m_windowCaption[kTextCapacity] = "";
+  char m_secondText[kTextCapacity] = "";
+  char m_lastText[kTextCapacity] = "";
+};

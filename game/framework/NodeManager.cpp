@@ -1,0 +1,59 @@
+// The node manager: owns the one current node and switches to a requested node at a frame start.
+#include "framework/NodeManager.h"
+
+#include <memory>
+
+#include "framework/GameNode.h"
+#include "framework/NodeFactory.h"
+#include "framework/WinApp.h"
+
+NodeManager& NodeManager::Instance() {
+  static NodeManager manager;
+  return manager;
+}
+
+NodeManager::NodeManager() : m_createNode(&NodeFactory::CreateNode) {}
+
+NodeManager::~NodeManager() {
+  Shutdown();
+}
+
+void NodeManager::RequestNode(int32_t id) {
+  if (id == m_currentId) return;
+  m_requestedId = id;
+  m_pending = true;
+}
+
+void NodeManager::SwitchNode() {
+  m_previousId = m_currentId;
+  Shutdown();
+  m_node = m_createNode(m_requestedId);
+  m_currentId = m_requestedId;
+  if (m_node) m_node->Activate();
+  m_pending = false;
+}
+
+void NodeManager::Update() {
+  if (!m_node) return;
+  if (!GetApp().IsPaused()) m_node->Update();
+  m_node->UpdateAlways();
+}
+
+void NodeManager::Draw() {
+  if (m_node) m_node->Draw();
+}
+
+void NodeManager::Shutdown() {
+  // Cleared first, so that nothing reached from the node finds it half gone.
+  std::unique_ptr<GameNode> node(m_node);
+  m_node = nullptr;
+  if (node) node->Deactivate();
+}
+
+const char* NodeManager::GetCurrentNodeName() const {
+  return m_node ? m_node->GetName() : "No cur node";
+}
+
+void NodeManager::SetNodeFactoryForTesting(CreateNodeFn factory) {
+  m_createNode = factory ? factory : &NodeFactory::CreateNode;
+}

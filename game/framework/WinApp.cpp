@@ -1,0 +1,337 @@
+// The application shell: the window, the display choice, the message loop and the translation of
+// keyboard and mouse messages into input events.
+#include "framework/WinApp.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "core/EventManager.h"
+#include "core/Trace.h"
+#include "framework/GameEvents.h"
+#include "framework/InputEventInfo.h"
+#include "framework/KeyTranslation.h"
+#include "framework/StringTableReader.h"
+#include "graphics/SDLDisplayDevice.h"
+#include "graphics/SDLSurface.h"
+#include "platform/win/kernel/CodePage.h"
+#include "platform/win/user/Cursor.h"
+#include "platform/win/user/DisplaySettings.h"
+#include "platform/win/user/MessageQueue.h"
+#include "platform/win/user/Messages.h"
+#include "platform/win/user/SystemParameters.h"
+
+using namespace plat::win;
+
+namespace {
+
+WinApp gApp;
+
+constexpr const char* kWindowClassName = "Pilo Tesk Window";
+
+struct NamedFormat {
+  const Qel::PixelFormat* format;
+  const char* name;
+};
+
+// Compared in this order: the first match names the display's format.
+constexpr NamedFormat kSDLFormatNames[] = {
+    {&Qel::kPixelFormatX1R5G5B5, "X1R5G5B5"}, {&Qel::kPixelFormatA1R5G5B5, "A1R5G5B5"},
+    {&Qel::kPixelFormatR5G6B5, "R5G6B5"},     {&Qel::kPixelFormatA4R4G4B4, "A4R4G4B4"},
+    {&Qel::kPixelFormatR8G8B8, "R8G8B8"},     {&Qel::kPixelFormatX8R8G8B8, "X8R8G8B8"},
+    {&Qel::kPixelFormatA8R8G8B8, "A8R8G8B8"},
+};
+
+bool IsRepeat(LPARAM lParam) {
+  return (lParam & KF_REPEAT_BIT) != 0;
+}
+
+unsigned KeyboardCodePage() {
+  const auto locale = static_cast<LCID>(reinterpret_cast<uintptr_t>(GetKeyboardLayout(0)) & 0xFFFF);
+  char text[16] = {};
+  if (GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE, text, sizeof(text)) == 0) return CP_ACP;
+  return static_cast<unsigned>(std::strtoul(text, nullptr, 10));
+}
+
+}  // namespace
+
+WinApp& GetApp() {
+  return gApp;
+}
+
+LRESULT GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return gApp.WindowProc(window, message, wParam, lParam);
+}
+
+WinApp::~WinApp() = default;
+
+bool WinApp::Init(HINSTANCE instance, HINSTANCE /*previousInstance*/, const char* /*commandLine*/,
+                  int /*showCommand*/) {
+  m_instance = instance;
+  const bool started = MainApp::Init();
+  if (started) {
+    // The game draws its own cursor.
+    ShowSystemCursor(false);
+    SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
+  }
+  SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &m_savedScreenSaverActive, 0);
+  m_screenSaverSaved = true;
+  SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, SPIF_SENDCHANGE);
+  return started;
+}
+
+void WinApp::Run() {
+  MSG msg;
+  SDL_Event event;
+  for (;;) {
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (!GetMessageA(&msg, nullptr, 0, 0)) break;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    } else if (SDL_PollEvent(&event)) {
+      HandleSDLEvent(event);
+    } else if (IsRunning() && IsActive()) {
+      Frame();
+    } else {
+      WaitMessage();
+    }
+    if (IsQuitRequested()) PostQuitMessage(0);
+  }
+}
+
+void WinApp::Shutdown() {
+  MainApp::Shutdown();
+  RestoreSystemSettings();
+}
+
+void WinApp::RestoreSystemSettings() {
+  if (m_screenSaverSaved) {
+    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, static_cast<UINT>(m_savedScreenSaverActive), nullptr,
+                          SPIF_SENDCHANGE);
+    m_screenSaverSaved = false;
+  }
+  ChangeDisplaySettingsA(nullptr, 0);
+}
+
+bool WinApp::IsLowSpec() const {
+  // Without Direct3D only an alpha-capable display is good enough.
+  if (!IsAlphaCapable()) return true;
+  const int32_t cpu = GetOptions().GetCpuMhz();
+  const int32_t memory = GetOptions().GetMemoryMb();
+  if (cpu != 0 && cpu < 530) return true;
+  if (memory != 0 && memory < 128) return true;
+  return false;
+}
+
+bool WinApp::CreateDisplay() {
+  switch (GetOptions().GetGraphicsLevel()) {
+    case 0:
+      return CreateSDLDisplay(false);
+    case 1:
+      return CreateSDLDisplay(true) || CreateSDLDisplay(false);
+    case 2:
+      return CreateDirect3DDisplay() || CreateSDLDisplay(true) || CreateSDLDisplay(false);
+    default:
+      return CreateDirect3DDisplay() || CreateSDLDisplay(false);
+  }
+}
+
+bool WinApp::CreateDirect3DDisplay() {
+  // This build has no Direct3D 8 runtime, so the attempt ends at its first step.
+  Qel::Trace("\t%s\n", "D3D8 unavailable.");
+  return false;
+}
+
+bool WinApp::CreateGameWindow() {
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = GameWindowProc;
+  windowClass.hInstance = m_instance;
+  windowClass.hIcon = LoadIconA(m_instance, MAKEINTRESOURCEA(kProgramIconId));
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  windowClass.lpszClassName = kWindowClassName;
+  RegisterClassA(&windowClass);  // already registered by an earlier attempt is fine
+
+  RECT rect{0, 0, kScreenWidth, kScreenHeight};
+  const bool windowed = GetOptions().IsWindowed();
+  const DWORD style =
+      windowed ? WS_OVERLAPPEDWINDOW | WS_VISIBLE : WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+  const DWORD exStyle = windowed ? 0 : WS_EX_TOPMOST;
+  if (AdjustWindowRectEx(&rect, style, FALSE, exStyle) != 1) return false;
+  m_window =
+      CreateWindowExA(exStyle, kWindowClassName, GetWindowCaption(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                      rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, m_instance, nullptr);
+  return m_window != nullptr;
+}
+
+bool WinApp::CreateSDLDisplay(bool alpha) {
+  auto device = std::make_unique<Qel::SDLDisplayDevice>();
+  const int surfaceMode =
+      alpha ? Qel::SDLDisplayDevice::kSurfaceModeSoftwareAlpha : Qel::SDLDisplayDevice::kSurfaceModeHardware;
+  const int result = device->Open(kScreenWidth, kScreenHeight, Qel::PixelFormat(16),
+                                  !GetOptions().IsWindowed(), &surfaceMode);
+  if (result != 0) {
+    Qel::Trace("ERROR: SDL display could not be opened: %s\n", SDL_GetError());
+    return false;
+  }
+  m_display = std::move(device);
+
+  m_window = GetSDLWindow();
+  SDL_WM_SetCaption(GetWindowCaption(), GetWindowCaption());
+  if (HICON icon = LoadIconA(m_instance, MAKEINTRESOURCEA(kProgramIconId))) {
+    SetWindowLongA(m_window, GWL_STYLE, GetWindowLongA(m_window, GWL_STYLE) | static_cast<LONG>(WS_SYSMENU));
+    SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+
+  const SDL_PixelFormat* video = SDL_GetVideoInfo()->vfmt;
+  m_displayPixelFormat =
+      Qel::PixelFormat(video->BitsPerPixel, video->Rmask, video->Gmask, video->Bmask, video->Amask);
+  m_rendererFormatName = "Unknown";
+  for (const NamedFormat& named : kSDLFormatNames) {
+    if (*named.format == m_displayPixelFormat) {
+      m_rendererFormatName = named.name;
+      break;
+    }
+  }
+  return true;
+}
+
+bool WinApp::RegisterSurfaceKinds() {
+  Qel::SDLSurface::RegisterSurfaceOps();
+  return true;
+}
+
+void WinApp::UnregisterSurfaceKinds() {
+  Qel::SDLSurface::UnregisterSurfaceOps();
+}
+
+void WinApp::ShowSystemCursor(bool show) {
+  ShowCursor(show ? TRUE : FALSE);
+  SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void WinApp::LoadStringTable(Qel::Stream& stream) {
+  // The keyboard layout follows the language of the game's data, and the texts its code page.
+  SelectKeyboardLayoutForLanguage(GetOptions().GetLanguage());
+  StringTableReader::Read(stream, KeyboardCodePage(),
+                          [this](const char* text) { StoreStringTableLine(text); });
+}
+
+void WinApp::GetRendererText(std::string& text) const {
+  text += IsAlphaCapable() ? "Renderer: SDL 1.2.4 [alpha] - " : "Renderer: SDL 1.2.4 [no alpha] - ";
+  text += GetRendererFormatName();
+  text += "\n";
+}
+
+LRESULT WinApp::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_ACTIVATEAPP:
+      OnActivate(LOWORD(wParam) != 0);
+      break;
+    case WM_KEYDOWN:
+      if (!IsRepeat(lParam)) {
+        if (const uint16_t code = TranslateVirtualKey(0, static_cast<unsigned>(wParam))) {
+          PostKeyDownEvent(code);
+          return 0;
+        }
+      }
+      break;
+    case WM_KEYUP:
+      if (const uint16_t code = TranslateVirtualKey(0, static_cast<unsigned>(wParam))) {
+        PostKeyUpEvent(code);
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (!IsRepeat(lParam)) {
+        if (const uint16_t code = TranslateVirtualKey(static_cast<unsigned>(wParam), 0)) PostCharEvent(code);
+      }
+      break;
+    case WM_SYSCOMMAND:
+      // The Alt key does not open a system menu.
+      if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      PostMouseEvent(message, LOWORD(static_cast<uintptr_t>(lParam)), HIWORD(static_cast<uintptr_t>(lParam)));
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void WinApp::HandleSDLEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_ACTIVEEVENT:
+      if (event.active.state & SDL_APPINPUTFOCUS) OnActivate(event.active.gain == 1);
+      break;
+    case SDL_KEYDOWN: {
+      if (event.key.keysym.sym == SDLK_F4 && (event.key.keysym.mod & (KMOD_LALT | KMOD_RALT))) {
+        RequestQuit();
+        break;
+      }
+      bool special = false;
+      if (const uint16_t code = TranslateSDLKey(event.key.keysym.sym, special)) {
+        special ? PostKeyDownEvent(code) : PostCharEvent(code);
+      }
+      break;
+    }
+    case SDL_KEYUP: {
+      bool special = false;
+      const uint16_t code = TranslateSDLKey(event.key.keysym.sym, special);
+      if (code && special) PostKeyUpEvent(code);
+      break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      if (event.button.button == SDL_BUTTON_LEFT) {
+        PostMouseEvent(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, event.button.x, event.button.y);
+      } else if (event.button.button == SDL_BUTTON_RIGHT) {
+        PostMouseEvent(down ? WM_RBUTTONDOWN : WM_RBUTTONUP, event.button.x, event.button.y);
+      }
+      break;
+    }
+    case SDL_QUIT:
+      // The window's close box ends the game.
+      RequestQuit();
+      break;
+    default:
+      break;
+  }
+}
+
+void WinApp::PostMouseEvent(UINT message, int x, int y) {
+  struct ButtonEvent {
+    UINT message;
+    int id;
+    uint16_t button;
+  };
+  static constexpr ButtonEvent kButtonEvents[] = {
+      {WM_LBUTTONDOWN, EventId::MouseDown, 1},
+      {WM_LBUTTONUP, EventId::MouseUp, 1},
+      {WM_LBUTTONDBLCLK, EventId::MouseDoubleClick, 1},
+      {WM_RBUTTONDOWN, EventId::MouseDown, 2},
+      {WM_RBUTTONUP, EventId::MouseUp, 2},
+      {WM_RBUTTONDBLCLK, EventId::MouseDoubleClick, 2},
+  };
+  for (const ButtonEvent& entry : kButtonEvents) {
+    if (entry.message != message) continue;
+    InputEventInfo info;
+    info.position = Qel::Point2(x, y);
+    info.button = entry.button;
+    Qel::EventManager::GetInstance()->PostEvent(kEventInput, entry.id, &info);
+    return;
+  }
+}

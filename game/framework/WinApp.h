@@ -1,0 +1,65 @@
+// The application shell: the window, the display choice, the message loop and the translation of
+// keyboard and mouse messages into input events.
+#pragma once
+
+#include <string>
+
+#include "framework/MainApp.h"
+#include "platform/win/kernel/Module.h"
+#include "platform/win/user/Window.h"
+
+union SDL_Event;
+
+class WinApp : public MainApp {
+public:
+  static constexpr int kScreenWidth = 800;
+  static constexpr int kScreenHeight = 600;
+
+  WinApp() = default;
+  ~WinApp() override;
+
+  bool Init(plat::win::HINSTANCE instance, plat::win::HINSTANCE previousInstance, const char* commandLine,
+            int showCommand);
+  void Run() override;
+  void Shutdown() override;
+  bool IsLowSpec() const override;
+  bool CreateDisplay() override;
+  bool RegisterSurfaceKinds() override;
+  void UnregisterSurfaceKinds() override;
+  void ShowSystemCursor(bool show) override;
+  void LoadStringTable(Qel::Stream& stream) override;
+  void GetRendererText(std::string& text) const override;
+
+  // The window class's procedure (reached through GameWindowProc).
+  plat::win::LRESULT WindowProc(plat::win::HWND window, plat::win::UINT message, plat::win::WPARAM wParam,
+                                plat::win::LPARAM lParam);
+  void HandleSDLEvent(const SDL_Event& event);
+  // message is one of the button messages 513 to 518; x and y are client pixels.
+  void PostMouseEvent(plat::win::UINT message, int x, int y);
+
+  // Registers the class "Pilo Tesk Window" and makes the game window of 800 x 600 client pixels, as
+  // the Direct3D display needs it; false when either fails.
+  bool CreateGameWindow();
+
+  // Gives back the screen-saver setting and the display mode; every way out of the program runs it.
+  void RestoreSystemSettings();
+
+  plat::win::HWND GetWindow() const { return m_window; }
+
+private:
+  bool CreateDirect3DDisplay();
+  bool CreateSDLDisplay(bool alpha);
+
+  plat::win::HWND m_window = nullptr;
+  plat::win::HINSTANCE m_instance = nullptr;
+  plat::win::BOOL m_savedScreenSaverActive = plat::win::TRUE;
+  bool m_screenSaverSaved = false;
+};
+
+// The one application object, built before the program's entry runs.
+WinApp& GetApp();
+
+// The procedure registered with the window class: the window has no context of its own, so this
+// forwards to the one application object.
+plat::win::LRESULT GameWindowProc(plat::win::HWND window, plat::win::UINT message, plat::win::WPARAM wParam,
+                                  plat::win::LPARAM lParam);

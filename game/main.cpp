@@ -1,0 +1,18 @@
+// The process entry: hands the command line to the game's entry routine.
+#include <string>
+
+#include "framework/WinMain.h"
+#include "platform/win/kernel/Module.h"
+
+namespace {
+constexpr int kShowDefault = 10;
+}
+
+int main(int argc, char** argv) {
+  std::string commandLine;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) commandLine += ' ';
+    commandLine += argv[i];
+  }
+  return WinMain(plat::win::GetModuleHandleA(nullptr), nullptr, commandLine.data(), kShowDefault);
+}

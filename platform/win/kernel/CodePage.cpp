@@ -1,0 +1,149 @@
+// The keyboard layout, its locale's ANSI code page and UTF-16 to code-page text conversion.
+#include "platform/win/kernel/CodePage.h"
+
+#include <iconv.h>
+
+#include <strings.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/win/kernel/LastError.h"
+
+namespace plat::win {
+namespace {
+
+struct LanguageLayout {
+  const char* folder;
+  LCID locale;
+  UINT codePage;
+};
+
+// The language folders of the game's data and the layout each implies.
+constexpr LanguageLayout kLayouts[] = {
+    {"eng_usa", 0x0409, 1252},
+};
+
+const LanguageLayout* gLayout = &kLayouts[0];
+
+UINT CodePageOfLocale(LCID locale) {
+  for (const LanguageLayout& layout : kLayouts) {
+    if (layout.locale == locale) return layout.codePage;
+  }
+  return 0;
+}
+
+std::string IconvName(UINT codePage) {
+  if (codePage == CP_ACP) codePage = gLayout->codePage;
+  if (codePage == CP_UTF8) return "UTF-8";
+  return "CP" + std::to_string(codePage);
+}
+
+// Converts the UTF-16 units into the code page, one character at a time so that a character the
+// code page lacks (or a lone surrogate) costs only itself.
+bool Convert(iconv_t converter, const WCHAR* wide, size_t count, char replacement, std::string& out,
+             bool& usedDefault) {
+  size_t i = 0;
+  while (i < count) {
+    size_t units = 1;
+    const WCHAR unit = wide[i];
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
+      units = 2;
+    }
+    char in[4];
+    for (size_t u = 0; u < units; ++u) {
+      in[2 * u] = static_cast<char>(wide[i + u] & 0xFF);
+      in[2 * u + 1] = static_cast<char>(wide[i + u] >> 8);
+    }
+    char buffer[8];
+    char* inPtr = in;
+    size_t inLeft = units * 2;
+    char* outPtr = buffer;
+    size_t outLeft = sizeof(buffer);
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+      if (errno != EILSEQ && errno != EINVAL) return false;
+      out += replacement;
+      usedDefault = true;
+    } else {
+      out.append(buffer, static_cast<size_t>(outPtr - buffer));
+    }
+    i += units;
+  }
+  return true;
+}
+
+}  // namespace
+
+BOOL SelectKeyboardLayoutForLanguage(const char* languageFolder) {
+  if (!languageFolder) return FALSE;
+  for (const LanguageLayout& layout : kLayouts) {
+    if (strcasecmp(layout.folder, languageFolder) == 0) {
+      gLayout = &layout;
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+HKL GetKeyboardLayout(DWORD /*threadId*/) {
+  const uintptr_t locale = gLayout->locale;
+  return reinterpret_cast<HKL>(locale | (locale << 16));
+}
+
+int GetLocaleInfoA(LCID locale, DWORD type, char* data, int size) {
+  const UINT codePage = CodePageOfLocale(locale & 0xFFFF);
+  if (type != LOCALE_IDEFAULTANSICODEPAGE || codePage == 0 || size < 0 || (size > 0 && !data)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  char text[16];
+  const int needed = std::snprintf(text, sizeof(text), "%u", codePage) + 1;
+  if (size == 0) return needed;
+  if (size < needed) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  std::memcpy(data, text, static_cast<size_t>(needed));
+  return needed;
+}
+
+int WideCharToMultiByte(UINT codePage, DWORD /*flags*/, const WCHAR* wide, int wideCount, char* out,
+                        int outSize, const char* defaultChar, BOOL* usedDefault) {
+  if (!wide || wideCount == 0 || wideCount < -1 || outSize < 0 || (outSize > 0 && !out)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  size_t count = 0;
+  if (wideCount == -1) {
+    while (wide[count] != 0) ++count;
+    ++count;  // the terminator is converted too
+  } else {
+    count = static_cast<size_t>(wideCount);
+  }
+  iconv_t converter = iconv_open(IconvName(codePage).c_str(), "UTF-16LE");
+  if (converter == reinterpret_cast<iconv_t>(-1)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  std::string converted;
+  bool replaced = false;
+  const bool ok = Convert(converter, wide, count, defaultChar ? *defaultChar : '?', converted, replaced);
+  iconv_close(converter);
+  if (!ok) {
+    SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+    return 0;
+  }
+  if (usedDefault) *usedDefault = replaced ? TRUE : FALSE;
+  const int needed = static_cast<int>(converted.size());
+  if (outSize == 0) return needed;
+  if (outSize < needed) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  std::memcpy(out, converted.data(), converted.size());
+  return needed;
+}
+
+}  // namespace plat::win

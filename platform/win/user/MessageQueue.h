@@ -1,0 +1,51 @@
+// The thread's message queue: posted messages, the quit message and, while CreateWindowExA's
+// window exists, SDL's input turned into window messages.
+#pragma once
+
+#include "platform/win/kernel/WinTypes.h"
+#include "platform/win/user/Messages.h"
+#include "platform/win/user/Window.h"
+
+namespace plat::win {
+
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
+struct MSG {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD time;
+  POINT pt;
+  // The character a key-down produces, which TranslateMessage posts as WM_CHAR (Windows keeps
+  // this in its keyboard state instead).
+  WCHAR character;
+};
+
+inline constexpr UINT PM_NOREMOVE = 0;
+inline constexpr UINT PM_REMOVE = 1;
+
+// Posted messages come before input messages, as on Windows, so the WM_CHAR of a key arrives
+// before its WM_KEYUP. The quit message comes when nothing else waits. Window and range filters
+// are not supported: the game asks for every message.
+BOOL PeekMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
+// Blocks until a message arrives; FALSE for WM_QUIT.
+BOOL GetMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax);
+// Posts WM_CHAR for a key-down that produces a character; TRUE when it did.
+BOOL TranslateMessage(const MSG* message);
+// Calls the window procedure of the message's window; 0 for messages without one.
+LRESULT DispatchMessageA(const MSG* message);
+// Blocks until a posted message, an input message or an SDL event is pending, taking none. Returns
+// at once when SDL's video is not running, since then nothing could ever arrive.
+BOOL WaitMessage();
+void PostQuitMessage(int exitCode);
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Test seam: called each time WaitMessage starts waiting (e.g. to script the event that ends it).
+using WaitHookFn = void (*)();
+void SetWaitMessageHookForTesting(WaitHookFn hook);
+
+}  // namespace plat::win

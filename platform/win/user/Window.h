@@ -1,0 +1,102 @@
+// Window classes and the one game window, which is SDL's video mode window.
+#pragma once
+
+#include "platform/win/kernel/Module.h"
+#include "platform/win/kernel/WinTypes.h"
+#include "platform/win/user/Types.h"
+
+namespace plat::win {
+
+struct IconToken;
+struct CursorToken;
+struct BrushToken;
+using HICON = IconToken*;
+using HCURSOR = CursorToken*;
+using HBRUSH = BrushToken*;
+using HGDIOBJ = void*;
+using ATOM = WORD;
+using WNDPROC = LRESULT (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+
+struct WNDCLASSA {
+  UINT style;
+  WNDPROC lpfnWndProc;
+  int cbClsExtra;
+  int cbWndExtra;
+  HINSTANCE hInstance;
+  HICON hIcon;
+  HCURSOR hCursor;
+  HBRUSH hbrBackground;
+  const char* lpszMenuName;
+  const char* lpszClassName;
+};
+
+inline constexpr UINT CS_VREDRAW = 0x0001;
+inline constexpr UINT CS_HREDRAW = 0x0002;
+inline constexpr UINT CS_DBLCLKS = 0x0008;
+
+inline constexpr DWORD WS_OVERLAPPED = 0x00000000;
+inline constexpr DWORD WS_POPUP = 0x80000000;
+inline constexpr DWORD WS_VISIBLE = 0x10000000;
+inline constexpr DWORD WS_CAPTION = 0x00C00000;
+inline constexpr DWORD WS_SYSMENU = 0x00080000;
+inline constexpr DWORD WS_THICKFRAME = 0x00040000;
+inline constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+inline constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+inline constexpr DWORD WS_OVERLAPPEDWINDOW =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+inline constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+inline constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
+
+inline constexpr int GWL_STYLE = -16;
+inline constexpr int GWL_EXSTYLE = -20;
+
+inline constexpr int BLACK_BRUSH = 4;
+
+inline const char* MAKEINTRESOURCEA(WORD id) {
+  return reinterpret_cast<const char*>(static_cast<uintptr_t>(id));
+}
+inline const char* const IDC_ARROW = MAKEINTRESOURCEA(32512);
+
+// The program's icon resource.
+inline constexpr WORD kProgramIconId = 102;
+
+// Only the program's own icon 102 exists; any other is null.
+HICON LoadIconA(HINSTANCE instance, const char* name);
+// Only the arrow exists.
+HCURSOR LoadCursorA(HINSTANCE instance, const char* name);
+HGDIOBJ GetStockObject(int object);
+
+ATOM RegisterClassA(const WNDCLASSA* windowClass);
+
+// Window frames belong to the window manager, so a window's outer rectangle is its client area.
+BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
+
+// Makes the one SDL window: the video mode (width x height), with the class's icon set before it
+// and the title as its caption. While it exists, the message queue turns SDL's events into
+// messages for its window procedure. Null when the class is unknown, a window already exists or
+// SDL cannot set the mode.
+HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, void* menu, HINSTANCE instance, void* param);
+
+// Sends WM_DESTROY and ends the video mode. Only a window CreateWindowExA made can be destroyed.
+BOOL DestroyWindow(HWND window);
+BOOL IsWindow(HWND window);
+
+// The handle of SDL's video mode window when someone else (the SDL display) set the mode: the
+// stand-in's token for it, since SDL's own window information may be empty (dummy driver).
+// Null while no video mode is set.
+HWND GetSDLWindow();
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LONG GetWindowLongA(HWND window, int index);
+LONG SetWindowLongA(HWND window, int index, LONG value);
+
+}  // namespace plat::win

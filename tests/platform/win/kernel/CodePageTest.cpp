@@ -1,0 +1,68 @@
+// The keyboard layout's code page and UTF-16 conversion into it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/win/kernel/CodePage.h"
+#include "platform/win/kernel/LastError.h"
+
+using namespace plat::win;
+
+TEST(CodePage, TheUsEnglishLayoutUsesWindows1252) {
+  EXPECT_TRUE(SelectKeyboardLayoutForLanguage("ENG_USA"));
+  EXPECT_FALSE(SelectKeyboardLayoutForLanguage("xx_yy"));
+  EXPECT_FALSE(SelectKeyboardLayoutForLanguage(nullptr));
+  const auto locale = static_cast<LCID>(reinterpret_cast<uintptr_t>(GetKeyboardLayout(0)) & 0xFFFF);
+  EXPECT_EQ(locale, 0x0409u);
+
+  EXPECT_EQ(GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE, nullptr, 0), 5);
+  char text[8] = {};
+  EXPECT_EQ(GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE, text, sizeof(text)), 5);
+  EXPECT_STREQ(text, "1252");
+  EXPECT_EQ(GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE, text, 4), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(GetLocaleInfoA(0x7777, LOCALE_IDEFAULTANSICODEPAGE, text, sizeof(text)), 0);
+}
+
+TEST(CodePage, ConvertsUtf16IntoTheCodePageReplacingWhatItLacks) {
+  struct Case {
+    std::u16string wide;
+    std::string expected;
+    bool replaced;
+  };
+  const Case cases[] = {
+      {u"Pilo", "Pilo", false},
+      {u"Caf\u00E9 \u20AC5",
+       "Caf\xE9 \x80"
+       "5",
+       false},
+      {u"a\u4E2Db", "a?b", true},
+      {u"\U0001F600!", "?!", true},                              // a surrogate pair is one character
+      {std::u16string(1, char16_t(0xD800)) + u"x", "?x", true},  // a lone surrogate
+      {std::u16string(1, char16_t(0xDC00)), "?", true},
+  };
+  for (const Case& c : cases) {
+    char out[32] = {};
+    BOOL usedDefault = FALSE;
+    const int written = WideCharToMultiByte(1252, 0, c.wide.data(), static_cast<int>(c.wide.size()), out,
+                                            sizeof(out), nullptr, &usedDefault);
+    EXPECT_EQ(std::string(out, static_cast<size_t>(written)), c.expected) << c.expected;
+    EXPECT_EQ(usedDefault != FALSE, c.replaced) << c.expected;
+  }
+}
+
+TEST(CodePage, ReportsSizesAndRefusesShortBuffersAndUnknownCodePages) {
+  const char16_t* wide = u"abc";
+  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr), 4);  // with terminator
+  char out[4];
+  EXPECT_EQ(WideCharToMultiByte(CP_ACP, 0, wide, -1, out, 4, nullptr, nullptr), 4);
+  EXPECT_STREQ(out, "abc");
+  EXPECT_EQ(WideCharToMultiByte(1252, 0, wide, 3, out, 2, nullptr, nullptr), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(WideCharToMultiByte(1, 0, wide, 3, out, 4, nullptr, nullptr), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(WideCharToMultiByte(1252, 0, nullptr, 3, out, 4, nullptr, nullptr), 0);
+  const char star = '*';
+  EXPECT_EQ(WideCharToMultiByte(1252, 0, u"\u4E2D", 1, out, 4, &star, nullptr), 1);
+  EXPECT_EQ(out[0], '*');
+}
