@@ -38,7 +38,7 @@ std::shared_ptr<Qel::Stream> OpenForReading(const char* path) {
 void PostKeyEvent(int id, uint16_t code) {
   InputEventInfo info;
   info.code = code;
-  Qel::EventManager::GetInstance()->PostEvent(kEventInput, id, &info);
+  MainApp::PostInputEvent(id, info);
 }
 
 }  // namespace
@@ -142,6 +142,10 @@ void MainApp::OnActivate(bool active) {
     m_display->SetGammaAndHold(1.0f, 1.0f, 1.0f);
     ShowSystemCursor(true);
   }
+}
+
+void MainApp::PostInputEvent(int id, InputEventInfo& info) {
+  if (Qel::EventManager::Exists()) Qel::EventManager::GetInstance()->PostEvent(kEventInput, id, &info);
 }
 
 void MainApp::PostCharEvent(uint16_t code) {

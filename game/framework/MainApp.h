@@ -11,6 +11,7 @@
 #include "core/Stream.h"
 #include "framework/AppOptions.h"
 #include "framework/FpsCounter.h"
+#include "framework/InputEventInfo.h"
 #include "graphics/DisplayDevice.h"
 
 // Whether closed captions are shown; set at start-up from the "ccon" setting.
@@ -51,6 +52,8 @@ public:
   // Pauses the application clock and shows the system cursor while another application is active.
   void OnActivate(bool active);
 
+  // Input reaches the current node as events; nothing is posted once the event manager is gone.
+  static void PostInputEvent(int id, InputEventInfo& info);
   void PostCharEvent(uint16_t code);
   void PostKeyUpEvent(uint16_t code);
   void PostKeyDownEvent(uint16_t code);

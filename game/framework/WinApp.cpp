@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "core/EventManager.h"
 #include "core/Trace.h"
 #include "framework/GameEvents.h"
 #include "framework/InputEventInfo.h"
@@ -331,7 +330,7 @@ void WinApp::PostMouseEvent(UINT message, int x, int y) {
     InputEventInfo info;
     info.position = Qel::Point2(x, y);
     info.button = entry.button;
-    Qel::EventManager::GetInstance()->PostEvent(kEventInput, entry.id, &info);
+    PostInputEvent(entry.id, info);
     return;
   }
 }

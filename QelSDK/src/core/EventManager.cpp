@@ -25,6 +25,10 @@ EventManager* EventManager::GetInstance() {
   return gInstance;
 }
 
+bool EventManager::Exists() {
+  return gInstance != nullptr;
+}
+
 void EventManager::DestroyInstance() {
   // Cleared first, so that nothing reached from the destructor finds a half-destroyed manager.
   EventManager* instance = gInstance;

@@ -14,6 +14,8 @@ class EventManager : public IEventManager, public Periodical {
 public:
   // Created on first use; runs its per-frame erasure of removed listeners from then on.
   static EventManager* GetInstance();
+  // Whether the manager exists, for posters that must not bring it back after shut-down.
+  static bool Exists();
   // Shut-down calls this outside any delivery; listeners are not told.
   static void DestroyInstance();
 

@@ -275,6 +275,17 @@ TEST_F(App, SDLInputReachesTheNodeAsInputEvents) {
   m_app.Shutdown();
 }
 
+TEST_F(App, InputAfterShutDownDoesNotBringTheEventManagerBack) {
+  StartWithNode();
+  m_app.Shutdown();
+  ASSERT_FALSE(Qel::EventManager::Exists());
+  gLog.clear();
+  m_app.HandleSDLEvent(Key(SDL_KEYDOWN, SDLK_a));
+  m_app.HandleSDLEvent(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1, 1));
+  EXPECT_FALSE(Qel::EventManager::Exists());
+  EXPECT_TRUE(gLog.empty());
+}
+
 TEST_F(App, AltF4EndsTheLoop) {
   StartWithNode();
   Push(Key(SDL_KEYDOWN, SDLK_F4, KMOD_RALT));
