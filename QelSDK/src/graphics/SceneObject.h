@@ -79,6 +79,8 @@ public:
   void Hide();
   // The own flag and that of every group above.
   bool IsVisible() const;
+  // The own flag only.
+  bool IsShown() const { return m_visible; }
 
   void SetLayer(int layer) { m_layer = layer; }
   int GetLayer() const { return m_layer; }
