@@ -212,8 +212,17 @@ bool SceneObject::FindCollisions(std::list<SceneObject*>& results) {
 }
 
 bool SceneObject::Draw(const Box3& clip, DrawList& list) {
+  if (m_visible) PrepareScreenBounds();
+  return DrawPrepared(clip, list);
+}
+
+void SceneObject::PrepareScreenBounds() {
+  GetScreenBounds(m_screenBounds);
+}
+
+bool SceneObject::DrawPrepared(const Box3& clip, DrawList& list) {
+  // A hidden object adds nothing, and its subtree is not visited.
   if (m_visible) {
-    GetScreenBounds(m_screenBounds);
     GetDrawWorldPosition(m_screenPosition);
     PointToScreen(m_screenPosition);
     m_screenCacheValid = true;

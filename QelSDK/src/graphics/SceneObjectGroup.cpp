@@ -118,8 +118,19 @@ bool SceneObjectGroup::CollectDrawables(const Box3& clip, DrawList& list) {
   Box3 bounds;
   GetCachedScreenBounds(bounds);
   if ((bounds & clip).IsEmpty()) return false;
-  for (const auto& [name, child] : m_children) child->Draw(clip, list);
+  for (const auto& [name, child] : m_children) child->DrawPrepared(clip, list);
   return false;
+}
+
+void SceneObjectGroup::PrepareScreenBounds() {
+  Box3& bounds = m_screenBounds;
+  bounds.Clear();
+  if (!IsVisible()) return;
+  for (const auto& [name, child] : m_children) {
+    if (!child->IsShown()) continue;
+    child->PrepareScreenBounds();
+    bounds |= child->m_screenBounds;
+  }
 }
 
 bool SceneObjectGroup::IsSelfOrAncestor(const SceneObject* object) const {
