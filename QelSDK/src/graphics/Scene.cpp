@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "graphics/DrawList.h"
-
 namespace Qel {
 
 void Scene::Draw(DrawingSurface& target, const Box3& clip, const Point2& offset) {

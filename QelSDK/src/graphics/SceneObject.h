@@ -123,11 +123,12 @@ protected:
 private:
   friend class SceneObjectGroup;
 
-  // The screen bounds of the subtree, computed once per pass and bottom-up: a group's bounds are the
-  // union of its children's, which the children's own steps then reuse instead of computing them again
-  // at every level. Nothing moves while a pass collects, so the values are those of each step.
-  virtual void PrepareScreenBounds();
-  // One object's step of the pass, on screen bounds already prepared.
+  // The screen bounds and position of the subtree, computed once per pass and bottom-up: a group's
+  // bounds are the union of its children's, which the children's own steps then reuse instead of
+  // computing them again at every level. Nothing moves while a pass collects, so the values are those
+  // each step would compute for itself.
+  virtual void PrepareScreenCache();
+  // One object's step of the pass, on a prepared screen cache.
   bool DrawPrepared(const Box3& clip, DrawList& list);
 
   // Only groups call it, when they adopt or release a child.

@@ -122,15 +122,17 @@ bool SceneObjectGroup::CollectDrawables(const Box3& clip, DrawList& list) {
   return false;
 }
 
-void SceneObjectGroup::PrepareScreenBounds() {
-  Box3& bounds = m_screenBounds;
-  bounds.Clear();
-  if (!IsVisible()) return;
-  for (const auto& [name, child] : m_children) {
-    if (!child->IsShown()) continue;
-    child->PrepareScreenBounds();
-    bounds |= child->m_screenBounds;
+void SceneObjectGroup::PrepareScreenCache() {
+  m_screenBounds.Clear();
+  if (IsVisible()) {
+    for (const auto& [name, child] : m_children) {
+      if (!child->IsShown()) continue;
+      child->PrepareScreenCache();
+      m_screenBounds |= child->m_screenBounds;
+    }
   }
+  GetDrawWorldPosition(m_screenPosition);
+  PointToScreen(m_screenPosition);
 }
 
 bool SceneObjectGroup::IsSelfOrAncestor(const SceneObject* object) const {

@@ -46,8 +46,8 @@ protected:
   bool CollectDrawables(const Box3& clip, DrawList& list) override;
 
 private:
-  // The children's bounds first, then their union, as GetScreenBounds forms it.
-  void PrepareScreenBounds() override;
+  // The children's caches first, then the union of their bounds, as GetScreenBounds forms it.
+  void PrepareScreenCache() override;
   bool IsSelfOrAncestor(const SceneObject* object) const;
 
   ChildMap m_children;
