@@ -3,6 +3,7 @@
 
 #include "core/Box3.h"
 #include "core/Point2.h"
+#include "graphics/DrawList.h"
 #include "graphics/SceneCellGrid.h"
 #include "graphics/SceneWorld.h"
 
@@ -27,6 +28,8 @@ public:
 private:
   SceneCellGrid m_background;
   SceneWorld m_world;
+  // Holds entries only during Draw; kept between frames for its capacity.
+  DrawList m_drawList;
 };
 
 }  // namespace Qel

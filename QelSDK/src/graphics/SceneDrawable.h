@@ -14,6 +14,7 @@ public:
 
   void Accept(ISceneVisitor& visitor) override;
 
+protected:
   // One entry for the part of the screen bounds inside the clip, when it is at least a pixel each way
   // and lies within the clip's depth range.
   bool CollectDrawables(const Box3& clip, DrawList& list) override;

@@ -212,10 +212,19 @@ bool SceneObject::FindCollisions(std::list<SceneObject*>& results) {
 }
 
 bool SceneObject::Draw(const Box3& clip, DrawList& list) {
+  if (m_visible) PrepareScreenCache();
+  return DrawPrepared(clip, list);
+}
+
+void SceneObject::PrepareScreenCache() {
+  GetScreenBounds(m_screenBounds);
+  GetDrawWorldPosition(m_screenPosition);
+  PointToScreen(m_screenPosition);
+}
+
+bool SceneObject::DrawPrepared(const Box3& clip, DrawList& list) {
+  // A hidden object adds nothing, and its subtree is not visited.
   if (m_visible) {
-    GetScreenBounds(m_screenBounds);
-    GetDrawWorldPosition(m_screenPosition);
-    PointToScreen(m_screenPosition);
     m_screenCacheValid = true;
     CollectDrawables(clip, list);
     m_screenCacheValid = false;

@@ -64,10 +64,6 @@ public:
   virtual bool FindCollisionsFor(const SceneObject& object, const Point3& offset,
                                  std::list<SceneObject*>& results);
 
-  // Adds to the list what of this object is visible inside the clip; called by Draw with the
-  // screen caches valid.
-  virtual bool CollectDrawables(const Box3& clip, DrawList& list) = 0;
-
   // Draws the source part (in the object's own pixel frame) onto the target at the given point.
   virtual void Render(DrawingSurface& target, const Box3& source, const Point2& at);
 
@@ -79,6 +75,8 @@ public:
   void Hide();
   // The own flag and that of every group above.
   bool IsVisible() const;
+  // The own flag only.
+  bool IsShown() const { return m_visible; }
 
   void SetLayer(int layer) { m_layer = layer; }
   int GetLayer() const { return m_layer; }
@@ -114,11 +112,24 @@ public:
   // Every collision-enabled object of the same world whose shape meets this one's, in name order.
   bool FindCollisions(std::list<SceneObject*>& results);
 
-  // One object's step of the draw pass; true when the list is not empty afterwards.
+  // The draw pass over this object and everything below it; true when the list is not empty afterwards.
   bool Draw(const Box3& clip, DrawList& list);
+
+protected:
+  // Adds to the list what of this object is visible inside the clip. The draw pass calls it with the
+  // screen caches valid.
+  virtual bool CollectDrawables(const Box3& clip, DrawList& list) = 0;
 
 private:
   friend class SceneObjectGroup;
+
+  // The screen bounds and position of the subtree, computed once per pass and bottom-up: a group's
+  // bounds are the union of its children's, which the children's own steps then reuse instead of
+  // computing them again at every level. Nothing moves while a pass collects, so the values are those
+  // each step would compute for itself.
+  virtual void PrepareScreenCache();
+  // One object's step of the pass, on a prepared screen cache.
+  bool DrawPrepared(const Box3& clip, DrawList& list);
 
   // Only groups call it, when they adopt or release a child.
   void SetParent(SceneObjectGroup* parent) { m_parent = parent; }

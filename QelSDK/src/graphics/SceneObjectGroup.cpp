@@ -25,8 +25,10 @@ SceneObjectGroup::~SceneObjectGroup() {
 
 void SceneObjectGroup::ComputeLocalBounds(Box3& out) const {
   out.Clear();
+  // A child is visible when it is shown and this group is visible: ask the ancestors once.
+  if (!IsVisible()) return;
   for (const auto& [name, child] : m_children) {
-    if (!child->IsVisible()) continue;
+    if (!child->IsShown()) continue;
     Box3 bounds;
     child->GetParentBounds(bounds);
     out |= bounds;
@@ -35,8 +37,9 @@ void SceneObjectGroup::ComputeLocalBounds(Box3& out) const {
 
 void SceneObjectGroup::GetScreenBounds(Box3& out) const {
   out.Clear();
+  if (!IsVisible()) return;
   for (const auto& [name, child] : m_children) {
-    if (!child->IsVisible()) continue;
+    if (!child->IsShown()) continue;
     Box3 bounds;
     child->GetCachedScreenBounds(bounds);
     out |= bounds;
@@ -60,7 +63,8 @@ void SceneObjectGroup::AddChild(std::shared_ptr<SceneObject> child) {
     // A short name such as "_7" may be given by hand; an automatic name passes over it rather than
     // leave the child out.
     do {
-      name = "_" + std::to_string(++sAutomaticNameCounter);
+      name.assign(1, '_');
+      name += std::to_string(++sAutomaticNameCounter);
     } while (m_children.count(name) != 0);
   }
   if (m_children.count(name) != 0) return;
@@ -114,8 +118,21 @@ bool SceneObjectGroup::CollectDrawables(const Box3& clip, DrawList& list) {
   Box3 bounds;
   GetCachedScreenBounds(bounds);
   if ((bounds & clip).IsEmpty()) return false;
-  for (const auto& [name, child] : m_children) child->Draw(clip, list);
+  for (const auto& [name, child] : m_children) child->DrawPrepared(clip, list);
   return false;
+}
+
+void SceneObjectGroup::PrepareScreenCache() {
+  m_screenBounds.Clear();
+  if (IsVisible()) {
+    for (const auto& [name, child] : m_children) {
+      if (!child->IsShown()) continue;
+      child->PrepareScreenCache();
+      m_screenBounds |= child->m_screenBounds;
+    }
+  }
+  GetDrawWorldPosition(m_screenPosition);
+  PointToScreen(m_screenPosition);
 }
 
 bool SceneObjectGroup::IsSelfOrAncestor(const SceneObject* object) const {

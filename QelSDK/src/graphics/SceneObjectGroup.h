@@ -39,12 +39,15 @@ public:
   // Depth first: each child's own children before the child.
   void AcceptChildren(ISceneVisitor& visitor) override;
 
-  // Nothing when the group's screen bounds miss the clip; else every child's Draw in name order.
-  bool CollectDrawables(const Box3& clip, DrawList& list) override;
-
   const ChildMap& GetChildren() const { return m_children; }
 
+protected:
+  // Nothing when the group's screen bounds miss the clip; else every child's step in name order.
+  bool CollectDrawables(const Box3& clip, DrawList& list) override;
+
 private:
+  // The children's caches first, then the union of their bounds, as GetScreenBounds forms it.
+  void PrepareScreenCache() override;
   bool IsSelfOrAncestor(const SceneObject* object) const;
 
   ChildMap m_children;

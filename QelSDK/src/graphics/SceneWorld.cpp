@@ -12,6 +12,8 @@ namespace Qel {
 
 namespace {
 
+constexpr SceneWorld::Matrix kIdentity{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
 // Toward zero, as a cast would, but a value out of range is held at the range's end instead of
 // being undefined.
 int32_t TruncateToInt32(double value) {
@@ -55,7 +57,7 @@ void ConvertCorners(Box3& box, Convert convert) {
 
 }  // namespace
 
-SceneWorld::SceneWorld() : m_projection{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1} {}
+SceneWorld::SceneWorld() : m_projection(kIdentity), m_projectionIsIdentity(m_projection == kIdentity) {}
 
 void SceneWorld::ComputeLocalBounds(Box3& out) const {
   SceneObjectGroup::ComputeLocalBounds(out);
@@ -109,6 +111,7 @@ bool SceneWorld::FindCollisionsFor(const SceneObject& object, const Point3& offs
 }
 
 Point3 SceneWorld::Forward(const Point3& p) const {
+  if (m_projectionIsIdentity) return p;
   const Matrix& m = m_projection;
   const double x = p.X(), y = p.Y(), z = p.Z();
   return Project(x * m[0] + y * m[4] + z * m[8] + m[12], x * m[1] + y * m[5] + z * m[9] + m[13],
@@ -116,6 +119,7 @@ Point3 SceneWorld::Forward(const Point3& p) const {
 }
 
 Point3 SceneWorld::Backward(const Point3& p) const {
+  if (m_projectionIsIdentity) return p;
   const Matrix& m = m_projection;
   const double x = p.X(), y = p.Y(), z = p.Z();
   return Project(x * m[0] + y * m[1] + z * m[2] + m[3], x * m[4] + y * m[5] + z * m[6] + m[7],

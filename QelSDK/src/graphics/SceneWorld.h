@@ -43,6 +43,8 @@ private:
   Point3 Backward(const Point3& p) const;
 
   Matrix m_projection;
+  // The draw pass converts every object's position each frame; with the identity there is nothing to do.
+  bool m_projectionIsIdentity;
 };
 
 }  // namespace Qel
