@@ -45,9 +45,14 @@ bool WinFile::Open(const std::shared_ptr<IFileSpec>& spec, uint32_t mode) {
   } else {
     m_handle = handle;
   }
-  // Looked up after the open, so that a file just created under a bare name keeps its full path.
-  m_spec = WinFileSpec::Create();
-  if (m_spec) m_spec->SetPath(path);
+  // Looked up after the open, so that a file just created under a bare name keeps its full path. A
+  // file that did open is known to exist and is not looked up again where that could not change it.
+  if (m_handle) {
+    m_spec = WinFileSpec::CreateExisting(path);
+  } else {
+    m_spec = WinFileSpec::Create();
+    if (m_spec) m_spec->SetPath(path);
+  }
   return m_handle != nullptr;
 }
 
@@ -118,11 +123,11 @@ bool WinFile::MoveTo(uint32_t position) {
 }
 
 uint32_t WinFile::GetSize() {
-  const uint32_t position = Tell();
-  if (position == kInvalidStreamValue) return kInvalidStreamValue;
-  const uint32_t size = win::SetFilePointer(m_handle, 0, nullptr, win::FILE_END);
-  MoveTo(position);
-  return size;
+  // The size is asked of the file rather than found by seeking to its end and back.
+  if (!m_handle) return kInvalidStreamValue;
+  win::DWORD high = 0;
+  const win::DWORD low = win::GetFileSize(m_handle, &high);
+  return high == 0 ? low : kInvalidStreamValue;
 }
 
 void WinFile::Clone(std::shared_ptr<Stream>& out) {

@@ -41,6 +41,32 @@ int OpenRetrying(const char* path, int flags) {
   return fd;
 }
 
+// A file that must already exist. Most are named as written, so the open itself is the lookup and
+// only a miss pays for the case-blind match.
+int OpenExisting(const detail::WindowsPath& path, int flags) {
+  std::string written;
+  if (!detail::WrittenLinuxPath(path, written)) return -1;
+  const int fd = OpenRetrying(written.c_str(), flags);
+  if (fd >= 0 || errno != ENOENT) return fd;
+  std::string matched;
+  if (!detail::MapToLinux(path, path.parts.size(), matched) || matched == written) return -1;
+  return OpenRetrying(matched.c_str(), flags);
+}
+
+// A file that may be created is matched first, or it would be made beside one whose name differs
+// only in letter case.
+int OpenOrCreate(const detail::WindowsPath& path, int flags) {
+  std::string linuxPath;
+  if (!detail::MapToLinux(path, path.parts.size(), linuxPath)) return -1;
+  // Truncation must never reach something that is not a regular file. Other opens check the type on
+  // the descriptor instead.
+  if (flags & O_TRUNC) {
+    struct stat before {};
+    if (stat(linuxPath.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) return -1;
+  }
+  return OpenRetrying(linuxPath.c_str(), flags);
+}
+
 void Report(DWORD* count, DWORD value) {
   if (count) *count = value;
 }
@@ -76,12 +102,13 @@ BOOL DeleteFileA(const char* fileName) {
 HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD /*shareMode*/,
                    void* /*securityAttributes*/, DWORD creationDisposition, DWORD /*flagsAndAttributes*/,
                    HANDLE /*templateFile*/) {
-  std::string linuxPath;
-  if (!ToLinuxPath(fileName, linuxPath)) return INVALID_HANDLE_VALUE;
+  detail::WindowsPath path;
+  if (!detail::ParseWindowsPath(fileName, path)) return INVALID_HANDLE_VALUE;
 
   const bool canRead = (desiredAccess & GENERIC_READ) != 0;
   const bool canWrite = (desiredAccess & GENERIC_WRITE) != 0;
-  // Non-blocking, so that a pipe met on the way is refused instead of waiting for a writer.
+  // Non-blocking, so that a pipe met on the way is refused instead of waiting for a writer. Regular
+  // files, the only kind kept open, ignore the flag, so it is never cleared.
   int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
   flags |= canWrite ? (canRead ? O_RDWR : O_WRONLY) : O_RDONLY;
   switch (creationDisposition) {
@@ -96,18 +123,14 @@ HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD /*shareMode*
     default:
       return INVALID_HANDLE_VALUE;
   }
-  // Truncation must never reach something that is not a regular file.
-  struct stat before {};
-  if (stat(linuxPath.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) return INVALID_HANDLE_VALUE;
 
-  const int fd = OpenRetrying(linuxPath.c_str(), flags);
+  const int fd = creationDisposition == OPEN_EXISTING ? OpenExisting(path, flags) : OpenOrCreate(path, flags);
   if (fd < 0) return INVALID_HANDLE_VALUE;
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     close(fd);
     return INVALID_HANDLE_VALUE;
   }
-  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
   auto file = std::make_shared<OpenFile>(fd, canRead, canWrite);
   return detail::AddObject(std::move(file));
@@ -181,9 +204,22 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD mov
   const int64_t target = base + move;
   // A caller that passes no high part only understands 32-bit positions: refuse rather than wrap.
   if (!distanceHigh && target > INT64_C(0xFFFFFFFF)) return INVALID_SET_FILE_POINTER;
-  if (lseek(file->Fd(), target, SEEK_SET) != target) return INVALID_SET_FILE_POINTER;
+  // Asking where the pointer is moves nothing.
+  const bool stays = moveMethod == FILE_CURRENT && move == 0;
+  if (!stays && lseek(file->Fd(), target, SEEK_SET) != target) return INVALID_SET_FILE_POINTER;
   if (distanceHigh) *distanceHigh = static_cast<LONG>(static_cast<uint64_t>(target) >> 32);
   return static_cast<DWORD>(target);
+}
+
+DWORD GetFileSize(HANDLE handle, DWORD* fileSizeHigh) {
+  const auto file = detail::FindObjectOf<OpenFile>(handle);
+  struct stat info {};
+  if (!file || fstat(file->Fd(), &info) != 0) return INVALID_FILE_SIZE;
+  const auto size = static_cast<uint64_t>(info.st_size);
+  // As with SetFilePointer, a caller without the high part is refused a size it cannot hold.
+  if (!fileSizeHigh && size > 0xFFFFFFFFu) return INVALID_FILE_SIZE;
+  if (fileSizeHigh) *fileSizeHigh = static_cast<DWORD>(size >> 32);
+  return static_cast<DWORD>(size);
 }
 
 BOOL SetEndOfFile(HANDLE handle) {

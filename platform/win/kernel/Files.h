@@ -24,6 +24,7 @@ inline constexpr DWORD FILE_BEGIN = 0;
 inline constexpr DWORD FILE_CURRENT = 1;
 inline constexpr DWORD FILE_END = 2;
 inline constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFFu;
+inline constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFFu;
 
 // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for a regular file, otherwise
 // INVALID_FILE_ATTRIBUTES. Symbolic links are followed.
@@ -42,6 +43,9 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytes
 // bits. Answers the low 32 bits of the new position, or INVALID_SET_FILE_POINTER when the move
 // method is unknown, the position would be negative, or it does not fit.
 DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveMethod);
+// The low 32 bits of the file's size, the high ones in fileSizeHigh; INVALID_FILE_SIZE for an unknown
+// handle, and without fileSizeHigh for a size that does not fit in 32 bits. The pointer stays put.
+DWORD GetFileSize(HANDLE file, DWORD* fileSizeHigh);
 // Cuts or extends the file to the current position.
 BOOL SetEndOfFile(HANDLE file);
 BOOL CloseHandle(HANDLE handle);
