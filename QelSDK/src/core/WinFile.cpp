@@ -2,6 +2,7 @@
 #include "core/WinFile.h"
 
 #include <new>
+#include <utility>
 
 #include "core/WinFileSpec.h"
 #include "platform/win/kernel/Files.h"
@@ -32,7 +33,7 @@ bool WinFile::Open(const std::shared_ptr<IFileSpec>& spec, uint32_t mode) {
     SetError(kStreamErrorOpen);
     return false;
   }
-  const std::string path = spec->GetPath();
+  std::string path = spec->GetPath();
   const win::DWORD access =
       ((mode & kFileRead) ? win::GENERIC_READ : 0) | ((mode & kFileWrite) ? win::GENERIC_WRITE : 0);
   const win::DWORD disposition = (mode & kFileExisting) ? win::OPEN_EXISTING
@@ -48,7 +49,7 @@ bool WinFile::Open(const std::shared_ptr<IFileSpec>& spec, uint32_t mode) {
   // Looked up after the open, so that a file just created under a bare name keeps its full path. A
   // file that did open is known to exist and is not looked up again where that could not change it.
   if (m_handle) {
-    m_spec = WinFileSpec::CreateExisting(path);
+    m_spec = WinFileSpec::CreateExisting(std::move(path));
   } else {
     m_spec = WinFileSpec::Create();
     if (m_spec) m_spec->SetPath(path);

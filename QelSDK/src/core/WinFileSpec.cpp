@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "core/ResourceAddress.h"
@@ -47,10 +48,10 @@ void WinFileSpec::Join(const std::shared_ptr<IFileSpec>& dir, const char* name) 
   SetPath(path);
 }
 
-std::shared_ptr<IFileSpec> WinFileSpec::CreateExisting(const std::string& path) {
+std::shared_ptr<IFileSpec> WinFileSpec::CreateExisting(std::string path) {
   auto spec = std::shared_ptr<WinFileSpec>(new (std::nothrow) WinFileSpec());
   if (!spec) return nullptr;
-  spec->StorePath(path);
+  spec->StorePath(std::move(path));
   if (spec->m_path.find('\\') == std::string::npos) {
     spec->LookUp();
   } else {
@@ -64,9 +65,9 @@ void WinFileSpec::SetPath(const std::string& path) {
   LookUp();
 }
 
-void WinFileSpec::StorePath(const std::string& path) {
+void WinFileSpec::StorePath(std::string path) {
   m_exists = false;
-  m_path = path;
+  m_path = std::move(path);
   if (!m_path.empty() && m_path.back() == '\\') m_path.pop_back();
 }
 

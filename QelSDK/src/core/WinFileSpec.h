@@ -17,7 +17,7 @@ public:
   // A specification set to a path known to exist, such as that of a file just opened: as SetPath
   // would leave it, without the lookup wherever the lookup could not change the path (a path with a
   // folder part). A bare name is still looked up for its full path.
-  static std::shared_ptr<IFileSpec> CreateExisting(const std::string& path);
+  static std::shared_ptr<IFileSpec> CreateExisting(std::string path);
 
   void Join(const std::shared_ptr<IFileSpec>& dir, const char* name) override;
   // Drops one trailing backslash, then looks the path up. A bare name that exists becomes its
@@ -36,7 +36,7 @@ public:
 
 private:
   // Stores the path without one trailing backslash; the lookup is left to the caller.
-  void StorePath(const std::string& path);
+  void StorePath(std::string path);
   // Whether the stored path exists, giving a bare name its full path.
   void LookUp();
 

@@ -129,6 +129,7 @@ bool ParseWindowsPath(const char* text, WindowsPath& out) {
   if (!path.trailingSeparator) TrimLastPart(written);
 
   path.parts = std::move(base);
+  path.parts.reserve(path.parts.size() + written.size());
   for (std::string& part : written) {
     if (part == ".") continue;
     if (part == "..") {
@@ -154,6 +155,9 @@ std::string FormatWindowsPath(const WindowsPath& path) {
 bool WrittenLinuxPath(const WindowsPath& path, std::string& linuxPath) {
   std::string written;
   if (!GetDriveRoot(path.drive, written)) return false;
+  size_t length = written.size() + 1;
+  for (const std::string& part : path.parts) length += part.size() + 1;
+  written.reserve(length);
   for (const std::string& part : path.parts) AppendLinux(written, part);
   if (path.trailingSeparator && written.back() != '/') written += '/';
   linuxPath = std::move(written);
