@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <memory>
@@ -18,7 +19,9 @@ namespace {
 
 class OpenFile : public detail::KernelObject {
 public:
-  OpenFile(int fd, bool canRead, bool canWrite) : m_fd(fd), m_canRead(canRead), m_canWrite(canWrite) {}
+  // knownSize: the size at open when no one else may change it, else negative.
+  OpenFile(int fd, bool canRead, bool canWrite, int64_t knownSize)
+      : m_fd(fd), m_canRead(canRead), m_canWrite(canWrite), m_knownSize(knownSize) {}
   ~OpenFile() override { close(m_fd); }
   OpenFile(const OpenFile&) = delete;
   OpenFile& operator=(const OpenFile&) = delete;
@@ -26,11 +29,16 @@ public:
   int Fd() const { return m_fd; }
   bool CanRead() const { return m_canRead; }
   bool CanWrite() const { return m_canWrite; }
+  // Negative once unknown: the file has to be asked.
+  int64_t KnownSize() const { return m_knownSize.load(std::memory_order_relaxed); }
+  // Called before this handle writes or cuts the file.
+  void ForgetSize() { m_knownSize.store(-1, std::memory_order_relaxed); }
 
 private:
   int m_fd;
   bool m_canRead;
   bool m_canWrite;
+  std::atomic<int64_t> m_knownSize;
 };
 
 int OpenRetrying(const char* path, int flags) {
@@ -99,9 +107,8 @@ BOOL DeleteFileA(const char* fileName) {
   return unlink(linuxPath.c_str()) == 0 ? TRUE : FALSE;
 }
 
-HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD /*shareMode*/,
-                   void* /*securityAttributes*/, DWORD creationDisposition, DWORD /*flagsAndAttributes*/,
-                   HANDLE /*templateFile*/) {
+HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD shareMode, void* /*securityAttributes*/,
+                   DWORD creationDisposition, DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/) {
   detail::WindowsPath path;
   if (!detail::ParseWindowsPath(fileName, path)) return INVALID_HANDLE_VALUE;
 
@@ -132,7 +139,10 @@ HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD /*shareMode*
     return INVALID_HANDLE_VALUE;
   }
 
-  auto file = std::make_shared<OpenFile>(fd, canRead, canWrite);
+  // Under a share mode without FILE_SHARE_WRITE Windows lets no other handle write the file, so only
+  // this one can change its size; the size is then kept from here rather than asked for again.
+  const int64_t knownSize = (shareMode & FILE_SHARE_WRITE) ? -1 : static_cast<int64_t>(info.st_size);
+  auto file = std::make_shared<OpenFile>(fd, canRead, canWrite, knownSize);
   return detail::AddObject(std::move(file));
 }
 
@@ -160,6 +170,7 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytesToWrite, DWORD* byt
   Report(bytesWritten, 0);
   const auto file = detail::FindObjectOf<OpenFile>(handle);
   if (!file || !file->CanWrite() || (!buffer && bytesToWrite)) return FALSE;
+  file->ForgetSize();
   DWORD total = 0;
   while (total < bytesToWrite) {
     const ssize_t put = write(file->Fd(), static_cast<const uint8_t*>(buffer) + total, bytesToWrite - total);
@@ -213,9 +224,14 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD mov
 
 DWORD GetFileSize(HANDLE handle, DWORD* fileSizeHigh) {
   const auto file = detail::FindObjectOf<OpenFile>(handle);
-  struct stat info {};
-  if (!file || fstat(file->Fd(), &info) != 0) return INVALID_FILE_SIZE;
-  const auto size = static_cast<uint64_t>(info.st_size);
+  if (!file) return INVALID_FILE_SIZE;
+  int64_t known = file->KnownSize();
+  if (known < 0) {
+    struct stat info {};
+    if (fstat(file->Fd(), &info) != 0) return INVALID_FILE_SIZE;
+    known = info.st_size;
+  }
+  const auto size = static_cast<uint64_t>(known);
   // As with SetFilePointer, a caller without the high part is refused a size it cannot hold.
   if (!fileSizeHigh && size > 0xFFFFFFFFu) return INVALID_FILE_SIZE;
   if (fileSizeHigh) *fileSizeHigh = static_cast<DWORD>(size >> 32);
@@ -225,6 +241,7 @@ DWORD GetFileSize(HANDLE handle, DWORD* fileSizeHigh) {
 BOOL SetEndOfFile(HANDLE handle) {
   const auto file = detail::FindObjectOf<OpenFile>(handle);
   if (!file || !file->CanWrite()) return FALSE;
+  file->ForgetSize();
   const off_t position = lseek(file->Fd(), 0, SEEK_CUR);
   return position >= 0 && ftruncate(file->Fd(), position) == 0 ? TRUE : FALSE;
 }

@@ -15,6 +15,7 @@ inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 inline constexpr DWORD GENERIC_READ = 0x80000000u;
 inline constexpr DWORD GENERIC_WRITE = 0x40000000u;
 inline constexpr DWORD FILE_SHARE_READ = 0x1;
+inline constexpr DWORD FILE_SHARE_WRITE = 0x2;
 
 inline constexpr DWORD CREATE_ALWAYS = 2;
 inline constexpr DWORD OPEN_EXISTING = 3;
@@ -32,8 +33,10 @@ DWORD GetFileAttributesA(const char* fileName);
 // Deletes a file; fails on a folder or a missing file.
 BOOL DeleteFileA(const char* fileName);
 
-// Only regular files open. The share mode is accepted but not enforced: Linux has no mandatory
-// share locks. securityAttributes and templateFile are unused.
+// Only regular files open. The share mode is not enforced, Linux having no mandatory share locks, but
+// it is trusted: without FILE_SHARE_WRITE no one else is taken to change the file, so its size is
+// only asked of the file system again once this handle has written. securityAttributes and
+// templateFile are unused.
 HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD shareMode, void* securityAttributes,
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
 // A read that reaches the end of the file succeeds with fewer bytes (0 at the end).

@@ -184,6 +184,18 @@ TEST(Files, FileSizeLeavesThePointerAndNeedsTheHighPartPastFourGigabytes) {
   EXPECT_EQ(GetFileSize(file, nullptr), 10u);
   EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 4u);
 
+  DWORD put = 0;
+  SetFilePointer(file, 0, nullptr, FILE_END);
+  ASSERT_TRUE(WriteFile(file, "ab", 2, &put, nullptr));  // grown by this handle
+  EXPECT_EQ(GetFileSize(file, nullptr), 12u);
+
+  // A handle that lets others write asks the file every time.
+  const HANDLE shared = CreateFileA("data.bin", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_TRUE(WriteFile(file, "cd", 2, &put, nullptr));
+  EXPECT_EQ(GetFileSize(shared, nullptr), 14u);
+  CloseHandle(shared);
+
   LONG position = 1;
   SetFilePointer(file, 2, &position, FILE_BEGIN);  // 4 GiB + 2
   ASSERT_TRUE(SetEndOfFile(file));                 // sparse
