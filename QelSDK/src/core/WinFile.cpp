@@ -2,6 +2,7 @@
 #include "core/WinFile.h"
 
 #include <new>
+#include <utility>
 
 #include "core/WinFileSpec.h"
 #include "platform/win/kernel/Files.h"
@@ -32,7 +33,7 @@ bool WinFile::Open(const std::shared_ptr<IFileSpec>& spec, uint32_t mode) {
     SetError(kStreamErrorOpen);
     return false;
   }
-  const std::string path = spec->GetPath();
+  std::string path = spec->GetPath();
   const win::DWORD access =
       ((mode & kFileRead) ? win::GENERIC_READ : 0) | ((mode & kFileWrite) ? win::GENERIC_WRITE : 0);
   const win::DWORD disposition = (mode & kFileExisting) ? win::OPEN_EXISTING
@@ -45,9 +46,14 @@ bool WinFile::Open(const std::shared_ptr<IFileSpec>& spec, uint32_t mode) {
   } else {
     m_handle = handle;
   }
-  // Looked up after the open, so that a file just created under a bare name keeps its full path.
-  m_spec = WinFileSpec::Create();
-  if (m_spec) m_spec->SetPath(path);
+  // Looked up after the open, so that a file just created under a bare name keeps its full path. A
+  // file that did open is known to exist and is not looked up again where that could not change it.
+  if (m_handle) {
+    m_spec = WinFileSpec::CreateExisting(std::move(path));
+  } else {
+    m_spec = WinFileSpec::Create();
+    if (m_spec) m_spec->SetPath(path);
+  }
   return m_handle != nullptr;
 }
 
@@ -118,11 +124,11 @@ bool WinFile::MoveTo(uint32_t position) {
 }
 
 uint32_t WinFile::GetSize() {
-  const uint32_t position = Tell();
-  if (position == kInvalidStreamValue) return kInvalidStreamValue;
-  const uint32_t size = win::SetFilePointer(m_handle, 0, nullptr, win::FILE_END);
-  MoveTo(position);
-  return size;
+  // The size is asked of the file rather than found by seeking to its end and back.
+  if (!m_handle) return kInvalidStreamValue;
+  win::DWORD high = 0;
+  const win::DWORD low = win::GetFileSize(m_handle, &high);
+  return high == 0 ? low : kInvalidStreamValue;
 }
 
 void WinFile::Clone(std::shared_ptr<Stream>& out) {

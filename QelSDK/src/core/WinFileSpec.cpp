@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "core/ResourceAddress.h"
@@ -47,11 +48,30 @@ void WinFileSpec::Join(const std::shared_ptr<IFileSpec>& dir, const char* name) 
   SetPath(path);
 }
 
-void WinFileSpec::SetPath(const std::string& path) {
-  m_exists = false;
-  m_path = path;
-  if (!m_path.empty() && m_path.back() == '\\') m_path.pop_back();
+std::shared_ptr<IFileSpec> WinFileSpec::CreateExisting(std::string path) {
+  auto spec = std::shared_ptr<WinFileSpec>(new (std::nothrow) WinFileSpec());
+  if (!spec) return nullptr;
+  spec->StorePath(std::move(path));
+  if (spec->m_path.find('\\') == std::string::npos) {
+    spec->LookUp();
+  } else {
+    spec->m_exists = true;
+  }
+  return spec;
+}
 
+void WinFileSpec::SetPath(const std::string& path) {
+  StorePath(path);
+  LookUp();
+}
+
+void WinFileSpec::StorePath(std::string path) {
+  m_exists = false;
+  m_path = std::move(path);
+  if (!m_path.empty() && m_path.back() == '\\') m_path.pop_back();
+}
+
+void WinFileSpec::LookUp() {
   const plat::win::HANDLE find = plat::win::FindFirstFileA(m_path.c_str(), &m_findData);
   if (find == plat::win::INVALID_HANDLE_VALUE) return;
   plat::win::FindClose(find);

@@ -14,6 +14,10 @@ public:
   // A new, empty specification; null when it cannot be allocated. Every engine user makes its
   // specifications here.
   static std::shared_ptr<IFileSpec> Create();
+  // A specification set to a path known to exist, such as that of a file just opened: as SetPath
+  // would leave it, without the lookup wherever the lookup could not change the path (a path with a
+  // folder part). A bare name is still looked up for its full path.
+  static std::shared_ptr<IFileSpec> CreateExisting(std::string path);
 
   void Join(const std::shared_ptr<IFileSpec>& dir, const char* name) override;
   // Drops one trailing backslash, then looks the path up. A bare name that exists becomes its
@@ -31,6 +35,11 @@ public:
   std::string GetDirectory() const;
 
 private:
+  // Stores the path without one trailing backslash; the lookup is left to the caller.
+  void StorePath(std::string path);
+  // Whether the stored path exists, giving a bare name its full path.
+  void LookUp();
+
   std::string m_path;
   plat::win::WIN32_FIND_DATAA m_findData;
   bool m_exists = false;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <memory>
@@ -18,7 +19,9 @@ namespace {
 
 class OpenFile : public detail::KernelObject {
 public:
-  OpenFile(int fd, bool canRead, bool canWrite) : m_fd(fd), m_canRead(canRead), m_canWrite(canWrite) {}
+  // knownSize: the size at open when no one else may change it, else negative.
+  OpenFile(int fd, bool canRead, bool canWrite, int64_t knownSize)
+      : m_fd(fd), m_canRead(canRead), m_canWrite(canWrite), m_knownSize(knownSize) {}
   ~OpenFile() override { close(m_fd); }
   OpenFile(const OpenFile&) = delete;
   OpenFile& operator=(const OpenFile&) = delete;
@@ -26,11 +29,16 @@ public:
   int Fd() const { return m_fd; }
   bool CanRead() const { return m_canRead; }
   bool CanWrite() const { return m_canWrite; }
+  // Negative once unknown: the file has to be asked.
+  int64_t KnownSize() const { return m_knownSize.load(std::memory_order_relaxed); }
+  // Called before this handle writes or cuts the file.
+  void ForgetSize() { m_knownSize.store(-1, std::memory_order_relaxed); }
 
 private:
   int m_fd;
   bool m_canRead;
   bool m_canWrite;
+  std::atomic<int64_t> m_knownSize;
 };
 
 int OpenRetrying(const char* path, int flags) {
@@ -39,6 +47,32 @@ int OpenRetrying(const char* path, int flags) {
     fd = open(path, flags, 0666);
   } while (fd < 0 && errno == EINTR);
   return fd;
+}
+
+// A file that must already exist. Most are named as written, so the open itself is the lookup and
+// only a miss pays for the case-blind match.
+int OpenExisting(const detail::WindowsPath& path, int flags) {
+  std::string written;
+  if (!detail::WrittenLinuxPath(path, written)) return -1;
+  const int fd = OpenRetrying(written.c_str(), flags);
+  if (fd >= 0 || errno != ENOENT) return fd;
+  std::string matched;
+  if (!detail::MapToLinux(path, path.parts.size(), matched) || matched == written) return -1;
+  return OpenRetrying(matched.c_str(), flags);
+}
+
+// A file that may be created is matched first, or it would be made beside one whose name differs
+// only in letter case.
+int OpenOrCreate(const detail::WindowsPath& path, int flags) {
+  std::string linuxPath;
+  if (!detail::MapToLinux(path, path.parts.size(), linuxPath)) return -1;
+  // Truncation must never reach something that is not a regular file. Other opens check the type on
+  // the descriptor instead.
+  if (flags & O_TRUNC) {
+    struct stat before {};
+    if (stat(linuxPath.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) return -1;
+  }
+  return OpenRetrying(linuxPath.c_str(), flags);
 }
 
 void Report(DWORD* count, DWORD value) {
@@ -73,15 +107,15 @@ BOOL DeleteFileA(const char* fileName) {
   return unlink(linuxPath.c_str()) == 0 ? TRUE : FALSE;
 }
 
-HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD /*shareMode*/,
-                   void* /*securityAttributes*/, DWORD creationDisposition, DWORD /*flagsAndAttributes*/,
-                   HANDLE /*templateFile*/) {
-  std::string linuxPath;
-  if (!ToLinuxPath(fileName, linuxPath)) return INVALID_HANDLE_VALUE;
+HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD shareMode, void* /*securityAttributes*/,
+                   DWORD creationDisposition, DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/) {
+  detail::WindowsPath path;
+  if (!detail::ParseWindowsPath(fileName, path)) return INVALID_HANDLE_VALUE;
 
   const bool canRead = (desiredAccess & GENERIC_READ) != 0;
   const bool canWrite = (desiredAccess & GENERIC_WRITE) != 0;
-  // Non-blocking, so that a pipe met on the way is refused instead of waiting for a writer.
+  // Non-blocking, so that a pipe met on the way is refused instead of waiting for a writer. Regular
+  // files, the only kind kept open, ignore the flag, so it is never cleared.
   int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
   flags |= canWrite ? (canRead ? O_RDWR : O_WRONLY) : O_RDONLY;
   switch (creationDisposition) {
@@ -96,20 +130,19 @@ HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD /*shareMode*
     default:
       return INVALID_HANDLE_VALUE;
   }
-  // Truncation must never reach something that is not a regular file.
-  struct stat before {};
-  if (stat(linuxPath.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) return INVALID_HANDLE_VALUE;
 
-  const int fd = OpenRetrying(linuxPath.c_str(), flags);
+  const int fd = creationDisposition == OPEN_EXISTING ? OpenExisting(path, flags) : OpenOrCreate(path, flags);
   if (fd < 0) return INVALID_HANDLE_VALUE;
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     close(fd);
     return INVALID_HANDLE_VALUE;
   }
-  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
-  auto file = std::make_shared<OpenFile>(fd, canRead, canWrite);
+  // Under a share mode without FILE_SHARE_WRITE Windows lets no other handle write the file, so only
+  // this one can change its size; the size is then kept from here rather than asked for again.
+  const int64_t knownSize = (shareMode & FILE_SHARE_WRITE) ? -1 : static_cast<int64_t>(info.st_size);
+  auto file = std::make_shared<OpenFile>(fd, canRead, canWrite, knownSize);
   return detail::AddObject(std::move(file));
 }
 
@@ -137,6 +170,7 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytesToWrite, DWORD* byt
   Report(bytesWritten, 0);
   const auto file = detail::FindObjectOf<OpenFile>(handle);
   if (!file || !file->CanWrite() || (!buffer && bytesToWrite)) return FALSE;
+  file->ForgetSize();
   DWORD total = 0;
   while (total < bytesToWrite) {
     const ssize_t put = write(file->Fd(), static_cast<const uint8_t*>(buffer) + total, bytesToWrite - total);
@@ -181,14 +215,33 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD mov
   const int64_t target = base + move;
   // A caller that passes no high part only understands 32-bit positions: refuse rather than wrap.
   if (!distanceHigh && target > INT64_C(0xFFFFFFFF)) return INVALID_SET_FILE_POINTER;
-  if (lseek(file->Fd(), target, SEEK_SET) != target) return INVALID_SET_FILE_POINTER;
+  // Asking where the pointer is moves nothing.
+  const bool stays = moveMethod == FILE_CURRENT && move == 0;
+  if (!stays && lseek(file->Fd(), target, SEEK_SET) != target) return INVALID_SET_FILE_POINTER;
   if (distanceHigh) *distanceHigh = static_cast<LONG>(static_cast<uint64_t>(target) >> 32);
   return static_cast<DWORD>(target);
+}
+
+DWORD GetFileSize(HANDLE handle, DWORD* fileSizeHigh) {
+  const auto file = detail::FindObjectOf<OpenFile>(handle);
+  if (!file) return INVALID_FILE_SIZE;
+  int64_t known = file->KnownSize();
+  if (known < 0) {
+    struct stat info {};
+    if (fstat(file->Fd(), &info) != 0) return INVALID_FILE_SIZE;
+    known = info.st_size;
+  }
+  const auto size = static_cast<uint64_t>(known);
+  // As with SetFilePointer, a caller without the high part is refused a size it cannot hold.
+  if (!fileSizeHigh && size > 0xFFFFFFFFu) return INVALID_FILE_SIZE;
+  if (fileSizeHigh) *fileSizeHigh = static_cast<DWORD>(size >> 32);
+  return static_cast<DWORD>(size);
 }
 
 BOOL SetEndOfFile(HANDLE handle) {
   const auto file = detail::FindObjectOf<OpenFile>(handle);
   if (!file || !file->CanWrite()) return FALSE;
+  file->ForgetSize();
   const off_t position = lseek(file->Fd(), 0, SEEK_CUR);
   return position >= 0 && ftruncate(file->Fd(), position) == 0 ? TRUE : FALSE;
 }

@@ -15,6 +15,7 @@ inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 inline constexpr DWORD GENERIC_READ = 0x80000000u;
 inline constexpr DWORD GENERIC_WRITE = 0x40000000u;
 inline constexpr DWORD FILE_SHARE_READ = 0x1;
+inline constexpr DWORD FILE_SHARE_WRITE = 0x2;
 
 inline constexpr DWORD CREATE_ALWAYS = 2;
 inline constexpr DWORD OPEN_EXISTING = 3;
@@ -24,6 +25,7 @@ inline constexpr DWORD FILE_BEGIN = 0;
 inline constexpr DWORD FILE_CURRENT = 1;
 inline constexpr DWORD FILE_END = 2;
 inline constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFFu;
+inline constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFFu;
 
 // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for a regular file, otherwise
 // INVALID_FILE_ATTRIBUTES. Symbolic links are followed.
@@ -31,8 +33,10 @@ DWORD GetFileAttributesA(const char* fileName);
 // Deletes a file; fails on a folder or a missing file.
 BOOL DeleteFileA(const char* fileName);
 
-// Only regular files open. The share mode is accepted but not enforced: Linux has no mandatory
-// share locks. securityAttributes and templateFile are unused.
+// Only regular files open. The share mode is not enforced, Linux having no mandatory share locks, but
+// it is trusted: without FILE_SHARE_WRITE no one else is taken to change the file, so its size is
+// only asked of the file system again once this handle has written. securityAttributes and
+// templateFile are unused.
 HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD shareMode, void* securityAttributes,
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
 // A read that reaches the end of the file succeeds with fewer bytes (0 at the end).
@@ -42,6 +46,9 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytes
 // bits. Answers the low 32 bits of the new position, or INVALID_SET_FILE_POINTER when the move
 // method is unknown, the position would be negative, or it does not fit.
 DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveMethod);
+// The low 32 bits of the file's size, the high ones in fileSizeHigh; INVALID_FILE_SIZE for an unknown
+// handle, and without fileSizeHigh for a size that does not fit in 32 bits. The pointer stays put.
+DWORD GetFileSize(HANDLE file, DWORD* fileSizeHigh);
 // Cuts or extends the file to the current position.
 BOOL SetEndOfFile(HANDLE file);
 BOOL CloseHandle(HANDLE handle);

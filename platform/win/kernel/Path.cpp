@@ -63,6 +63,11 @@ std::string JoinLinux(const std::string& folder, const std::string& name) {
   return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
+void AppendLinux(std::string& folder, const std::string& name) {
+  if (folder.back() != '/') folder += '/';
+  folder += name;
+}
+
 // The entry of folder whose name equals name without regard to case; of several, the first in byte
 // order, so that the choice does not depend on the order the folder happens to be read in.
 bool FindEntryIgnoringCase(const std::string& folder, const std::string& name, std::string& found) {
@@ -124,6 +129,7 @@ bool ParseWindowsPath(const char* text, WindowsPath& out) {
   if (!path.trailingSeparator) TrimLastPart(written);
 
   path.parts = std::move(base);
+  path.parts.reserve(path.parts.size() + written.size());
   for (std::string& part : written) {
     if (part == ".") continue;
     if (part == "..") {
@@ -146,6 +152,18 @@ std::string FormatWindowsPath(const WindowsPath& path) {
   return text;
 }
 
+bool WrittenLinuxPath(const WindowsPath& path, std::string& linuxPath) {
+  std::string written;
+  if (!GetDriveRoot(path.drive, written)) return false;
+  size_t length = written.size() + 1;
+  for (const std::string& part : path.parts) length += part.size() + 1;
+  written.reserve(length);
+  for (const std::string& part : path.parts) AppendLinux(written, part);
+  if (path.trailingSeparator && written.back() != '/') written += '/';
+  linuxPath = std::move(written);
+  return true;
+}
+
 bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPath) {
   std::string root;
   if (!GetDriveRoot(path.drive, root)) return false;
@@ -159,7 +177,7 @@ bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPat
 
   // Most paths exist as written; only a miss pays for the walk.
   std::string written = root;
-  for (size_t i = 0; i < partCount; ++i) written = JoinLinux(written, path.parts[i]);
+  for (size_t i = 0; i < partCount; ++i) AppendLinux(written, path.parts[i]);
   if (partCount == 0 || Exists(written)) return finish(written);
 
   std::string current = root;

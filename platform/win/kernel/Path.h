@@ -35,6 +35,9 @@ struct WindowsPath {
 bool ParseWindowsPath(const char* text, WindowsPath& out);
 // "Z:\a\b", with a trailing backslash when the text had one.
 std::string FormatWindowsPath(const WindowsPath& path);
+// The Linux path of all the parts exactly as written, without looking anything up; false when the
+// drive does not exist.
+bool WrittenLinuxPath(const WindowsPath& path, std::string& linuxPath);
 // The Linux path of the first partCount parts (see ToLinuxPath); false when the drive does not exist.
 bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPath);
 // The names in a Linux folder, "." and ".." left out; false when it cannot be read.

@@ -79,6 +79,32 @@ TEST(WinFile, OpenModesDecideWhetherFilesAreCreatedOrTruncated) {
   EXPECT_FALSE(kept);
 }
 
+TEST(WinFile, TheKeptSpecificationKnowsWhetherTheFileExists) {
+  fs::create_directory("data");
+  test::WriteFile("data/file.bin", "x");
+  struct {
+    std::string path;
+    bool opens;
+  } cases[] = {
+      {"data\\file.bin", true},
+      {"DATA\\FILE.BIN", true},  // kept as written
+      {test::WindowsPathOf("data/file.bin"), true},
+      {"data\\missing.bin", false},
+  };
+  for (const auto& c : cases) {
+    Qel::WinFile file;
+    EXPECT_EQ(file.Open(Spec(c.path), kReadExisting), c.opens) << c.path;
+    std::shared_ptr<Qel::IFileSpec> kept;
+    file.GetFileSpec(kept);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->GetPath(), c.path);
+    // Only a path that exists has a parent.
+    std::shared_ptr<Qel::IFileSpec> parent;
+    kept->GetParent(parent);
+    EXPECT_EQ(parent != nullptr, c.opens) << c.path;
+  }
+}
+
 TEST(WinFile, ShortReadsSucceedUntilNothingIsLeft) {
   test::WriteFile("data.bin", "abcd");
   Qel::WinFile file;

@@ -73,6 +73,34 @@ TEST(Files, DispositionsOpenCreateAndTruncate) {
   EXPECT_EQ(Open("missing\\x", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
 }
 
+TEST(Files, ExistingFilesOpenAsWrittenOrInAnyLetterCase) {
+  fs::create_directories("Data/Sub");
+  test::WriteFile("Data/Sub/File.txt", "mixed");
+  test::WriteFile("Data/Sub/file.txt", "lower");
+  struct {
+    const char* name;
+    const char* contents;  // null: refused
+  } cases[] = {
+      {"Data\\Sub\\File.txt", "mixed"},    // as written, though another name differs only in case
+      {"Data\\Sub\\file.txt", "lower"},    // as written
+      {"DATA\\sub\\FILE.TXT", "mixed"},    // matched part by part, the first of two in byte order
+      {"data\\SUB\\file.txt. ", "lower"},  // trailing dots and blanks dropped
+      {"Data\\Sub\\File.txt\\", nullptr},  // a file is no folder
+      {"Data\\Sub", nullptr},              // a folder is no file
+      {"Data\\Nowhere\\File.txt", nullptr},
+  };
+  for (const auto& c : cases) {
+    const HANDLE file = Open(c.name, GENERIC_READ, OPEN_EXISTING);
+    if (!c.contents) {
+      EXPECT_EQ(file, INVALID_HANDLE_VALUE) << c.name;
+      continue;
+    }
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << c.name;
+    EXPECT_EQ(ReadAll(file), c.contents) << c.name;
+    CloseHandle(file);
+  }
+}
+
 TEST(Files, RefusesFoldersAndPipesWithoutBlocking) {
   fs::create_directory("folder");
   ASSERT_EQ(mkfifo("pipe", 0600), 0);
@@ -144,6 +172,38 @@ TEST(Files, PositionsBeyondFourGigabytesNeedTheHighPart) {
   high = static_cast<LONG>(0x80000000u);  // the most negative distance cannot overflow
   EXPECT_EQ(SetFilePointer(file, 0, &high, FILE_END), INVALID_SET_FILE_POINTER);
   CloseHandle(file);
+}
+
+TEST(Files, FileSizeLeavesThePointerAndNeedsTheHighPartPastFourGigabytes) {
+  test::WriteFile("data.bin", "0123456789");
+  HANDLE file = Open("data.bin", GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
+  EXPECT_EQ(SetFilePointer(file, 4, nullptr, FILE_BEGIN), 4u);
+  DWORD high = 7;
+  EXPECT_EQ(GetFileSize(file, &high), 10u);
+  EXPECT_EQ(high, 0u);
+  EXPECT_EQ(GetFileSize(file, nullptr), 10u);
+  EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 4u);
+
+  DWORD put = 0;
+  SetFilePointer(file, 0, nullptr, FILE_END);
+  ASSERT_TRUE(WriteFile(file, "ab", 2, &put, nullptr));  // grown by this handle
+  EXPECT_EQ(GetFileSize(file, nullptr), 12u);
+
+  // A handle that lets others write asks the file every time.
+  const HANDLE shared = CreateFileA("data.bin", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_TRUE(WriteFile(file, "cd", 2, &put, nullptr));
+  EXPECT_EQ(GetFileSize(shared, nullptr), 14u);
+  CloseHandle(shared);
+
+  LONG position = 1;
+  SetFilePointer(file, 2, &position, FILE_BEGIN);  // 4 GiB + 2
+  ASSERT_TRUE(SetEndOfFile(file));                 // sparse
+  EXPECT_EQ(GetFileSize(file, &high), 2u);
+  EXPECT_EQ(high, 1u);
+  EXPECT_EQ(GetFileSize(file, nullptr), INVALID_FILE_SIZE);  // refused rather than wrapped
+  CloseHandle(file);
+  EXPECT_EQ(GetFileSize(file, &high), INVALID_FILE_SIZE);
 }
 
 TEST(Files, HandlesAreCheckedTokens) {
