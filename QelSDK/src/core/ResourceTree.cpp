@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/FileUtilities.h"
-#include "core/MemoryBlock.h"
+#include "core/LoadWhole.h"
 #include "core/Trace.h"
 
 namespace Qel {
@@ -50,20 +50,7 @@ void ResourceTree::Load(uint32_t nameHash, uint32_t type, std::shared_ptr<IMemor
   out.reset();
   std::shared_ptr<Stream> stream;
   OpenStream(nameHash, type, stream);
-  if (!stream) return;
-  const uint32_t size = stream->GetSize();
-  auto block = std::make_shared<MemoryBlock>();
-  if (size == kInvalidStreamValue || !block->Allocate(size)) {
-    Trace("ERROR: alloc failure in %s, line %d.\n", __FILE__, __LINE__);
-    return;
-  }
-  uint32_t got = size;
-  // An empty file is read with a zero-byte request, which a file stream answers as end of data.
-  if (size > 0 && (!stream->Read(block->GetData(), got) || got != size)) {
-    Trace("ERROR: read failure in %s, line %d.\n", __FILE__, __LINE__);
-    return;
-  }
-  out = block;
+  if (stream) LoadWhole(*stream, out);
 }
 
 }  // namespace Qel

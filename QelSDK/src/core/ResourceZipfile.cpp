@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/FileUtilities.h"
+#include "core/LoadWhole.h"
 #include "core/MemoryBlock.h"
 #include "core/ResourceAddress.h"
 #include "core/Trace.h"
@@ -180,19 +181,7 @@ void ResourceZipfile::Load(uint32_t nameHash, uint32_t type, std::shared_ptr<IMe
   out.reset();
   std::shared_ptr<Stream> stream;
   OpenStream(nameHash, type, stream);
-  if (!stream) return;
-  const uint32_t size = stream->GetSize();
-  auto block = std::make_shared<MemoryBlock>();
-  if (!block->Allocate(size)) {
-    Trace("ERROR: alloc failure in %s, line %d.\n", __FILE__, __LINE__);
-    return;
-  }
-  uint32_t got = size;
-  if (!stream->Read(block->GetData(), got) || got != size) {
-    Trace("ERROR: read failure in %s, line %d.\n", __FILE__, __LINE__);
-    return;
-  }
-  out = block;
+  if (stream) LoadWhole(*stream, out);
 }
 
 }  // namespace Qel

@@ -9,6 +9,7 @@
 #include "core/IFile.h"
 #include "core/WinFileSpec.h"
 #include "platform/win/kernel/Drives.h"
+#include "support/FileSpec.h"
 #include "support/TempDir.h"
 #include "support/WindowsPath.h"
 
@@ -16,11 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::shared_ptr<Qel::IFileSpec> Spec(const std::string& path) {
-  std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
-  spec->SetPath(path);
-  return spec;
-}
+using test::Spec;
 
 // The listed paths relative to the folder (a bare folder name stands for its full path).
 std::vector<std::string> Listing(const std::string& folder, uint32_t flags, int depth) {

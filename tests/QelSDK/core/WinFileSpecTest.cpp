@@ -7,6 +7,7 @@
 
 #include "core/ResourceAddress.h"
 #include "core/WinFileSpec.h"
+#include "support/FileSpec.h"
 #include "support/TempDir.h"
 #include "support/WindowsPath.h"
 
@@ -14,11 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::shared_ptr<Qel::IFileSpec> Spec(const std::string& path) {
-  std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
-  spec->SetPath(path);
-  return spec;
-}
+using test::Spec;
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 
 #include "core/WinFile.h"
 #include "core/WinFileSpec.h"
+#include "support/FileSpec.h"
 #include "support/TempDir.h"
 #include "support/WindowsPath.h"
 
@@ -15,11 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::shared_ptr<Qel::IFileSpec> Spec(const std::string& path) {
-  std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
-  spec->SetPath(path);
-  return spec;
-}
+using test::Spec;
 
 std::string ReadString(Qel::Stream& stream, uint32_t size) {
   std::string bytes(size, '\0');
