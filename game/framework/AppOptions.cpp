@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "core/Trace.h"
-#include "framework/AsciiCase.h"
 #include "framework/ValueTokenizer.h"
+#include "platform/win/kernel/AsciiCase.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ void CopyText(const char* key, const char* value, char (&field)[N]) {
 
 void AppOptions::SetTxtValue(const char* key, const char* value) {
   if (!key || !value) return;
-  const auto is = [key](std::string_view name) { return EqualsIgnoringCase(key, name); };
+  const auto is = [key](std::string_view name) { return plat::EqualsIgnoringCase(key, name); };
   ValueTokenizer tokens(value);
 
   if (is("cdpath")) {
@@ -46,7 +46,7 @@ void AppOptions::SetTxtValue(const char* key, const char* value) {
     m_graphicsLevel = tokens.NextInt();
   } else if (is("cheatmode")) {
     const char* phrase = tokens.NextToken();
-    if (phrase && EqualsIgnoringCase(phrase, kCheatPassPhrase)) m_cheatMode = true;
+    if (phrase && plat::EqualsIgnoringCase(phrase, kCheatPassPhrase)) m_cheatMode = true;
   } else if (is("streammusic")) {
     m_streamMusic = tokens.NextBool();
   } else if (is("ccon")) {

@@ -1,7 +1,7 @@
 // Node ids: the screens, rooms and mini-games of the game, and their names in text data.
 #include "framework/NodeId.h"
 
-#include <strings.h>
+#include "platform/win/kernel/AsciiCase.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ constexpr NodeName kNodeNames[] = {
 int32_t NodeStringToID(const char* name) {
   if (!name) return kNodeNone;
   for (const NodeName& entry : kNodeNames) {
-    if (strcasecmp(entry.name, name) == 0) return entry.id;
+    if (plat::EqualsIgnoringCase(entry.name, name)) return entry.id;
   }
   return kNodeNone;
 }

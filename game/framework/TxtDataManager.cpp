@@ -6,7 +6,7 @@
 #include "core/ResourceAddress.h"
 #include "core/ResourceManager.h"
 #include "core/Trace.h"
-#include "framework/AsciiCase.h"
+#include "platform/win/kernel/AsciiCase.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ void TxtDataManager::ParseLine(std::string_view text, IHasLoadableTxtData& targe
   std::string line(text.substr(0, text.find(';')));
   const auto equals = line.find('=');
   if (equals == std::string::npos) return;
-  for (char& c : line) c = AsciiToLower(c);
+  for (char& c : line) c = plat::AsciiToLower(c);
 
   const std::string_view left = std::string_view(line).substr(0, equals);
   const auto keyStart = left.find_first_not_of(kBlanks);

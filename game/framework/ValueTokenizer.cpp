@@ -8,7 +8,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "framework/AsciiCase.h"
+#include "platform/win/kernel/AsciiCase.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ bool IsAboveRange(const char* begin, const char* end, bool hexadecimal) {
   bool significant = false;
   bool fraction = false;
   const char* p = begin;
-  for (; p != end && AsciiToLower(*p) != exponentMark; ++p) {
+  for (; p != end && plat::AsciiToLower(*p) != exponentMark; ++p) {
     if (*p == '.') {
       fraction = true;
     } else if (significant || *p != '0') {
@@ -146,7 +146,7 @@ double ValueTokenizer::NextFloat() {
 bool ValueTokenizer::NextBool() {
   const char* token = NextToken();
   if (!token) return false;
-  if (EqualsIgnoringCase(token, "true")) return true;
-  if (EqualsIgnoringCase(token, "false")) return false;
+  if (plat::EqualsIgnoringCase(token, "true")) return true;
+  if (plat::EqualsIgnoringCase(token, "false")) return false;
   return ReadDecimal(token) != 0;
 }

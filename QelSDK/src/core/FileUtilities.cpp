@@ -10,6 +10,7 @@
 #include "core/IFile.h"
 #include "core/WinFile.h"
 #include "core/WinFileSpec.h"
+#include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/Drives.h"
 #include "platform/win/kernel/Files.h"
 #include "platform/win/kernel/Find.h"
@@ -28,10 +29,7 @@ win::DWORD AttributesOf(const std::shared_ptr<IFileSpec>& spec) {
 // "_hide" in any letter case.
 bool IsSkippedFolder(const std::string& name) {
   static constexpr std::string_view kHide = "_HIDE";
-  const auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
-  return name.empty() || name[0] == '.' ||
-         (name.size() == kHide.size() &&
-          std::equal(name.begin(), name.end(), kHide.begin(), [&](char a, char b) { return upper(a) == b; }));
+  return name.empty() || name[0] == '.' || plat::EqualsIgnoringCase(name, kHide);
 }
 
 // One folder of a listing in progress. Subfolders are entered through a stack of these rather than

@@ -3,14 +3,15 @@
 
 #include <cstring>
 
+#include "platform/win/kernel/AsciiCase.h"
+
 namespace Qel {
 
 uint32_t NameHash(const char* name) {
   if (!name) return 0;
   uint32_t hash = 0;
   for (size_t i = std::strlen(name); i-- > 0;) {
-    int c = static_cast<signed char>(name[i]);
-    if (c >= 'a' && c <= 'z') c -= 'a' - 'A';
+    const int c = static_cast<signed char>(plat::AsciiToUpper(name[i]));
     hash = static_cast<uint32_t>(c) + 38u * hash;
   }
   return hash;
@@ -23,8 +24,7 @@ uint32_t TypeCodeFromExtension(const char* ext) {
   for (int i = 0; i < 4; ++i) {
     char c = ' ';
     if (*ext) {
-      c = *ext++;
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      c = plat::AsciiToLower(*ext++);
     }
     code = (code << 8) | static_cast<uint8_t>(c);
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/ResourceAddress.h"
+#include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/Path.h"
 
 namespace Qel {
@@ -26,12 +27,6 @@ bool FullPathOf(const char* name, std::string& fullPath) {
   if (length == 0 || length >= buffer.size()) return false;
   fullPath.assign(buffer.data(), length);
   return true;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  const auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return upper(x) == upper(y); });
 }
 
 }  // namespace
@@ -113,7 +108,7 @@ void WinFileSpec::GetParent(std::shared_ptr<IFileSpec>& out) const {
   // assigned once nothing of this object is needed any more.
   std::shared_ptr<IFileSpec> parent;
   const std::string directory = GetDirectory();
-  if (m_exists && !EqualsIgnoringCase(directory, m_path)) {
+  if (m_exists && !plat::EqualsIgnoringCase(directory, m_path)) {
     parent = Create();
     if (parent) parent->SetPath(directory);
   }

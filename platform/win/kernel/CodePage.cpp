@@ -3,12 +3,12 @@
 
 #include <iconv.h>
 
-#include <strings.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/LastError.h"
 
 namespace plat::win {
@@ -79,7 +79,7 @@ bool Convert(iconv_t converter, const WCHAR* wide, size_t count, char replacemen
 BOOL SelectKeyboardLayoutForLanguage(const char* languageFolder) {
   if (!languageFolder) return FALSE;
   for (const LanguageLayout& layout : kLayouts) {
-    if (strcasecmp(layout.folder, languageFolder) == 0) {
+    if (EqualsIgnoringCase(layout.folder, languageFolder)) {
       gLayout = &layout;
       return TRUE;
     }

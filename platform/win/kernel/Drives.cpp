@@ -6,6 +6,7 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/Path.h"
 
 namespace plat::win {
@@ -57,7 +58,7 @@ std::vector<std::string> CdMountPoints() {
 }  // namespace
 
 bool GetDriveRoot(char letter, std::string& linuxRoot) {
-  letter = detail::ToUpperAscii(letter);
+  letter = AsciiToUpper(letter);
   if (letter == kRootDrive) {
     linuxRoot.assign(1, '/');  // not = "/": g++ 12 -O3 warns falsely on that (-Wrestrict)
     return true;
@@ -76,7 +77,7 @@ unsigned GetDriveTypeA(const char* rootPath) {
   const bool wellFormed = root.size() >= 2 && root.size() <= 3 && root[1] == ':' &&
                           (root.size() == 2 || root[2] == '\\' || root[2] == '/');
   if (!wellFormed) return DRIVE_NO_ROOT_DIR;
-  const char letter = detail::ToUpperAscii(root[0]);
+  const char letter = AsciiToUpper(root[0]);
   if (letter == kRootDrive) return DRIVE_FIXED;
   std::string linuxRoot;
   return GetDriveRoot(letter, linuxRoot) ? DRIVE_CDROM : DRIVE_NO_ROOT_DIR;

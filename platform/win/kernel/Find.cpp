@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/Files.h"
 #include "platform/win/kernel/Handles.h"
 #include "platform/win/kernel/Path.h"
@@ -50,8 +51,7 @@ bool Matches(const char* pattern, const char* name) {
   const char* star = nullptr;
   const char* resume = nullptr;
   while (*name) {
-    if (*pattern == '?' ||
-        (*pattern && *pattern != '*' && detail::ToUpperAscii(*pattern) == detail::ToUpperAscii(*name))) {
+    if (*pattern == '?' || (*pattern && *pattern != '*' && AsciiToUpper(*pattern) == AsciiToUpper(*name))) {
       ++pattern;
       ++name;
     } else if (*pattern == '*') {
@@ -85,11 +85,6 @@ bool ListedAttributes(const std::string& folder, const std::string& name, DWORD&
   return S_ISREG(info.st_mode);
 }
 
-std::string UpperAscii(std::string text) {
-  for (char& c : text) c = detail::ToUpperAscii(c);
-  return text;
-}
-
 bool ListFolder(const detail::WindowsPath& path, std::vector<Entry>& entries) {
   const size_t folderParts = path.parts.size() - 1;
   std::string folder;
@@ -106,7 +101,7 @@ bool ListFolder(const detail::WindowsPath& path, std::vector<Entry>& entries) {
     }
   }
   std::sort(found.begin(), found.end(), [](const Entry& a, const Entry& b) {
-    const std::string upperA = UpperAscii(a.name), upperB = UpperAscii(b.name);
+    const std::string upperA = AsciiUpper(a.name), upperB = AsciiUpper(b.name);
     return upperA != upperB ? upperA < upperB : a.name < b.name;
   });
 

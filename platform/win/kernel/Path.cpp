@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/Drives.h"
 
 namespace plat::win {
@@ -96,23 +97,13 @@ bool ReadFolder(const std::string& folder, std::vector<std::string>& names) {
   return true;
 }
 
-char ToUpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return ToUpperAscii(x) == ToUpperAscii(y);
-         });
-}
-
 bool ParseWindowsPath(const char* text, WindowsPath& out) {
   if (!text || !*text) return false;
   WindowsPath path;
   std::vector<std::string> base;
   const char* rest = text;
   if (IsAsciiLetter(text[0]) && text[1] == ':') {
-    path.drive = ToUpperAscii(text[0]);
+    path.drive = AsciiToUpper(text[0]);
     rest = text + 2;
     // "Z:name" is relative to the current folder, which is always on Z:; other drives start at
     // their root.

@@ -42,9 +42,6 @@ bool WrittenLinuxPath(const WindowsPath& path, std::string& linuxPath);
 bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPath);
 // The names in a Linux folder, "." and ".." left out; false when it cannot be read.
 bool ReadFolder(const std::string& folder, std::vector<std::string>& names);
-// ASCII case-blind equality, the comparison the file system's names use.
-bool EqualsIgnoringCase(const std::string& a, const std::string& b);
-char ToUpperAscii(char c);
 
 }  // namespace detail
 

@@ -2,12 +2,12 @@
 #include "platform/win/user/Window.h"
 
 #include <SDL.h>
-#include <strings.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/LastError.h"
 #include "platform/win/user/Messages.h"
 #include "platform/win/user/WindowRecord.h"
@@ -41,7 +41,7 @@ BrushToken gBlackBrush;
 
 const RegisteredClass* FindClass(const char* name) {
   for (const RegisteredClass& entry : gClasses) {
-    if (strcasecmp(entry.name.c_str(), name) == 0) return &entry;
+    if (EqualsIgnoringCase(entry.name, name)) return &entry;
   }
   return nullptr;
 }
