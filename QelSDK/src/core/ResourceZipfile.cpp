@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/FileUtilities.h"
+#include "core/LittleEndian.h"
 #include "core/LoadWhole.h"
 #include "core/MemoryBlock.h"
 #include "core/ResourceAddress.h"
@@ -26,15 +27,6 @@ constexpr uint32_t kMaxArchiveSize = 0x7FFFFFFFu;
 // many times its compressed size (plus a block's worth of slack).
 constexpr uint64_t kMaxDeflateRatio = 1032;
 constexpr uint64_t kDeflateSlack = 1032;
-
-uint16_t ReadU16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t ReadU32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 bool ReadExactly(Stream& stream, void* buffer, uint32_t size) {
   uint32_t got = size;
@@ -90,10 +82,10 @@ bool ResourceZipfile::BuildIndex() {
   if (!archive.Seek(-static_cast<int32_t>(kEndRecordSize), kSeekEnd) ||
       !ReadExactly(archive, end, sizeof end))
     return Refuse("end record unreadable");
-  if (ReadU32(end) != kEndRecordSignature || ReadU16(end + 20) != 0) return Refuse("no end record");
-  const uint32_t entries = ReadU16(end + 10);
-  const uint32_t directorySize = ReadU32(end + 12);
-  const uint32_t directoryOffset = ReadU32(end + 16);
+  if (ReadLE32(end) != kEndRecordSignature || ReadLE16(end + 20) != 0) return Refuse("no end record");
+  const uint32_t entries = ReadLE16(end + 10);
+  const uint32_t directorySize = ReadLE32(end + 12);
+  const uint32_t directoryOffset = ReadLE32(end + 16);
   const uint32_t directoryLimit = archiveSize - kEndRecordSize;
   if (directoryOffset > directoryLimit || directorySize > directoryLimit - directoryOffset)
     return Refuse("central directory outside the archive");
@@ -111,19 +103,19 @@ bool ResourceZipfile::BuildIndex() {
   for (uint32_t i = 0; i < entries; ++i) {
     if (directorySize - at < kCentralRecordSize) return Refuse("central directory truncated");
     const uint8_t* record = bytes + at;
-    if (ReadU32(record) != kCentralRecordSignature) return Refuse("bad central directory signature");
-    const uint32_t nameLength = ReadU16(record + 28);
-    const uint32_t skipLength = uint32_t{ReadU16(record + 30)} + ReadU16(record + 32);
+    if (ReadLE32(record) != kCentralRecordSignature) return Refuse("bad central directory signature");
+    const uint32_t nameLength = ReadLE16(record + 28);
+    const uint32_t skipLength = uint32_t{ReadLE16(record + 30)} + ReadLE16(record + 32);
     if (nameLength > kMaxNameLength) return Refuse("name too long");
     if (directorySize - at - kCentralRecordSize < nameLength + skipLength)
       return Refuse("central directory record overruns the directory");
 
     ZipEntryRecord entry;
-    entry.flags = ReadU16(record + 8);
-    entry.method = ReadU16(record + 10);
-    entry.compressedSize = ReadU32(record + 20);
-    entry.uncompressedSize = ReadU32(record + 24);
-    entry.localHeaderOffset = ReadU32(record + 42);
+    entry.flags = ReadLE16(record + 8);
+    entry.method = ReadLE16(record + 10);
+    entry.compressedSize = ReadLE32(record + 20);
+    entry.uncompressedSize = ReadLE32(record + 24);
+    entry.localHeaderOffset = ReadLE32(record + 42);
     // Every member's header and data come before the central directory.
     if (entry.localHeaderOffset > directoryOffset ||
         directoryOffset - entry.localHeaderOffset < kLocalHeaderSize ||

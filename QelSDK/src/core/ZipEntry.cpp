@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/LittleEndian.h"
+
 namespace Qel {
 
 namespace {
@@ -12,15 +14,6 @@ namespace {
 constexpr uint32_t kLocalHeaderSize = 30;
 constexpr uint32_t kLocalHeaderSignature = 0x04034B50u;
 constexpr uint32_t kSkipChunk = 1024;
-
-uint16_t ReadU16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t ReadU32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 // The stream seeks with a signed 32-bit offset; an archive never reaches past that.
 constexpr uint64_t kMaxArchiveOffset = 0x7FFFFFFFu;
@@ -73,14 +66,14 @@ bool ZipEntry::Open(ZipEntryRecord& record, const std::shared_ptr<Stream>& archi
   if (record.dataOffset == 0) {
     uint8_t header[kLocalHeaderSize];
     uint32_t got = kLocalHeaderSize;
-    if (!ReadArchive(record.localHeaderOffset, header, got) || ReadU32(header) != kLocalHeaderSignature) {
+    if (!ReadArchive(record.localHeaderOffset, header, got) || ReadLE32(header) != kLocalHeaderSignature) {
       SetError(kStreamErrorRead);
       return false;
     }
     // The local header's own name and extra lengths place the data; the central directory's
     // sizes bound it, and it must lie wholly inside the archive.
     const uint64_t dataOffset =
-        uint64_t{record.localHeaderOffset} + kLocalHeaderSize + ReadU16(header + 26) + ReadU16(header + 28);
+        uint64_t{record.localHeaderOffset} + kLocalHeaderSize + ReadLE16(header + 26) + ReadLE16(header + 28);
     const uint32_t archiveSize = m_archive->GetSize();
     if (archiveSize == kInvalidStreamValue || dataOffset + m_compressedSize > archiveSize ||
         dataOffset > kMaxArchiveOffset) {
