@@ -6,7 +6,7 @@
 #include "core/EventManager.h"
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
-#include "framework/WinApp.h"
+#include "framework/MainApp.h"
 #include "graphics/DrawingSurface.h"
 
 namespace {

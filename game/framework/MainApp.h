@@ -102,3 +102,7 @@ private:
   char m_secondText[kTextCapacity] = "";
   char m_lastText[kTextCapacity] = "";
 };
+
+// The one application object, as game code sees it; the shell builds it before the program's entry
+// runs.
+MainApp& GetApp();

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "framework/GameNode.h"
+#include "framework/MainApp.h"
 #include "framework/NodeFactory.h"
-#include "framework/WinApp.h"
 
 NodeManager& NodeManager::Instance() {
   static NodeManager manager;

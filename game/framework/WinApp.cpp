@@ -55,7 +55,11 @@ unsigned KeyboardCodePage() {
 
 }  // namespace
 
-WinApp& GetApp() {
+WinApp& GetWinApp() {
+  return gApp;
+}
+
+MainApp& GetApp() {
   return gApp;
 }
 

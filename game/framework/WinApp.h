@@ -56,8 +56,9 @@ private:
   bool m_screenSaverSaved = false;
 };
 
-// The one application object, built before the program's entry runs.
-WinApp& GetApp();
+// The one application object as the shell: for the program's entry and the shell itself. Game code
+// reaches the same object as its application core through GetApp.
+WinApp& GetWinApp();
 
 // The procedure registered with the window class: the window has no context of its own, so this
 // forwards to the one application object.

@@ -36,7 +36,7 @@ int WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, i
   plat::win::srand(static_cast<unsigned int>(std::time(nullptr)));
 
   int status = 0;
-  WinApp& app = GetApp();
+  WinApp& app = GetWinApp();
   try {
     if (app.Init(instance, previousInstance, commandLine, showCommand)) {
       app.Run();
