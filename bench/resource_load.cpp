@@ -22,6 +22,8 @@
 #include "core/ResourceTree.h"
 #include "core/ResourceZipfile.h"
 #include "core/WinFileSpec.h"
+#include "support/ArchiveContent.h"
+#include "support/WindowsPath.h"
 
 namespace fs = std::filesystem;
 
@@ -36,50 +38,6 @@ struct Member {
   uint32_t compressedSize = 0;
   uint32_t uncompressedSize = 0;
 };
-
-// Words drawn at random compress about as well as the game's text and sprite data; noise does
-// not compress at all and is stored.
-std::string Compressible(size_t size, uint32_t seed) {
-  static const char* const words[] = {"frame ", "sprite ", "0x3F2A ", "talk ",
-                                      "hub\n",  "12 ",     "pilo ",   "ease "};
-  std::string out;
-  out.reserve(size + 8);
-  uint32_t state = seed;
-  while (out.size() < size) {
-    state = state * 1103515245u + 12345u;
-    out += words[(state >> 16) & 7];
-    if (((state >> 8) & 15) == 0) out += static_cast<char>('A' + (state >> 24) % 26);
-  }
-  out.resize(size);
-  return out;
-}
-
-std::string Incompressible(size_t size, uint32_t seed) {
-  std::string out(size, '\0');
-  uint64_t state = seed * 0x9E3779B97F4A7C15ull + 1;
-  for (char& c : out) {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    c = static_cast<char>(state >> 24);
-  }
-  return out;
-}
-
-uint16_t U16(const std::string& b, size_t at) {
-  return static_cast<uint16_t>(static_cast<uint8_t>(b[at]) | (static_cast<uint8_t>(b[at + 1]) << 8));
-}
-uint32_t U32(const std::string& b, size_t at) {
-  return U16(b, at) | (static_cast<uint32_t>(U16(b, at + 2)) << 16);
-}
-
-std::string WindowsPath(const fs::path& path) {
-  std::string text = "Z:" + path.string();
-  for (char& c : text) {
-    if (c == '/') c = '\\';
-  }
-  return text;
-}
 
 // The test data, made once per run in a temporary folder: about 34 MB in 40 large members of
 // both kinds and 64 small ones, as a tree and as an archive of that tree.
@@ -105,20 +63,18 @@ private:
     m_archive = m_root / "Bench.qel";
     std::map<std::string, std::string> files;
     for (uint32_t i = 0; i < 24; ++i)
-      files["sprites/s" + std::to_string(i) + ".qela"] = Compressible(1 << 20, i + 1);
+      files["sprites/s" + std::to_string(i) + ".qela"] = test::Compressible(1 << 20, i + 1);
     for (uint32_t i = 0; i < 16; ++i)
-      files["sounds/n" + std::to_string(i) + ".wav"] = Incompressible(1 << 19, i + 1);
+      files["sounds/n" + std::to_string(i) + ".wav"] = test::Incompressible(1 << 19, i + 1);
     for (uint32_t i = 0; i < 64; ++i)
-      files["text/t" + std::to_string(i) + ".txt"] = Compressible(4096 + 97 * i, 100 + i);
+      files["text/t" + std::to_string(i) + ".txt"] = test::Compressible(4096 + 97 * i, 100 + i);
     for (const auto& [path, data] : files) {
       fs::create_directories((m_tree / path).parent_path());
       std::ofstream(m_tree / path, std::ios::binary)
           .write(data.data(), static_cast<std::streamsize>(data.size()));
       m_totalBytes += data.size();
     }
-    const std::string command =
-        "cd '" + m_tree.string() + "' && zip -q -r -X -6 '" + m_archive.string() + "' .";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("zip failed");
+    test::ZipFolder(m_tree, m_archive, 6);
     IndexArchive();
   }
 
@@ -126,18 +82,19 @@ private:
   void IndexArchive() {
     std::ifstream in(m_archive, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const size_t end = bytes.size() - 22;
-    size_t at = U32(bytes, end + 16);
-    for (uint32_t i = 0, entries = U16(bytes, end + 10); i < entries; ++i) {
+    const uint16_t entries = test::GetU16(bytes, test::EndRecordOffset(bytes) + test::kEndEntries);
+    for (int i = 0; i < entries; ++i) {
+      const size_t at = test::CentralRecordOffset(bytes, i);
       Member member;
-      member.method = U16(bytes, at + 10);
-      member.compressedSize = U32(bytes, at + 20);
-      member.uncompressedSize = U32(bytes, at + 24);
-      const uint16_t nameLength = U16(bytes, at + 28);
-      const uint32_t local = U32(bytes, at + 42);
-      member.path = bytes.substr(at + 46, nameLength);
-      member.dataOffset = local + 30 + U16(bytes, local + 26) + U16(bytes, local + 28);
-      at += 46 + nameLength + U16(bytes, at + 30) + U16(bytes, at + 32);
+      member.method = test::GetU16(bytes, at + test::kCentralMethod);
+      member.compressedSize = test::GetU32(bytes, at + test::kCentralCompressedSize);
+      member.uncompressedSize = test::GetU32(bytes, at + test::kCentralUncompressedSize);
+      const uint32_t local = test::GetU32(bytes, at + test::kCentralLocalOffset);
+      member.path =
+          bytes.substr(at + test::kCentralRecordSize, test::GetU16(bytes, at + test::kCentralNameLength));
+      member.dataOffset = local + test::kLocalHeaderSize +
+                          test::GetU16(bytes, local + test::kLocalNameLength) +
+                          test::GetU16(bytes, local + test::kLocalExtraLength);
       if (member.path.back() == '/') continue;
       const std::string name = fs::path(member.path).stem().string();
       const std::string extension = fs::path(member.path).extension().string();
@@ -156,7 +113,7 @@ private:
 
 std::shared_ptr<Qel::IFileSpec> SpecOf(const fs::path& path) {
   std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
-  spec->SetPath(WindowsPath(path));
+  spec->SetPath(test::WindowsPathOf(path));
   return spec;
 }
 

@@ -1,16 +1,43 @@
 #!/usr/bin/env bash
-# Fails when a file outside platform/ and the SDL-bound classes includes an SDL, FFmpeg, FreeType,
-# fontconfig or FLTK header: the rest of the tree must stay portable behind the stand-ins.
+# Fails on an include that crosses a layer: a library header (SDL, FFmpeg, FreeType, fontconfig, FLTK)
+# outside platform/ and the SDL-bound classes, or an include that points up the layers (platform/
+# into the engine or the game, the engine into the game, the engine core into its other areas).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The engine's SDL classes and the application shell's SDL path may talk to SDL directly.
-allowed='^(platform/|QelSDK/src/graphics/SDL[A-Za-z]*\.(h|cpp)$|game/framework/WinApp[A-Za-z]*\.(h|cpp)$|tests/platform/|tests/QelSDK/graphics/SDL|tests/game/framework/WinApp[A-Za-z]*\.cpp$|bench/)'
-pattern='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](SDL[^>"]*|libav[a-z]*/[^>"]*|libsw[a-z]*/[^>"]*|ft2build\.h|freetype/[^>"]*|fontconfig/[^>"]*|FL/[^>"]*)[>"]'
+sources() { git ls-files --cached --others --exclude-standard -- "$@" | grep -E '\.(h|hpp|cpp|cc)$' || true; }
+include_of() { printf '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](%s)' "$1"; }
+failed=0
 
-bad=$(git ls-files --cached --others --exclude-standard '*.h' '*.hpp' '*.cpp' '*.cc' | grep -Ev "$allowed" | xargs -r grep -n -E "$pattern" || true)
-if [ -n "$bad" ]; then
-  echo "check-includes: these files include a library header that only platform/ and the SDL classes may use:"
-  echo "$bad"
-  exit 1
-fi
+# check <what> <include pattern> <files...>: every file that includes a header matching the pattern.
+check() {
+  local what=$1 pattern=$2
+  shift 2
+  local bad
+  bad=$(printf '%s\n' "$@" | xargs -r grep -n -E "$pattern" || true)
+  if [ -n "$bad" ]; then
+    echo "check-includes: $what:"
+    echo "$bad"
+    failed=1
+  fi
+}
+
+# The engine's SDL classes, the application shell's SDL path and their tests may talk to SDL directly.
+allowed='^(platform/|QelSDK/src/graphics/SDL[A-Za-z]*\.(h|cpp)$|game/framework/WinApp[A-Za-z]*\.(h|cpp)$|tests/platform/|tests/QelSDK/graphics/SDL|tests/game/framework/WinApp[A-Za-z]*\.cpp$|tests/support/SdlEvents\.(h|cpp)$|bench/)'
+mapfile -t portable < <(sources '*' | grep -Ev "$allowed")
+check "these files include a library header that only platform/ and the SDL classes may use" \
+  "$(include_of 'SDL[^>"]*|libav[a-z]*/[^>"]*|libsw[a-z]*/[^>"]*|ft2build\.h|freetype/[^>"]*|fontconfig/[^>"]*|FL/[^>"]*')" \
+  "${portable[@]}"
+
+engine='core/|graphics/|sound/|movie/|QelSDK/'
+game='framework/|frontend/|minigames/|game/'
+mapfile -t files < <(sources platform)
+check "platform/ may include only platform/ and system headers" "$(include_of "$engine|$game")" "${files[@]}"
+mapfile -t files < <(sources platform/win/kernel)
+check "the kernel stand-in sits below every other stand-in" "$(include_of 'platform/(win/user|d3d8|gdi|dsound|mmio|bink|mfc|profile|probe)/')" "${files[@]}"
+mapfile -t files < <(sources QelSDK)
+check "the engine may not include the game" "$(include_of "$game")" "${files[@]}"
+mapfile -t files < <(sources QelSDK/src/core)
+check "the engine core may not include the engine's other areas" "$(include_of 'graphics/|sound/|movie/')" "${files[@]}"
+
+exit "$failed"

@@ -1,84 +1,15 @@
-// Test archives made by independent zip writers, sample contents, and the byte patches that
-// make an archive lie.
-#include "QelSDK/core/ArchiveFixtures.h"
+// Zip databases opened on test archives, and their members read back by file name.
+#include "ArchiveFixtures.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <stdexcept>
 
 #include "core/MemStream.h"
 #include "core/MemoryBlock.h"
 #include "core/ResourceAddress.h"
 #include "core/WinFileSpec.h"
-#include "support/TempDir.h"
 #include "support/WindowsPath.h"
 
 namespace test {
-
-namespace {
-
-std::string Hex(const std::string& text) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : text) {
-    out += digits[c >> 4];
-    out += digits[c & 15];
-  }
-  return out;
-}
-
-void Run(const std::string& command) {
-  if (std::system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
-}
-
-}  // namespace
-
-void WriteZip(const std::filesystem::path& archive, const std::vector<ZipMember>& members) {
-  TempDir scratch;
-  std::string script =
-      "import sys, zipfile\n"
-      "with zipfile.ZipFile(sys.argv[1], 'w') as z:\n";
-  for (size_t i = 0; i < members.size(); ++i) {
-    const auto dataPath = scratch.Path() / ("m" + std::to_string(i));
-    WriteFile(dataPath, members[i].data);
-    script += "    info = zipfile.ZipInfo(bytes.fromhex('" + Hex(members[i].name) + "').decode())\n";
-    script += "    info.compress_type = " + std::to_string(members[i].method) + "\n";
-    script += "    z.writestr(info, open('" + dataPath.string() + "', 'rb').read())\n";
-  }
-  if (members.empty()) script += "    pass\n";
-  const auto scriptPath = scratch.Path() / "write.py";
-  WriteFile(scriptPath, script);
-  Run("python3 '" + scriptPath.string() + "' '" + std::filesystem::absolute(archive).string() + "'");
-}
-
-void ZipFolder(const std::filesystem::path& folder, const std::filesystem::path& archive, int level) {
-  Run("cd '" + folder.string() + "' && zip -q -r -X -" + std::to_string(level) + " '" +
-      std::filesystem::absolute(archive).string() + "' .");
-}
-
-std::string Compressible(size_t size, uint32_t seed) {
-  static const char* const words[] = {"sprite ", "frame ", "sound ", "hub ", "pilo ", "game ", "\n"};
-  std::string out;
-  uint32_t state = seed;
-  while (out.size() < size) {
-    state = state * 1103515245u + 12345u;
-    out += words[(state >> 16) % 7];
-  }
-  out.resize(size);
-  return out;
-}
-
-std::string Incompressible(size_t size, uint32_t seed) {
-  std::string out(size, '\0');
-  uint64_t state = seed * 0x9E3779B97F4A7C15ull + 1;
-  for (char& c : out) {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    c = static_cast<char>(state >> 24);
-  }
-  return out;
-}
 
 std::shared_ptr<Qel::ResourceZipfile> OpenZipFile(const std::filesystem::path& archive) {
   std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
@@ -136,37 +67,6 @@ std::string ReadToEnd(Qel::Stream& stream, uint32_t chunk) {
     out.append(buffer, 0, size);
     if (!full) return out;
   }
-}
-
-size_t EndRecordOffset(const std::string& archive) {
-  return archive.size() - 22;
-}
-
-size_t CentralRecordOffset(const std::string& archive, int index) {
-  size_t at = GetU32(archive, EndRecordOffset(archive) + kEndDirectoryOffset);
-  for (int i = 0; i < index; ++i) {
-    const auto u16 = [&](size_t offset) {
-      return static_cast<size_t>(static_cast<uint8_t>(archive[at + offset]) |
-                                 (static_cast<uint8_t>(archive[at + offset + 1]) << 8));
-    };
-    at += 46 + u16(28) + u16(30) + u16(32);
-  }
-  return at;
-}
-
-uint32_t GetU32(const std::string& bytes, size_t at) {
-  uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<uint8_t>(bytes.at(at + i));
-  return value;
-}
-
-void PutU16(std::string& bytes, size_t at, uint16_t value) {
-  bytes.at(at) = static_cast<char>(value & 0xFF);
-  bytes.at(at + 1) = static_cast<char>(value >> 8);
-}
-
-void PutU32(std::string& bytes, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes.at(at + i) = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 }  // namespace test

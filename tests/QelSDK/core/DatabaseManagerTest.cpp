@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "QelSDK/core/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 #include "core/DatabaseManager.h"
 #include "core/ResourceManager.h"
 #include "platform/win/kernel/Drives.h"

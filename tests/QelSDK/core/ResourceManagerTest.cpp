@@ -6,7 +6,7 @@
 #include <optional>
 #include <set>
 
-#include "QelSDK/core/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 #include "core/FileUtilities.h"
 #include "core/IFile.h"
 #include "core/MemStream.h"

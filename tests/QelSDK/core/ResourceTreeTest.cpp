@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "QelSDK/core/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 #include "core/ResourceAddress.h"
 #include "core/ResourceTree.h"
 #include "core/WinFileSpec.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <map>
 
-#include "QelSDK/core/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 #include "core/MemStream.h"
 #include "core/MemoryBlock.h"
 #include "core/ResourceAddress.h"

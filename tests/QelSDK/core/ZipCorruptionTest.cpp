@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "QelSDK/core/ArchiveFixtures.h"
+#include "ArchiveFixtures.h"
 #include "core/ResourceZipfile.h"
 #include "support/TempDir.h"
 

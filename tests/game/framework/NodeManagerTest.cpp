@@ -5,40 +5,11 @@
 #include <vector>
 
 #include "framework/GameNode.h"
+#include "framework/MainApp.h"
 #include "framework/NodeFactory.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
-#include "framework/WinApp.h"
-
-namespace {
-
-std::vector<std::string> gLog;
-
-class LoggingNode : public GameNode {
-public:
-  explicit LoggingNode(int32_t id) : m_id(std::to_string(id)) { gLog.push_back("build " + m_id); }
-  ~LoggingNode() override { gLog.push_back("delete " + m_id); }
-  void Activate() override {
-    GameNode::Activate();
-    gLog.push_back("activate " + m_id);
-  }
-  void Deactivate() override {
-    GameNode::Deactivate();
-    gLog.push_back("deactivate " + m_id);
-  }
-  void Update() override { gLog.push_back("update " + m_id); }
-  void UpdateAlways() override { gLog.push_back("always " + m_id); }
-  void HandleEvent(int, int, void*) override {}
-
-private:
-  std::string m_id;
-};
-
-GameNode* CreateLoggingNode(int32_t id) {
-  return id == kNodeNone ? nullptr : new LoggingNode(id);
-}
-
-}  // namespace
+#include "support/LoggingNode.h"
 
 TEST(NodeId, NamesMapToIdsWithoutRegardToCase) {
   struct Case {
@@ -87,33 +58,33 @@ TEST(NodeFactory, OnlyNoneAndNoGameAreValidUntilNodeClassesExist) {
 
 TEST(NodeManager, SwitchesAtTheNextFrameOnlyToTheLastRequest) {
   NodeManager& nodes = NodeManager::Instance();
-  nodes.SetNodeFactoryForTesting(CreateLoggingNode);
+  nodes.SetNodeFactoryForTesting(test::LoggingNode::Create);
   EXPECT_STREQ(nodes.GetCurrentNodeName(), "No cur node");
   nodes.RequestNode(kNodeNone);  // the current id already
   EXPECT_FALSE(nodes.IsChangePending());
 
   nodes.RequestNode(kNodeHub);
   nodes.RequestNode(kNodeGame3);
-  EXPECT_TRUE(gLog.empty());
+  EXPECT_TRUE(test::NodeLog().empty());
   nodes.SwitchNode();
-  EXPECT_EQ(gLog, std::vector<std::string>({"build 9", "activate 9"}));
+  EXPECT_EQ(test::NodeLog(), std::vector<std::string>({"build 9", "activate 9"}));
   EXPECT_EQ(nodes.GetCurrentId(), kNodeGame3);
   EXPECT_FALSE(nodes.IsChangePending());
-  EXPECT_STREQ(nodes.GetCurrentNodeName(), "Unnamed Node");
+  EXPECT_STREQ(nodes.GetCurrentNodeName(), "test node 9");
 
-  gLog.clear();
+  test::NodeLog().clear();
   nodes.RequestNode(kNodeGame3);  // does not restart it
   EXPECT_FALSE(nodes.IsChangePending());
   nodes.RequestNode(kNodeHub);
   nodes.SwitchNode();
   // The old node is gone before the new one is built.
-  EXPECT_EQ(gLog, std::vector<std::string>({"deactivate 9", "delete 9", "build 6", "activate 6"}));
+  EXPECT_EQ(test::NodeLog(), std::vector<std::string>({"deactivate 9", "delete 9", "build 6", "activate 6"}));
   EXPECT_EQ(nodes.GetPreviousId(), kNodeGame3);
 
-  gLog.clear();
+  test::NodeLog().clear();
   nodes.RequestNode(kNodeNone);
   nodes.SwitchNode();
-  EXPECT_EQ(gLog, std::vector<std::string>({"deactivate 6", "delete 6"}));
+  EXPECT_EQ(test::NodeLog(), std::vector<std::string>({"deactivate 6", "delete 6"}));
   EXPECT_EQ(nodes.GetCurrentNode(), nullptr);
   nodes.Update();  // nothing to update
   nodes.Draw();
@@ -121,21 +92,21 @@ TEST(NodeManager, SwitchesAtTheNextFrameOnlyToTheLastRequest) {
 
 TEST(NodeManager, PausedApplicationsSkipTheNodesUpdateButNotUpdateAlways) {
   NodeManager& nodes = NodeManager::Instance();
-  nodes.SetNodeFactoryForTesting(CreateLoggingNode);
+  nodes.SetNodeFactoryForTesting(test::LoggingNode::Create);
   nodes.RequestNode(kNodeHub);
   nodes.SwitchNode();
-  gLog.clear();
+  test::NodeLog().clear();
   nodes.Update();
   GetApp().PauseGame();
   nodes.Update();
-  EXPECT_EQ(gLog, std::vector<std::string>({"update 6", "always 6", "always 6"}));
+  EXPECT_EQ(test::NodeLog(), std::vector<std::string>({"update 6", "always 6", "always 6"}));
 
   // A new node resumes an application its predecessor left paused.
   nodes.RequestNode(kNodeGame4);
   nodes.SwitchNode();
   EXPECT_FALSE(GetApp().IsPaused());
   nodes.Shutdown();
-  EXPECT_EQ(gLog.back(), "delete 10");
+  EXPECT_EQ(test::NodeLog().back(), "delete 10");
 }
 
 TEST(NodeManager, AnInvalidIdThrowsFromTheSwitchAndLeavesNoNode) {
@@ -146,7 +117,7 @@ TEST(NodeManager, AnInvalidIdThrowsFromTheSwitchAndLeavesNoNode) {
 }
 
 TEST(GameNode, NamesAreCutToThirtyOneCharacters) {
-  LoggingNode node(0);
+  test::LoggingNode node(0);
   node.SetName("A name that is much longer than thirty-one characters");
   EXPECT_STREQ(node.GetName(), "A name that is much longer than");
   node.SetName(nullptr);

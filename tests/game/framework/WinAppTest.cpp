@@ -26,71 +26,16 @@
 #include "platform/win/kernel/Timer.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/SystemParameters.h"
+#include "support/LoggingNode.h"
+#include "support/SdlEvents.h"
 #include "support/TempDir.h"
 
 namespace {
 
-std::vector<std::string> gLog;
-int32_t gNextRequest = -1;  // what the node asks for in its next update
-
-std::string Describe(int id, const InputEventInfo& info) {
-  char text[64];
-  switch (id) {
-    case EventId::Char:
-      std::snprintf(text, sizeof(text), "char %u", info.code);
-      break;
-    case EventId::KeyDown:
-      std::snprintf(text, sizeof(text), "down %u", info.code);
-      break;
-    case EventId::KeyUp:
-      std::snprintf(text, sizeof(text), "up %u", info.code);
-      break;
-    default:
-      std::snprintf(text, sizeof(text), "mouse %d button %u at %d,%d", id, info.button, info.position.X(),
-                    info.position.Y());
-      break;
-  }
-  return text;
-}
-
-class TestNode : public GameNode {
-public:
-  explicit TestNode(int32_t id) : m_id(std::to_string(id)) {
-    SetName(("test node " + m_id).c_str());
-    gLog.push_back("build " + m_id);
-  }
-  ~TestNode() override { gLog.push_back("delete " + m_id); }
-  void Activate() override {
-    GameNode::Activate();
-    gLog.push_back("activate " + m_id);
-  }
-  void Deactivate() override {
-    GameNode::Deactivate();
-    gLog.push_back("deactivate " + m_id);
-  }
-  void Update() override {
-    GameNode::Update();
-    gLog.push_back("update " + m_id);
-    if (gNextRequest >= 0) NodeManager::Instance().RequestNode(gNextRequest);
-    gNextRequest = -1;
-  }
-  void UpdateAlways() override { gLog.push_back("always " + m_id); }
-  void HandleEvent(int kind, int id, void* data) override {
-    if (kind == kEventInput) gLog.push_back(Describe(id, *static_cast<InputEventInfo*>(data)));
-  }
-
-private:
-  std::string m_id;
-};
-
-GameNode* CreateTestNode(int32_t id) {
-  return id == kNodeNone ? nullptr : new TestNode(id);
-}
-
 class TickLogger : public Qel::Periodical {
 public:
   int Update() override {
-    gLog.push_back("tick");
+    test::NodeLog().push_back("tick");
     return 0;
   }
 };
@@ -98,7 +43,8 @@ public:
 class DisplayLogger : public Qel::IEventListener {
 public:
   void HandleEvent(int, int id, void*) override {
-    gLog.push_back(id == Qel::DisplayDevice::kDisplayEventFrameBegun ? "frame begun" : "frame ended");
+    test::NodeLog().push_back(id == Qel::DisplayDevice::kDisplayEventFrameBegun ? "frame begun"
+                                                                                : "frame ended");
   }
 };
 
@@ -108,50 +54,12 @@ uint32_t FakeTime() {
   return gNow;
 }
 
-void Push(const SDL_Event& event) {
-  ASSERT_EQ(SDL_PushEvent(const_cast<SDL_Event*>(&event)), 0);
-}
-
-SDL_Event Key(Uint8 type, SDLKey symbol, SDLMod mod = KMOD_NONE) {
-  SDL_Event event{};
-  event.type = type;
-  event.key.type = type;
-  event.key.keysym.sym = symbol;
-  event.key.keysym.mod = mod;
-  return event;
-}
-
-SDL_Event Button(Uint8 type, Uint8 button, Uint16 x, Uint16 y) {
-  SDL_Event event{};
-  event.type = type;
-  event.button.type = type;
-  event.button.button = button;
-  event.button.x = x;
-  event.button.y = y;
-  return event;
-}
-
-SDL_Event Focus(bool gain) {
-  SDL_Event event{};
-  event.type = SDL_ACTIVEEVENT;
-  event.active.type = SDL_ACTIVEEVENT;
-  event.active.state = SDL_APPINPUTFOCUS;
-  event.active.gain = gain ? 1 : 0;
-  return event;
-}
-
-SDL_Event Quit() {
-  SDL_Event event{};
-  event.type = SDL_QUIT;
-  return event;
-}
-
 class App : public testing::Test {
 protected:
   void SetUp() override {
     plat::win::SetTimeSourceForTesting(FakeTime);
     test::WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nwindowed = 1\nccon = 1\n");
-    NodeManager::Instance().SetNodeFactoryForTesting(CreateTestNode);
+    NodeManager::Instance().SetNodeFactoryForTesting(test::LoggingNode::Create);
   }
 
   void TearDown() override { plat::win::SetTimeSourceForTesting(nullptr); }
@@ -163,10 +71,10 @@ protected:
     ASSERT_TRUE(Start());
     m_app.Frame();
     ASSERT_NE(NodeManager::Instance().GetCurrentNode(), nullptr);
-    gLog.clear();
+    test::NodeLog().clear();
   }
 
-  WinApp& m_app = GetApp();
+  WinApp& m_app = GetWinApp();
 };
 
 }  // namespace
@@ -193,7 +101,7 @@ TEST_F(App, StartsUpInOrderAndBuildsTheTitleNodeAtTheFirstFrame) {
   EXPECT_FALSE(screenSaver);
 
   // The node is requested, not built, by start-up.
-  EXPECT_TRUE(gLog.empty());
+  EXPECT_TRUE(test::NodeLog().empty());
   EXPECT_TRUE(NodeManager::Instance().IsChangePending());
   EXPECT_EQ(NodeManager::Instance().GetRequestedId(), kNodeTitleScreen);
 
@@ -205,26 +113,26 @@ TEST_F(App, StartsUpInOrderAndBuildsTheTitleNodeAtTheFirstFrame) {
   m_app.Frame();
   const std::vector<std::string> firstFrame = {"tick",     "build 3",     "activate 3", "update 3",
                                                "always 3", "frame begun", "frame ended"};
-  EXPECT_EQ(gLog, firstFrame);
+  EXPECT_EQ(test::NodeLog(), firstFrame);
   EXPECT_EQ(NodeManager::Instance().GetCurrentNode()->GetLastUpdateTime(), 40u);
   EXPECT_STREQ(NodeManager::Instance().GetCurrentNodeName(), "test node 3");
   EXPECT_EQ(m_app.GetFpsCounter().GetTotalFrames(), 1u);
 
   // A switch the node asks for happens at the start of the next frame, not during this one.
-  gLog.clear();
-  gNextRequest = kNodeHub;
+  test::NodeLog().clear();
+  test::LoggingNode::RequestInNextUpdate(kNodeHub);
   m_app.Frame();
   m_app.Frame();
   const std::vector<std::string> switched = {
       "tick",     "update 3", "always 3",   "frame begun", "frame ended", "tick",        "deactivate 3",
       "delete 3", "build 6",  "activate 6", "update 6",    "always 6",    "frame begun", "frame ended"};
-  EXPECT_EQ(gLog, switched);
+  EXPECT_EQ(test::NodeLog(), switched);
 
   ticker.Stop();
   Qel::EventManager::GetInstance()->RemoveListener(&display);
-  gLog.clear();
+  test::NodeLog().clear();
   m_app.Shutdown();
-  EXPECT_EQ(gLog, std::vector<std::string>({"deactivate 6", "delete 6"}));
+  EXPECT_EQ(test::NodeLog(), std::vector<std::string>({"deactivate 6", "delete 6"}));
   EXPECT_FALSE(m_app.IsRunning());
   EXPECT_EQ(m_app.GetDisplay(), nullptr);
   plat::win::SystemParametersInfoA(plat::win::SPI_GETSCREENSAVEACTIVE, 0, &screenSaver, 0);
@@ -238,7 +146,7 @@ TEST_F(App, WhilePausedTheGameClockStandsAndOnlyUpdateAlwaysRuns) {
   gNow += 500;
   m_app.Frame();
   EXPECT_EQ(GameClock::Instance().GetLastTime(), gameTime);
-  EXPECT_EQ(gLog, std::vector<std::string>({"always 3"}));
+  EXPECT_EQ(test::NodeLog(), std::vector<std::string>({"always 3"}));
   m_app.ResumeGame();
   gNow += 100;
   m_app.Frame();
@@ -247,19 +155,19 @@ TEST_F(App, WhilePausedTheGameClockStandsAndOnlyUpdateAlwaysRuns) {
 
 TEST_F(App, SDLInputReachesTheNodeAsInputEvents) {
   StartWithNode();
-  Push(Key(SDL_KEYDOWN, SDLK_a));
-  Push(Key(SDL_KEYUP, SDLK_a));  // characters have no key-up
-  Push(Key(SDL_KEYDOWN, SDLK_F1));
-  Push(Key(SDL_KEYUP, SDLK_F1));
-  Push(Key(SDL_KEYDOWN, SDLK_ESCAPE));
-  Push(Key(SDL_KEYDOWN, SDLK_PAGEUP));  // no code
-  Push(Key(SDL_KEYDOWN, SDLK_F4));      // without Alt F4 is an ordinary key
-  Push(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20));
-  Push(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 11, 21));
-  Push(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1, 1));
-  Push(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 799, 599));
-  Push(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 799, 599));
-  Push(Quit());  // the close box
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_a));
+  test::PushEvent(test::KeyEvent(SDL_KEYUP, SDLK_a));  // characters have no key-up
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_F1));
+  test::PushEvent(test::KeyEvent(SDL_KEYUP, SDLK_F1));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_ESCAPE));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_PAGEUP));  // no code
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_F4));      // without Alt F4 is an ordinary key
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20));
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 11, 21));
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1, 1));
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 799, 599));
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 799, 599));
+  test::PushEvent(test::QuitEvent());  // the close box
   m_app.Run();
   const std::vector<std::string> expected = {"char 65",
                                              "down 112",
@@ -270,7 +178,7 @@ TEST_F(App, SDLInputReachesTheNodeAsInputEvents) {
                                              "mouse 7 button 1 at 11,21",
                                              "mouse 6 button 2 at 799,599",
                                              "mouse 7 button 2 at 799,599"};
-  EXPECT_EQ(gLog, expected);
+  EXPECT_EQ(test::NodeLog(), expected);
   EXPECT_TRUE(m_app.IsQuitRequested());
   m_app.Shutdown();
 }
@@ -279,19 +187,19 @@ TEST_F(App, InputAfterShutDownDoesNotBringTheEventManagerBack) {
   StartWithNode();
   m_app.Shutdown();
   ASSERT_FALSE(Qel::EventManager::Exists());
-  gLog.clear();
-  m_app.HandleSDLEvent(Key(SDL_KEYDOWN, SDLK_a));
-  m_app.HandleSDLEvent(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1, 1));
+  test::NodeLog().clear();
+  m_app.HandleSDLEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_a));
+  m_app.HandleSDLEvent(test::ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1, 1));
   EXPECT_FALSE(Qel::EventManager::Exists());
-  EXPECT_TRUE(gLog.empty());
+  EXPECT_TRUE(test::NodeLog().empty());
 }
 
 TEST_F(App, AltF4EndsTheLoop) {
   StartWithNode();
-  Push(Key(SDL_KEYDOWN, SDLK_F4, KMOD_RALT));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_F4, 0, KMOD_RALT));
   m_app.Run();
   EXPECT_TRUE(m_app.IsQuitRequested());
-  EXPECT_TRUE(gLog.empty());  // nothing was posted for the combination
+  EXPECT_TRUE(test::NodeLog().empty());  // nothing was posted for the combination
   m_app.Shutdown();
 }
 
@@ -302,8 +210,8 @@ void ComeBackAfterASecond() {
   ++gWaits;
   gAppTimeWhileAway = ApplicationClock::Instance().GetTime();
   gNow += 1000;
-  Push(Focus(true));
-  Push(Quit());
+  test::PushEvent(test::FocusEvent(true));
+  test::PushEvent(test::QuitEvent());
 }
 }  // namespace
 
@@ -311,14 +219,14 @@ TEST_F(App, LosingFocusStopsFramesAndTheClocksAndWaitsForMessages) {
   StartWithNode();
   m_app.Frame();
   const uint32_t before = ApplicationClock::Instance().GetTime();
-  gLog.clear();
+  test::NodeLog().clear();
   plat::win::SetWaitMessageHookForTesting(ComeBackAfterASecond);
-  Push(Focus(false));
+  test::PushEvent(test::FocusEvent(false));
   m_app.Run();
   plat::win::SetWaitMessageHookForTesting(nullptr);
 
   EXPECT_EQ(gWaits, 1);
-  EXPECT_TRUE(gLog.empty());  // no frame ran while away
+  EXPECT_TRUE(test::NodeLog().empty());  // no frame ran while away
   EXPECT_EQ(gAppTimeWhileAway, before);
   EXPECT_TRUE(m_app.IsActive());
   // The second away does not count on the application clock, nor on the game clock built on it.
@@ -359,20 +267,20 @@ TEST_F(App, TheDisplayChoiceFollowsTheGraphicsSetting) {
 TEST_F(App, TheWindowProcedureTurnsTheGameWindowsMessagesIntoInputEvents) {
   // The Direct3D path's window, whose queue delivers SDL's input as window messages.
   ASSERT_TRUE(m_app.CreateGameWindow());
-  TestNode listener(0);
+  test::LoggingNode listener(0);
   Qel::EventManager::GetInstance()->AddListener(kEventInput, &listener);
-  SDL_Event key = Key(SDL_KEYDOWN, SDLK_a);
+  SDL_Event key = test::KeyEvent(SDL_KEYDOWN, SDLK_a);
   key.key.keysym.unicode = 'a';
-  Push(key);
-  Push(key);  // held down: the repeat sends nothing
-  Push(Key(SDL_KEYUP, SDLK_a));
-  Push(Key(SDL_KEYDOWN, SDLK_F1));
-  Push(Key(SDL_KEYDOWN, SDLK_F1));
-  Push(Key(SDL_KEYUP, SDLK_F1));
-  Push(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 5, 6));
-  Push(Key(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT));  // Alt alone opens no menu
-  Push(Key(SDL_KEYUP, SDLK_LALT));
-  Push(Quit());
+  test::PushEvent(key);
+  test::PushEvent(key);  // held down: the repeat sends nothing
+  test::PushEvent(test::KeyEvent(SDL_KEYUP, SDLK_a));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_F1));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_F1));
+  test::PushEvent(test::KeyEvent(SDL_KEYUP, SDLK_F1));
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 5, 6));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_LALT, 0, KMOD_LALT));  // Alt alone opens no menu
+  test::PushEvent(test::KeyEvent(SDL_KEYUP, SDLK_LALT));
+  test::PushEvent(test::QuitEvent());
 
   plat::win::MSG msg;
   while (plat::win::GetMessageA(&msg, nullptr, 0, 0)) {
@@ -381,15 +289,15 @@ TEST_F(App, TheWindowProcedureTurnsTheGameWindowsMessagesIntoInputEvents) {
   }
   const std::vector<std::string> expected = {"build 0", "char 65", "down 112", "up 112",
                                              "mouse 6 button 2 at 5,6"};
-  EXPECT_EQ(gLog, expected);
+  EXPECT_EQ(test::NodeLog(), expected);
   EXPECT_FALSE(plat::win::IsWindow(m_app.GetWindow()));  // the close box destroyed it
   Qel::EventManager::GetInstance()->RemoveListener(&listener);
 }
 
 TEST_F(App, AltF4OnTheGameWindowClosesIt) {
   ASSERT_TRUE(m_app.CreateGameWindow());
-  Push(Key(SDL_KEYDOWN, SDLK_LALT, KMOD_LALT));
-  Push(Key(SDL_KEYDOWN, SDLK_F4, KMOD_LALT));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_LALT, 0, KMOD_LALT));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_F4, 0, KMOD_LALT));
   plat::win::MSG msg;
   int dispatched = 0;
   while (plat::win::GetMessageA(&msg, nullptr, 0, 0)) {

@@ -7,6 +7,7 @@
 #include "platform/win/kernel/Module.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/Window.h"
+#include "support/SdlEvents.h"
 
 using namespace plat::win;
 
@@ -47,27 +48,6 @@ protected:
     if (IsWindow(m_window)) DestroyWindow(m_window);
   }
 
-  static void PushKey(Uint8 type, SDLKey symbol, Uint16 unicode, SDLMod mod = KMOD_NONE) {
-    SDL_Event event{};
-    event.type = type;
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = symbol;
-    event.key.keysym.unicode = unicode;
-    event.key.keysym.mod = mod;
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-  }
-
-  static void PushButton(Uint8 type, Uint8 button, Uint16 x, Uint16 y) {
-    SDL_Event event{};
-    event.type = type;
-    event.button.type = type;
-    event.button.button = button;
-    event.button.x = x;
-    event.button.y = y;
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-  }
-
   // The game's loop: dispatch while messages wait; false once WM_QUIT came.
   static bool DispatchAll() {
     MSG msg;
@@ -92,12 +72,12 @@ protected:
 
 TEST_F(WindowQueue, KeysArriveAsKeyDownCharKeyUpWithRepeatsMarked) {
   EXPECT_EQ(SDL_GetVideoSurface()->w, 800);
-  PushKey(SDL_KEYDOWN, SDLK_a, 'a');
-  PushKey(SDL_KEYDOWN, SDLK_a, 'a');  // auto-repeat
-  PushKey(SDL_KEYUP, SDLK_a, 0);
-  PushKey(SDL_KEYDOWN, SDLK_F1, 0);
-  PushKey(SDL_KEYUP, SDLK_F1, 0);
-  PushKey(SDL_KEYDOWN, SDLK_DELETE, 127);
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_a, 'a'));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_a, 'a'));  // auto-repeat
+  test::PushEvent(test::KeyEvent(SDL_KEYUP, SDLK_a, 0));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_F1, 0));
+  test::PushEvent(test::KeyEvent(SDL_KEYUP, SDLK_F1, 0));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_DELETE, 127));
   EXPECT_TRUE(DispatchAll());
 
   const std::vector<UINT> expected = {WM_KEYDOWN, WM_CHAR,    WM_KEYDOWN, WM_CHAR,
@@ -114,8 +94,8 @@ TEST_F(WindowQueue, KeysArriveAsKeyDownCharKeyUpWithRepeatsMarked) {
 }
 
 TEST_F(WindowQueue, CharactersAreInTheLayoutsCodePage) {
-  PushKey(SDL_KEYDOWN, SDLK_e, 0x00E9);
-  PushKey(SDL_KEYDOWN, SDLK_5, 0x20AC);
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_e, 0x00E9));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_5, 0x20AC));
   DispatchAll();
   ASSERT_EQ(gSeen.size(), 4u);
   EXPECT_EQ(gSeen[1].wParam, 0xE9u);
@@ -123,12 +103,12 @@ TEST_F(WindowQueue, CharactersAreInTheLayoutsCodePage) {
 }
 
 TEST_F(WindowQueue, LeftAndRightButtonsOnlyAndNeverDoubleClicks) {
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20);
-  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 10, 20);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1, 1);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 799, 599);
-  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 799, 599);
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20));
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 10, 20));
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20));
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 1, 1));
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 799, 599));
+  test::PushEvent(test::ButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 799, 599));
   DispatchAll();
   const std::vector<UINT> expected = {513, 514, 513, 516, 517};
   ASSERT_EQ(Messages(), expected);
@@ -167,16 +147,16 @@ TEST_F(WindowQueue, TheCloseBoxDestroysTheWindow) {
 
 TEST_F(WindowQueue, AltF4ClosesAndAltAloneAsksForTheSystemMenu) {
   gSwallowKeyMenu = true;
-  PushKey(SDL_KEYDOWN, SDLK_LALT, 0, KMOD_LALT);
-  PushKey(SDL_KEYUP, SDLK_LALT, 0);
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_LALT, 0, KMOD_LALT));
+  test::PushEvent(test::KeyEvent(SDL_KEYUP, SDLK_LALT, 0));
   DispatchAll();
   ASSERT_EQ(Messages(), std::vector<UINT>({WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCOMMAND}));
   EXPECT_EQ(gSeen[2].wParam, SC_KEYMENU);
   EXPECT_TRUE(IsWindow(m_window));
 
   gSeen.clear();
-  PushKey(SDL_KEYDOWN, SDLK_LALT, 0, KMOD_LALT);
-  PushKey(SDL_KEYDOWN, SDLK_F4, 0, KMOD_LALT);
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_LALT, 0, KMOD_LALT));
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_F4, 0, KMOD_LALT));
   DispatchAll();
   ASSERT_EQ(Messages(),
             std::vector<UINT>({WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}));
@@ -185,7 +165,7 @@ TEST_F(WindowQueue, AltF4ClosesAndAltAloneAsksForTheSystemMenu) {
 }
 
 TEST_F(WindowQueue, PostedMessagesComeBeforeInputAndQuitComesLast) {
-  PushKey(SDL_KEYDOWN, SDLK_UP, 0);
+  test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_UP, 0));
   PostQuitMessage(3);
   ASSERT_TRUE(PostMessageA(m_window, WM_USER, 7, 8));
   MSG msg;
