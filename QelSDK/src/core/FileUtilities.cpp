@@ -121,7 +121,7 @@ bool FindFileOnCdDrive(const char* path, std::shared_ptr<IFileSpec>& out) {
   out.reset();
   if (!path) return false;
   std::string text = "a:";
-  if (path[0] != '\\') text += '\\';
+  if (path[0] != '\\' && path[0] != '/') text += '\\';
   text += path;
 
   std::shared_ptr<IFileSpec> found = WinFileSpec::Create();

@@ -29,7 +29,7 @@ void OpenFileStream(const std::shared_ptr<IFileSpec>& spec, uint32_t mode, std::
 // spec is an existing folder.
 void EnumerateFiles(const std::shared_ptr<IFileSpec>& spec, std::vector<std::shared_ptr<IFileSpec>>& out,
                     uint32_t flags, int depth);
-// Looks for path (with or without a leading backslash) on each CD drive in letter order; out is the
+// Looks for path (with or without a leading backslash or slash) on each CD drive in letter order; out is the
 // first hit, or null.
 bool FindFileOnCdDrive(const char* path, std::shared_ptr<IFileSpec>& out);
 

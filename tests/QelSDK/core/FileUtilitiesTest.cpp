@@ -127,10 +127,12 @@ TEST(FileUtilities, FindsAPathOnTheFirstCdDriveThatHasIt) {
   plat::win::SetMountsFileForTesting((cwd / "mounts").c_str());
 
   std::shared_ptr<Qel::IFileSpec> found;
-  for (const char* path : {"\\pilo\\data", "pilo\\data"}) {
+  const std::pair<const char*, const char*> paths[] = {
+      {"\\pilo\\data", "e:\\pilo\\data"}, {"pilo\\data", "e:\\pilo\\data"}, {"/pilo/data", "e:/pilo/data"}};
+  for (const auto& [path, onDrive] : paths) {
     ASSERT_TRUE(Qel::FindFileOnCdDrive(path, found)) << path;
     ASSERT_TRUE(found);
-    EXPECT_EQ(found->GetPath(), "e:\\pilo\\data");
+    EXPECT_EQ(found->GetPath(), onDrive);
     EXPECT_TRUE(Qel::IsDirectory(found));
   }
   EXPECT_FALSE(Qel::FindFileOnCdDrive("\\pilo\\missing", found));
