@@ -57,11 +57,12 @@ std::vector<win::WIN32_FIND_DATAA> ReadEntries(const std::string& folder) {
   return entries;
 }
 
+// A listed entry was just found under its folder, so it is never looked up again: its name is a
+// plain name even when it holds "*" or "?" (legal on Linux), and a lookup would take it for a
+// pattern and read the whole folder once per entry.
 void AppendSpec(const std::string& path, std::vector<std::shared_ptr<IFileSpec>>& out) {
-  std::shared_ptr<IFileSpec> spec = WinFileSpec::Create();
-  if (!spec) return;
-  spec->SetPath(path);
-  out.push_back(std::move(spec));
+  std::shared_ptr<IFileSpec> spec = WinFileSpec::CreateExisting(path);
+  if (spec) out.push_back(std::move(spec));
 }
 
 }  // namespace
