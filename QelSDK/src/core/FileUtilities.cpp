@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "core/IFile.h"
+#include "core/Trace.h"
 #include "core/WinFile.h"
 #include "core/WinFileSpec.h"
 #include "platform/win/kernel/Drives.h"
 #include "platform/win/kernel/Files.h"
 #include "platform/win/kernel/Find.h"
+#include "platform/win/kernel/Path.h"
 
 namespace Qel {
 
@@ -43,13 +45,26 @@ struct FolderListing {
   size_t next = 0;
 };
 
+// A drive's root is the one folder without "." and "..", so the one that may list nothing.
+bool IsDriveRoot(const std::string& folder) {
+  char full[4] = {};
+  char* lastPart = nullptr;
+  return win::GetFullPathNameA(folder.c_str(), sizeof full, full, &lastPart) == 3 && !lastPart;
+}
+
 // A folder's entries in the order the file system gives them. The search is closed before the
-// entries are used, so no search stays open however deep the listing goes.
+// entries are used, so no search stays open however deep the listing goes. Every other folder
+// has "." and ".." at least, so a search that finds nothing failed: the folder is named on the
+// trace rather than silently taken for empty.
 std::vector<win::WIN32_FIND_DATAA> ReadEntries(const std::string& folder) {
   std::vector<win::WIN32_FIND_DATAA> entries;
   win::WIN32_FIND_DATAA entry{};
   const win::HANDLE find = win::FindFirstFileA((folder + "\\*.*").c_str(), &entry);
-  if (find == win::INVALID_HANDLE_VALUE) return entries;
+  if (find == win::INVALID_HANDLE_VALUE) {
+    if (IsDriveRoot(folder)) return entries;
+    Trace("WARN: Folder %s cannot be listed: it cannot be read; its files are left out.\n", folder.c_str());
+    return entries;
+  }
   do {
     entries.push_back(entry);
   } while (win::FindNextFileA(find, &entry));
@@ -87,6 +102,12 @@ void OpenFileStream(const std::shared_ptr<IFileSpec>& spec, uint32_t mode, std::
   } else {
     out.reset();
   }
+}
+
+const char* WhyNotOpened(const std::shared_ptr<IFileSpec>& spec) {
+  const win::DWORD attributes = AttributesOf(spec);
+  if (attributes == win::INVALID_FILE_ATTRIBUTES) return "no regular file is there";
+  return (attributes & win::FILE_ATTRIBUTE_DIRECTORY) ? "it is a folder" : "it cannot be read";
 }
 
 void EnumerateFiles(const std::shared_ptr<IFileSpec>& spec, std::vector<std::shared_ptr<IFileSpec>>& out,

@@ -2,6 +2,7 @@
 // and from the window procedure, activation, quitting and shut-down.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -303,6 +304,46 @@ INSTANTIATE_TEST_SUITE_P(HdAndCdPaths, DataPaths,
                                          DataPathCase{"hdpath", false, "../pilodata/", "../pilodata"},
                                          DataPathCase{"cdpath", true, "/PiloData", "/pilodata"},
                                          DataPathCase{"cdpath", false, "../pilodata/", "../pilodata"}));
+
+namespace {
+
+// A settings file that is there but cannot be read.
+struct UnreadableSettingsCase {
+  const char* what;
+  void (*make)();
+  const char* reason;
+};
+
+void PrintTo(const UnreadableSettingsCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+class UnreadableSettings : public App, public testing::WithParamInterface<UnreadableSettingsCase> {};
+
+}  // namespace
+
+TEST_P(UnreadableSettings, AreNamedOnTheTraceAndTheDefaultsStay) {
+  std::filesystem::remove("Pilo.ini");
+  GetParam().make();
+  setenv("PILO_TRACE", "1", 1);
+  testing::internal::CaptureStderr();
+  const bool started = Start();
+  const std::string trace = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(started);
+  EXPECT_NE(trace.find(std::string("WARN: Pilo.ini cannot be read: ") + GetParam().reason +
+                       "; the settings keep their defaults.\n"),
+            std::string::npos)
+      << trace;
+  EXPECT_EQ(m_app.GetOptions().GetGraphicsLevel(), 3);
+  m_app.Shutdown();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FolderAndPipe, UnreadableSettings,
+    testing::Values(UnreadableSettingsCase{"a folder", [] { std::filesystem::create_directory("Pilo.ini"); },
+                                           "it is a folder"},
+                    UnreadableSettingsCase{"a pipe", [] { ASSERT_EQ(mkfifo("Pilo.ini", 0644), 0); },
+                                           "no regular file is there"}));
 
 TEST_F(App, WhilePausedTheGameClockStandsAndOnlyUpdateAlwaysRuns) {
   StartWithNode();
