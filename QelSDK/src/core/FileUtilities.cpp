@@ -2,6 +2,7 @@
 #include "core/FileUtilities.h"
 
 #include <algorithm>
+#include <climits>
 #include <new>
 #include <string>
 #include <string_view>
@@ -62,7 +63,10 @@ std::vector<win::WIN32_FIND_DATAA> ReadEntries(const std::string& folder) {
   const win::HANDLE find = win::FindFirstFileA((folder + "\\*.*").c_str(), &entry);
   if (find == win::INVALID_HANDLE_VALUE) {
     if (IsDriveRoot(folder)) return entries;
-    Trace("WARN: Folder %s cannot be listed: it cannot be read; its files are left out.\n", folder.c_str());
+    std::string linuxPath;
+    const bool tooDeep = win::ToLinuxPath(folder.c_str(), linuxPath) && linuxPath.size() >= PATH_MAX;
+    Trace("WARN: Folder %s cannot be listed: %s; its files are left out.\n", folder.c_str(),
+          tooDeep ? "its path is too long (the tree is too deep)" : "it cannot be read");
     return entries;
   }
   do {
