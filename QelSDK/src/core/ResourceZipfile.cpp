@@ -2,6 +2,7 @@
 #include "core/ResourceZipfile.h"
 
 #include <cstring>
+#include <new>
 
 #include "core/FileUtilities.h"
 #include "core/LoadWhole.h"
@@ -191,8 +192,9 @@ void ResourceZipfile::OpenStream(uint32_t nameHash, uint32_t type, std::shared_p
   if (byType == m_index.end()) return;
   const auto found = byType->second.find(nameHash);
   if (found == byType->second.end()) return;
-  auto entry = std::make_shared<ZipEntry>();
-  if (entry->Open(found->second, m_archive)) out = entry;
+  // No memory for the member stream answers like a member that cannot be opened.
+  std::shared_ptr<ZipEntry> entry(new (std::nothrow) ZipEntry());
+  if (entry && entry->Open(found->second, m_archive)) out = entry;
 }
 
 void ResourceZipfile::Load(uint32_t nameHash, uint32_t type, std::shared_ptr<IMemoryBlock>& out) {
