@@ -12,6 +12,7 @@
 #include "core/Periodical.h"
 #include "core/ResourceManager.h"
 #include "core/SystemClock.h"
+#include "core/Trace.h"
 #include "core/WinFileSpec.h"
 #include "framework/ApplicationClock.h"
 #include "framework/GameClock.h"
@@ -26,12 +27,15 @@ uint8_t gCaptionsOn = 0;
 
 namespace {
 
-std::shared_ptr<Qel::Stream> OpenForReading(const char* path) {
+// A missing file is created empty, so a file that does not open is there but unusable: that is
+// said on the trace, with what is done instead.
+std::shared_ptr<Qel::Stream> OpenForReading(const char* path, const char* fallback) {
   std::shared_ptr<Qel::Stream> stream;
   std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
   if (!spec) return stream;
   spec->SetPath(path);
   Qel::OpenFileStream(spec, Qel::kFileRead, stream);
+  if (!stream) Qel::Trace("WARN: %s cannot be read: %s; %s.\n", path, Qel::WhyNotOpened(spec), fallback);
   return stream;
 }
 
@@ -50,10 +54,13 @@ bool MainApp::Init() {
   GameClock::Instance().SetTime(0);
 
   // Missing files leave the settings at their defaults and the texts empty.
-  if (std::shared_ptr<Qel::Stream> settings = OpenForReading("Pilo.ini")) {
+  if (std::shared_ptr<Qel::Stream> settings =
+          OpenForReading("Pilo.ini", "the settings keep their defaults")) {
     TxtDataManager::Instance().ParseStream(settings, m_options);
   }
-  if (std::shared_ptr<Qel::Stream> strings = OpenForReading("PiloStr.txt")) LoadStringTable(*strings);
+  if (std::shared_ptr<Qel::Stream> strings = OpenForReading("PiloStr.txt", "the texts stay empty")) {
+    LoadStringTable(*strings);
+  }
 
   // A missing data folder shows up later, as resources that cannot be found.
   Qel::DatabaseManager* databases = Qel::DatabaseManager::GetInstance();

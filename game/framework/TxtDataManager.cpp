@@ -1,6 +1,7 @@
 // The reader of key = value text data (the settings file and 'txt ' resources) into a target.
 #include "framework/TxtDataManager.h"
 
+#include <new>
 #include <string>
 
 #include "core/ResourceAddress.h"
@@ -42,7 +43,16 @@ TxtDataManager& TxtDataManager::Instance() {
 bool TxtDataManager::ParseStream(const std::shared_ptr<Qel::Stream>& stream, IHasLoadableTxtData& target) {
   if (!stream) return false;
   std::string data;
-  if (!ReadRest(*stream, data)) {
+  // The whole text is held at once: a huge resource may not fit, which is a failed read rather
+  // than the end of the program.
+  bool read = false;
+  try {
+    read = ReadRest(*stream, data);
+  } catch (const std::bad_alloc&) {
+    Qel::Trace("ERROR: TxtDataManager: no memory for the text data\n");
+    return false;
+  }
+  if (!read) {
     Qel::Trace("ERROR: TxtDataManager: the text data could not be read\n");
     return false;
   }

@@ -117,6 +117,11 @@ bool DatabaseManager::AddDirectoryDatabase(const std::shared_ptr<IFileSpec>& roo
   if (!root || keyPath.empty()) return false;
   std::shared_ptr<IFileSpec> spec = Joined(root, keyPath);
   if (!spec || !FileExists(spec)) return false;
+  // A file of the database's name would only make an empty database that hides the mistake.
+  if (!IsDirectory(spec)) {
+    Trace("WARN: Database folder %s is not a folder; skipped.\n", spec->GetPath().c_str());
+    return false;
+  }
   auto tree = std::make_shared<ResourceTree>();
   if (!tree->Open(spec, 0)) return false;
   AddRecord(NameHash(keyPath.c_str()), tree);

@@ -2,18 +2,21 @@
 #include "core/FileUtilities.h"
 
 #include <algorithm>
+#include <climits>
 #include <new>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/IFile.h"
+#include "core/Trace.h"
 #include "core/WinFile.h"
 #include "core/WinFileSpec.h"
 #include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/Drives.h"
 #include "platform/win/kernel/Files.h"
 #include "platform/win/kernel/Find.h"
+#include "platform/win/kernel/Path.h"
 
 namespace Qel {
 
@@ -41,13 +44,29 @@ struct FolderListing {
   size_t next = 0;
 };
 
+// A drive's root is the one folder without "." and "..", so the one that may list nothing.
+bool IsDriveRoot(const std::string& folder) {
+  char full[4] = {};
+  char* lastPart = nullptr;
+  return win::GetFullPathNameA(folder.c_str(), sizeof full, full, &lastPart) == 3 && !lastPart;
+}
+
 // A folder's entries in the order the file system gives them. The search is closed before the
-// entries are used, so no search stays open however deep the listing goes.
+// entries are used, so no search stays open however deep the listing goes. Every other folder
+// has "." and ".." at least, so a search that finds nothing failed: the folder is named on the
+// trace rather than silently taken for empty.
 std::vector<win::WIN32_FIND_DATAA> ReadEntries(const std::string& folder) {
   std::vector<win::WIN32_FIND_DATAA> entries;
   win::WIN32_FIND_DATAA entry{};
   const win::HANDLE find = win::FindFirstFileA((folder + "\\*.*").c_str(), &entry);
-  if (find == win::INVALID_HANDLE_VALUE) return entries;
+  if (find == win::INVALID_HANDLE_VALUE) {
+    if (IsDriveRoot(folder)) return entries;
+    std::string linuxPath;
+    const bool tooDeep = win::ToLinuxPath(folder.c_str(), linuxPath) && linuxPath.size() >= PATH_MAX;
+    Trace("WARN: Folder %s cannot be listed: %s; its files are left out.\n", folder.c_str(),
+          tooDeep ? "its path is too long (the tree is too deep)" : "it cannot be read");
+    return entries;
+  }
   do {
     entries.push_back(entry);
   } while (win::FindNextFileA(find, &entry));
@@ -55,11 +74,12 @@ std::vector<win::WIN32_FIND_DATAA> ReadEntries(const std::string& folder) {
   return entries;
 }
 
+// A listed entry was just found under its folder, so it is never looked up again: its name is a
+// plain name even when it holds "*" or "?" (legal on Linux), and a lookup would take it for a
+// pattern and read the whole folder once per entry.
 void AppendSpec(const std::string& path, std::vector<std::shared_ptr<IFileSpec>>& out) {
-  std::shared_ptr<IFileSpec> spec = WinFileSpec::Create();
-  if (!spec) return;
-  spec->SetPath(path);
-  out.push_back(std::move(spec));
+  std::shared_ptr<IFileSpec> spec = WinFileSpec::CreateExisting(path);
+  if (spec) out.push_back(std::move(spec));
 }
 
 }  // namespace
@@ -84,6 +104,12 @@ void OpenFileStream(const std::shared_ptr<IFileSpec>& spec, uint32_t mode, std::
   } else {
     out.reset();
   }
+}
+
+const char* WhyNotOpened(const std::shared_ptr<IFileSpec>& spec) {
+  const win::DWORD attributes = AttributesOf(spec);
+  if (attributes == win::INVALID_FILE_ATTRIBUTES) return "no regular file is there";
+  return (attributes & win::FILE_ATTRIBUTE_DIRECTORY) ? "it is a folder" : "it cannot be read";
 }
 
 void EnumerateFiles(const std::shared_ptr<IFileSpec>& spec, std::vector<std::shared_ptr<IFileSpec>>& out,
@@ -119,7 +145,7 @@ bool FindFileOnCdDrive(const char* path, std::shared_ptr<IFileSpec>& out) {
   out.reset();
   if (!path) return false;
   std::string text = "a:";
-  if (path[0] != '\\') text += '\\';
+  if (path[0] != '\\' && path[0] != '/') text += '\\';
   text += path;
 
   std::shared_ptr<IFileSpec> found = WinFileSpec::Create();

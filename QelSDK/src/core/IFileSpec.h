@@ -7,15 +7,16 @@
 
 namespace Qel {
 
-// Only the backslash separates the parts of a path.
+// The backslash separates the parts of a path, and so does a "/" written into one (a Linux path
+// in the settings).
 class IFileSpec {
 public:
   virtual ~IFileSpec() = default;
 
-  // path = dir's path, a backslash unless it already ends in one, then name.
+  // path = dir's path, a backslash unless it already ends in a separator, then name.
   virtual void Join(const std::shared_ptr<IFileSpec>& dir, const char* name) = 0;
   virtual void SetPath(const std::string& path) = 0;
-  // The part after the last backslash; the whole path when there is none.
+  // The part after the last separator; the whole path when there is none.
   virtual std::string GetFileName() const = 0;
   // The part after the last "." anywhere in the path; empty when there is none.
   virtual std::string GetExtension() const = 0;

@@ -8,8 +8,8 @@
 
 namespace Qel {
 
-// Reads a freshly opened stream, all of its bytes; out stays null when the size is unknown, the
-// block cannot be allocated or the read falls short.
+// Reads a freshly opened stream, all of its bytes; out stays null when the size is unknown, memory
+// runs out (no exception leaves) or the read falls short.
 void LoadWhole(Stream& stream, std::shared_ptr<IMemoryBlock>& out);
 
 }  // namespace Qel

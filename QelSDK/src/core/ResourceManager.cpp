@@ -76,7 +76,7 @@ void ResourceManager::GetResourcePath(std::string& out, const std::string& name,
     std::shared_ptr<IFileSpec> spec;
     tree->GetResourceFileSpec(nameHash, type, spec);
     const std::string path = spec->GetPath();
-    const size_t separator = path.rfind('\\');
+    const size_t separator = path.find_last_of("\\/");
     out = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
     out += name;
     out += '.';

@@ -2,6 +2,7 @@
 #include "core/ResourceZipfile.h"
 
 #include <cstring>
+#include <new>
 
 #include "core/FileUtilities.h"
 #include "core/LittleEndian.h"
@@ -40,18 +41,26 @@ bool ReadExactly(Stream& stream, void* buffer, uint32_t size) {
 
 bool ResourceZipfile::Open(const std::shared_ptr<IFileSpec>& spec, uint32_t) {
   Close();
+  const std::string name = spec ? spec->GetPath() : std::string("(none)");
   std::shared_ptr<Stream> archive;
   OpenFileStream(spec, kFileRead | kFileExisting, archive);
-  if (!archive) return false;
-  if (!OpenArchive(archive)) return false;
+  if (!archive) {
+    Trace("WARN: Zip archive %s cannot be opened: %s.\n", name.c_str(), WhyNotOpened(spec));
+    return false;
+  }
+  if (!Index(archive, name.c_str())) return false;
   m_spec = spec;
   return true;
 }
 
 bool ResourceZipfile::OpenArchive(const std::shared_ptr<Stream>& archive) {
+  return Index(archive, "(in memory)");
+}
+
+bool ResourceZipfile::Index(const std::shared_ptr<Stream>& archive, const char* name) {
   Close();
   m_archive = archive;
-  if (!m_archive || !BuildIndex()) {
+  if (!m_archive || !BuildIndex(name)) {
     Close();
     return false;
   }
@@ -65,50 +74,53 @@ bool ResourceZipfile::Close() {
   return true;
 }
 
-bool ResourceZipfile::Refuse(const char* reason) {
-  Trace("WARN: Zip archive refused: %s.\n", reason);
+bool ResourceZipfile::Refuse(const char* archiveName, const char* reason) {
+  Trace("WARN: Zip archive %s refused: %s.\n", archiveName, reason);
   m_index.clear();
   return false;
 }
 
-bool ResourceZipfile::BuildIndex() {
+bool ResourceZipfile::BuildIndex(const char* archiveName) {
   Stream& archive = *m_archive;
   const uint32_t archiveSize = archive.GetSize();
-  if (archiveSize == kInvalidStreamValue || archiveSize < kEndRecordSize) return Refuse("too short");
-  if (archiveSize > kMaxArchiveSize) return Refuse("too large");
+  if (archiveSize == kInvalidStreamValue || archiveSize < kEndRecordSize)
+    return Refuse(archiveName, "too short");
+  if (archiveSize > kMaxArchiveSize) return Refuse(archiveName, "too large");
 
   // The end record must be exactly the last bytes: an archive comment is not supported.
   uint8_t end[kEndRecordSize];
   if (!archive.Seek(-static_cast<int32_t>(kEndRecordSize), kSeekEnd) ||
       !ReadExactly(archive, end, sizeof end))
-    return Refuse("end record unreadable");
-  if (ReadLE32(end) != kEndRecordSignature || ReadLE16(end + 20) != 0) return Refuse("no end record");
+    return Refuse(archiveName, "end record unreadable");
+  if (ReadLE32(end) != kEndRecordSignature || ReadLE16(end + 20) != 0)
+    return Refuse(archiveName, "no end record");
   const uint32_t entries = ReadLE16(end + 10);
   const uint32_t directorySize = ReadLE32(end + 12);
   const uint32_t directoryOffset = ReadLE32(end + 16);
   const uint32_t directoryLimit = archiveSize - kEndRecordSize;
   if (directoryOffset > directoryLimit || directorySize > directoryLimit - directoryOffset)
-    return Refuse("central directory outside the archive");
-  if (uint64_t{entries} * kCentralRecordSize > directorySize) return Refuse("too many entries");
+    return Refuse(archiveName, "central directory outside the archive");
+  if (uint64_t{entries} * kCentralRecordSize > directorySize) return Refuse(archiveName, "too many entries");
 
   MemoryBlock directory;
-  if (!directory.Allocate(directorySize)) return Refuse("no memory for the central directory");
+  if (!directory.Allocate(directorySize)) return Refuse(archiveName, "no memory for the central directory");
   if (!archive.Seek(static_cast<int32_t>(directoryOffset), kSeekStart) ||
       !ReadExactly(archive, directory.GetData(), directorySize))
-    return Refuse("central directory unreadable");
+    return Refuse(archiveName, "central directory unreadable");
 
   const uint8_t* const bytes = directory.GetData();
   uint32_t at = 0;
   char name[kMaxNameLength + 1];
   for (uint32_t i = 0; i < entries; ++i) {
-    if (directorySize - at < kCentralRecordSize) return Refuse("central directory truncated");
+    if (directorySize - at < kCentralRecordSize) return Refuse(archiveName, "central directory truncated");
     const uint8_t* record = bytes + at;
-    if (ReadLE32(record) != kCentralRecordSignature) return Refuse("bad central directory signature");
+    if (ReadLE32(record) != kCentralRecordSignature)
+      return Refuse(archiveName, "bad central directory signature");
     const uint32_t nameLength = ReadLE16(record + 28);
     const uint32_t skipLength = uint32_t{ReadLE16(record + 30)} + ReadLE16(record + 32);
-    if (nameLength > kMaxNameLength) return Refuse("name too long");
+    if (nameLength > kMaxNameLength) return Refuse(archiveName, "name too long");
     if (directorySize - at - kCentralRecordSize < nameLength + skipLength)
-      return Refuse("central directory record overruns the directory");
+      return Refuse(archiveName, "central directory record overruns the directory");
 
     ZipEntryRecord entry;
     entry.flags = ReadLE16(record + 8);
@@ -120,12 +132,12 @@ bool ResourceZipfile::BuildIndex() {
     if (entry.localHeaderOffset > directoryOffset ||
         directoryOffset - entry.localHeaderOffset < kLocalHeaderSize ||
         entry.compressedSize > directoryOffset - entry.localHeaderOffset - kLocalHeaderSize)
-      return Refuse("member outside the archive");
+      return Refuse(archiveName, "member outside the archive");
     if (entry.method == ZipEntry::kMethodStored && entry.compressedSize != entry.uncompressedSize)
-      return Refuse("stored member with two sizes");
+      return Refuse(archiveName, "stored member with two sizes");
     if (entry.method == ZipEntry::kMethodDeflated &&
         entry.uncompressedSize > entry.compressedSize * kMaxDeflateRatio + kDeflateSlack)
-      return Refuse("member larger than its compressed data can hold");
+      return Refuse(archiveName, "member larger than its compressed data can hold");
 
     std::memcpy(name, record + kCentralRecordSize, nameLength);
     name[nameLength] = '\0';
@@ -149,6 +161,13 @@ bool ResourceZipfile::BuildIndex() {
       Trace("      File %s collides.\n", base);
     }
   }
+  // The end record counts members in 16 bits, so an archive of more (written with the zip64
+  // extension) has records its count leaves out: those members cannot be reached.
+  if (directorySize - at >= 4 && ReadLE32(bytes + at) == kCentralRecordSignature) {
+    Trace(
+        "WARN: Zip archive %s holds more members than the %u its directory counts; the rest are left out.\n",
+        archiveName, entries);
+  }
   return true;
 }
 
@@ -165,8 +184,9 @@ void ResourceZipfile::OpenStream(uint32_t nameHash, uint32_t type, std::shared_p
   if (byType == m_index.end()) return;
   const auto found = byType->second.find(nameHash);
   if (found == byType->second.end()) return;
-  auto entry = std::make_shared<ZipEntry>();
-  if (entry->Open(found->second, m_archive)) out = entry;
+  // No memory for the member stream answers like a member that cannot be opened.
+  std::shared_ptr<ZipEntry> entry(new (std::nothrow) ZipEntry());
+  if (entry && entry->Open(found->second, m_archive)) out = entry;
 }
 
 void ResourceZipfile::Load(uint32_t nameHash, uint32_t type, std::shared_ptr<IMemoryBlock>& out) {

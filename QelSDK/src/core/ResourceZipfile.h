@@ -20,7 +20,8 @@ class ResourceZipfile : public IResourceFile, public IFile {
 public:
   ResourceZipfile() = default;
 
-  // IFile. The mode is ignored: archives are only read.
+  // IFile. The mode is ignored: archives are only read. An archive that cannot be opened or is
+  // refused is named on the trace with the reason.
   bool Open(const std::shared_ptr<IFileSpec>& spec, uint32_t mode) override;
   void GetFileSpec(std::shared_ptr<IFileSpec>& out) override { out = m_spec; }
   bool Close() override;
@@ -39,10 +40,12 @@ public:
   void GetAddresses(std::vector<std::pair<uint32_t, uint32_t>>& out) const;
 
 private:
+  // Keeps the archive and builds its index; false, closed, when the index cannot be built.
+  bool Index(const std::shared_ptr<Stream>& archive, const char* archiveName);
   // False, leaving the index empty, when the archive is not one this reader accepts or when any
-  // size or offset in its directory points outside it.
-  bool BuildIndex();
-  bool Refuse(const char* reason);
+  // size or offset in its directory points outside it. archiveName is for the trace.
+  bool BuildIndex(const char* archiveName);
+  bool Refuse(const char* archiveName, const char* reason);
 
   std::map<uint32_t, std::map<uint32_t, ZipEntryRecord>> m_index;
   std::shared_ptr<Stream> m_archive;

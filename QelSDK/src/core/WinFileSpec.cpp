@@ -17,6 +17,17 @@ namespace {
 // Windows' classic path limit; longer Linux paths are asked for again with the size they need.
 constexpr plat::win::DWORD kFullPathBuffer = 260;
 
+// A "/" the user wrote (a Linux data path in the settings) parts folders just as a backslash does.
+constexpr const char* kSeparators = "\\/";
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+bool HasFolderPart(const std::string& path) {
+  return path.find_first_of(kSeparators) != std::string::npos;
+}
+
 bool FullPathOf(const char* name, std::string& fullPath) {
   std::vector<char> buffer(kFullPathBuffer);
   plat::win::DWORD length = plat::win::GetFullPathNameA(name, kFullPathBuffer, buffer.data(), nullptr);
@@ -38,7 +49,7 @@ std::shared_ptr<IFileSpec> WinFileSpec::Create() {
 void WinFileSpec::Join(const std::shared_ptr<IFileSpec>& dir, const char* name) {
   // Joining onto no folder, or an empty one, leaves the name alone rather than putting it at the root.
   std::string path = dir ? dir->GetPath() : std::string();
-  if (!path.empty() && path.back() != '\\') path += '\\';
+  if (!path.empty() && !IsSeparator(path.back())) path += '\\';
   path += name ? name : "";
   SetPath(path);
 }
@@ -47,7 +58,7 @@ std::shared_ptr<IFileSpec> WinFileSpec::CreateExisting(std::string path) {
   auto spec = std::shared_ptr<WinFileSpec>(new (std::nothrow) WinFileSpec());
   if (!spec) return nullptr;
   spec->StorePath(std::move(path));
-  if (spec->m_path.find('\\') == std::string::npos) {
+  if (!HasFolderPart(spec->m_path)) {
     spec->LookUp();
   } else {
     spec->m_exists = true;
@@ -63,7 +74,8 @@ void WinFileSpec::SetPath(const std::string& path) {
 void WinFileSpec::StorePath(std::string path) {
   m_exists = false;
   m_path = std::move(path);
-  if (!m_path.empty() && m_path.back() == '\\') m_path.pop_back();
+  // The Linux root "/" stays whole: without its slash it would be no path at all.
+  if (!m_path.empty() && IsSeparator(m_path.back()) && m_path != "/") m_path.pop_back();
 }
 
 void WinFileSpec::LookUp() {
@@ -72,11 +84,11 @@ void WinFileSpec::LookUp() {
   plat::win::FindClose(find);
   m_exists = true;
   std::string fullPath;
-  if (m_path.find('\\') == std::string::npos && FullPathOf(m_findData.cFileName, fullPath)) m_path = fullPath;
+  if (!HasFolderPart(m_path) && FullPathOf(m_findData.cFileName, fullPath)) m_path = fullPath;
 }
 
 std::string WinFileSpec::GetFileName() const {
-  const size_t slash = m_path.rfind('\\');
+  const size_t slash = m_path.find_last_of(kSeparators);
   return slash == std::string::npos ? m_path : m_path.substr(slash + 1);
 }
 
@@ -99,7 +111,7 @@ uint32_t WinFileSpec::GetNameHash() const {
 }
 
 std::string WinFileSpec::GetDirectory() const {
-  const size_t slash = m_path.rfind('\\');
+  const size_t slash = m_path.find_last_of(kSeparators);
   return slash == std::string::npos ? std::string() : m_path.substr(0, slash + 1);
 }
 

@@ -20,8 +20,9 @@ public:
   static std::shared_ptr<IFileSpec> CreateExisting(std::string path);
 
   void Join(const std::shared_ptr<IFileSpec>& dir, const char* name) override;
-  // Drops one trailing backslash, then looks the path up. A bare name that exists becomes its
-  // full path, in the letter case found on disk; anything else is kept as written.
+  // Drops one trailing separator (not the "/" of the Linux root), then looks the path up. A bare
+  // name that exists becomes its full path, in the letter case found on disk; anything with a
+  // folder part, a "/" one included, is kept as written.
   void SetPath(const std::string& path) override;
   std::string GetFileName() const override;
   std::string GetExtension() const override;
@@ -31,7 +32,7 @@ public:
   void GetParent(std::shared_ptr<IFileSpec>& out) const override;
   uint32_t GetNameHash() const override;
 
-  // The path up to and including its last backslash; empty when there is none.
+  // The path up to and including its last separator; empty when there is none.
   std::string GetDirectory() const;
 
 private:

@@ -199,6 +199,9 @@ bool ZipEntry::ReadDeflated(uint8_t* buffer, uint32_t& size) {
       m_outputEnd = produced;
     }
   }
+  // A deflated read that reaches the member's end marks it even when it delivered all it was asked
+  // for, so a reader learns of the end without a further read.
+  if (delivered == wanted && m_position == m_uncompressedSize) SetError(kStreamErrorEnd);
   size = delivered;
   return delivered == wanted;
 }
@@ -279,6 +282,9 @@ bool ZipEntry::Seek(int32_t offset, int origin) {
 }
 
 bool ZipEntry::SkipTo(uint32_t target) {
+  // A skip that arrives at the member's end has not failed: the end its reads marked is dropped,
+  // and whatever error was pending before it stays.
+  const int pending = m_error;
   uint8_t scratch[kSkipChunk];
   while (m_position < target) {
     uint32_t n = std::min(kSkipChunk, target - m_position);
@@ -288,6 +294,7 @@ bool ZipEntry::SkipTo(uint32_t target) {
       return false;
     }
   }
+  m_error = pending;
   return true;
 }
 

@@ -34,6 +34,8 @@ public:
   // beyond the end of the archive.
   bool Open(ZipEntryRecord& record, const std::shared_ptr<Stream>& archive);
 
+  // size is set to the bytes delivered; true only when all were. A read cut short by the member's
+  // end sets error 6, and so does a deflated read that merely reaches the end.
   bool Read(void* buffer, uint32_t& size) override;
   bool Write(const void* buffer, uint32_t size) override;
   // Origin end counts a positive offset back from the end. Moving back rewinds and skips forward.

@@ -8,7 +8,10 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <utility>
 
 #include "platform/win/kernel/Handles.h"
 #include "platform/win/kernel/Mutex.h"
@@ -17,11 +20,56 @@
 namespace plat::win {
 namespace {
 
+// How often handles of this process have opened one file (device and inode, whatever name they
+// used) for writing, written it or cut it. Shared by every handle open on the file.
+struct FileChanges {
+  using Key = std::pair<dev_t, ino_t>;
+  Key key;
+  std::atomic<uint64_t> count{0};
+};
+
+struct FileChangesTable {
+  std::mutex mutex;
+  std::map<FileChanges::Key, std::weak_ptr<FileChanges>> files;
+};
+
+FileChangesTable& ChangesTable() {
+  static FileChangesTable table;
+  return table;
+}
+
+// The record of a file, made when the first handle on it opens and dropped with the last.
+std::shared_ptr<FileChanges> ChangesOf(const struct stat& info) {
+  FileChangesTable& table = ChangesTable();
+  const FileChanges::Key key{info.st_dev, info.st_ino};
+  std::lock_guard lock(table.mutex);
+  std::weak_ptr<FileChanges>& slot = table.files[key];
+  if (std::shared_ptr<FileChanges> changes = slot.lock()) return changes;
+  std::shared_ptr<FileChanges> changes(new FileChanges{key, {}}, [](FileChanges* gone) {
+    FileChangesTable& owner = ChangesTable();
+    {
+      std::lock_guard remove(owner.mutex);
+      // A handle opened meanwhile may have put a new record in this slot; that one stays.
+      const auto found = owner.files.find(gone->key);
+      if (found != owner.files.end() && found->second.expired()) owner.files.erase(found);
+    }
+    delete gone;
+  });
+  slot = changes;
+  return changes;
+}
+
 class OpenFile : public detail::KernelObject {
 public:
-  // knownSize: the size at open when no one else may change it, else negative.
-  OpenFile(int fd, bool canRead, bool canWrite, int64_t knownSize)
-      : m_fd(fd), m_canRead(canRead), m_canWrite(canWrite), m_knownSize(knownSize) {}
+  // knownSize: the size at open when no other process may change it, else negative. It is only
+  // answered while no handle of this process has changed the file since.
+  OpenFile(int fd, bool canRead, bool canWrite, std::shared_ptr<FileChanges> changes, int64_t knownSize)
+      : m_fd(fd),
+        m_canRead(canRead),
+        m_canWrite(canWrite),
+        m_changes(std::move(changes)),
+        m_changesAtOpen(m_changes->count.load(std::memory_order_acquire)),
+        m_knownSize(knownSize) {}
   ~OpenFile() override { close(m_fd); }
   OpenFile(const OpenFile&) = delete;
   OpenFile& operator=(const OpenFile&) = delete;
@@ -29,16 +77,21 @@ public:
   int Fd() const { return m_fd; }
   bool CanRead() const { return m_canRead; }
   bool CanWrite() const { return m_canWrite; }
-  // Negative once unknown: the file has to be asked.
-  int64_t KnownSize() const { return m_knownSize.load(std::memory_order_relaxed); }
-  // Called before this handle writes or cuts the file.
-  void ForgetSize() { m_knownSize.store(-1, std::memory_order_relaxed); }
+  // Negative when the file has to be asked.
+  int64_t KnownSize() const {
+    return m_changes->count.load(std::memory_order_acquire) == m_changesAtOpen ? m_knownSize : -1;
+  }
+  // Called before a handle writes or cuts the file, so that no handle of this process answers the
+  // size it saw at its open any more.
+  void NoteChange() { m_changes->count.fetch_add(1, std::memory_order_acq_rel); }
 
 private:
   int m_fd;
   bool m_canRead;
   bool m_canWrite;
-  std::atomic<int64_t> m_knownSize;
+  std::shared_ptr<FileChanges> m_changes;
+  uint64_t m_changesAtOpen;
+  int64_t m_knownSize;
 };
 
 int OpenRetrying(const char* path, int flags) {
@@ -139,10 +192,13 @@ HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD shareMode, v
     return INVALID_HANDLE_VALUE;
   }
 
-  // Under a share mode without FILE_SHARE_WRITE Windows lets no other handle write the file, so only
-  // this one can change its size; the size is then kept from here rather than asked for again.
+  // Under a share mode without FILE_SHARE_WRITE Windows lets no other process write the file, so
+  // the size is kept from here rather than asked for again, until a handle of this process (this
+  // one or another) changes the file. Opening for writing counts as a change: it may have cut it.
+  std::shared_ptr<FileChanges> changes = ChangesOf(info);
+  if (canWrite) changes->count.fetch_add(1, std::memory_order_acq_rel);
   const int64_t knownSize = (shareMode & FILE_SHARE_WRITE) ? -1 : static_cast<int64_t>(info.st_size);
-  auto file = std::make_shared<OpenFile>(fd, canRead, canWrite, knownSize);
+  auto file = std::make_shared<OpenFile>(fd, canRead, canWrite, std::move(changes), knownSize);
   return detail::AddObject(std::move(file));
 }
 
@@ -170,7 +226,7 @@ BOOL WriteFile(HANDLE handle, const void* buffer, DWORD bytesToWrite, DWORD* byt
   Report(bytesWritten, 0);
   const auto file = detail::FindObjectOf<OpenFile>(handle);
   if (!file || !file->CanWrite() || (!buffer && bytesToWrite)) return FALSE;
-  file->ForgetSize();
+  file->NoteChange();
   DWORD total = 0;
   while (total < bytesToWrite) {
     const ssize_t put = write(file->Fd(), static_cast<const uint8_t*>(buffer) + total, bytesToWrite - total);
@@ -241,7 +297,7 @@ DWORD GetFileSize(HANDLE handle, DWORD* fileSizeHigh) {
 BOOL SetEndOfFile(HANDLE handle) {
   const auto file = detail::FindObjectOf<OpenFile>(handle);
   if (!file || !file->CanWrite()) return FALSE;
-  file->ForgetSize();
+  file->NoteChange();
   const off_t position = lseek(file->Fd(), 0, SEEK_CUR);
   return position >= 0 && ftruncate(file->Fd(), position) == 0 ? TRUE : FALSE;
 }

@@ -34,9 +34,10 @@ DWORD GetFileAttributesA(const char* fileName);
 BOOL DeleteFileA(const char* fileName);
 
 // Only regular files open. The share mode is not enforced, Linux having no mandatory share locks, but
-// it is trusted: without FILE_SHARE_WRITE no one else is taken to change the file, so its size is
-// only asked of the file system again once this handle has written. securityAttributes and
-// templateFile are unused.
+// it is trusted: without FILE_SHARE_WRITE no other process is taken to change the file, so its size
+// is only asked of the file system again once a handle of this process (under any name of the
+// file) has opened it for writing, written it or cut it. securityAttributes and templateFile are
+// unused.
 HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD shareMode, void* securityAttributes,
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
 // A read that reaches the end of the file succeeds with fewer bytes (0 at the end).

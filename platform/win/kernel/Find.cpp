@@ -1,6 +1,8 @@
 // Directory search: the first and next entries matching a path or a wildcard pattern.
 #include "platform/win/kernel/Find.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -68,15 +70,16 @@ bool Matches(const char* pattern, const char* name) {
   return *pattern == '\0';
 }
 
-// The attributes a listing shows for an entry; false for one it leaves out: a symbolic link to a
-// folder (never followed, so a listing cannot loop or list a tree twice), a broken link, anything
-// that is neither a file nor a folder, and a name no Windows path can address.
-bool ListedAttributes(const std::string& folder, const std::string& name, DWORD& attributes) {
-  if (name.size() >= MAX_PATH || name.find('\\') != std::string::npos) return false;
-  const std::string path = folder.back() == '/' ? folder + name : folder + "/" + name;
+// The attributes a listing shows for an entry of the open folder; false for one it leaves out: a
+// symbolic link to a folder (never followed, so a listing cannot loop or list a tree twice), a
+// broken link, anything that is neither a file nor a folder, and a name no Windows path can
+// address. The entry is looked at from its folder, so an entry whose whole path is longer than
+// Linux allows is still listed as what it is, and the caller finds out when it goes there.
+bool ListedAttributes(int folder, const char* name, DWORD& attributes) {
+  if (std::strlen(name) >= MAX_PATH || std::strchr(name, '\\')) return false;
   struct stat info {};
-  if (lstat(path.c_str(), &info) != 0) return false;
-  if (S_ISLNK(info.st_mode) && (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))) return false;
+  if (fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  if (S_ISLNK(info.st_mode) && (fstatat(folder, name, &info, 0) != 0 || !S_ISREG(info.st_mode))) return false;
   if (S_ISDIR(info.st_mode)) {
     attributes = FILE_ATTRIBUTE_DIRECTORY;
     return true;
@@ -89,17 +92,20 @@ bool ListFolder(const detail::WindowsPath& path, std::vector<Entry>& entries) {
   const size_t folderParts = path.parts.size() - 1;
   std::string folder;
   if (!detail::MapToLinux(path, folderParts, folder)) return false;
-  std::vector<std::string> names;
-  if (!detail::ReadFolder(folder, names)) return false;
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return false;
 
   const char* pattern = path.parts.back().c_str();
   std::vector<Entry> found;
-  for (const std::string& name : names) {
+  while (const dirent* entry = readdir(dir)) {
+    const char* name = entry->d_name;
+    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
     DWORD attributes = 0;
-    if (Matches(pattern, name.c_str()) && ListedAttributes(folder, name, attributes)) {
+    if (Matches(pattern, name) && ListedAttributes(dirfd(dir), name, attributes)) {
       found.push_back({name, attributes});
     }
   }
+  closedir(dir);
   std::sort(found.begin(), found.end(), [](const Entry& a, const Entry& b) {
     const std::string upperA = AsciiUpper(a.name), upperB = AsciiUpper(b.name);
     return upperA != upperB ? upperA < upperB : a.name < b.name;

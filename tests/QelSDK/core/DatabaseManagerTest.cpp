@@ -1,9 +1,12 @@
 // The database manager: names become up to eight databases in a fixed search order, counted
 // adds and removes, and the roots found at start-up.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "ArchiveFixtures.h"
 #include "core/DatabaseManager.h"
@@ -40,6 +43,23 @@ protected:
       fs::create_directories(path);
       for (const auto& [name, data] : files) test::WriteFile(path / name, data);
     }
+  }
+
+  // The trace of adding "Global" once from a hard disk laid out by make, which gets the database's
+  // own path in the language folder.
+  std::string TraceOfAdding(const fs::path& hd, const std::function<void(const fs::path&)>& make) {
+    fs::create_directories(hd / "eng_usa");
+    make(hd / "eng_usa" / "Global");
+    EXPECT_TRUE(Databases().Init("", test::WindowsPathOf(hd), "eng_usa"));
+    testing::internal::CaptureStderr();
+    Databases().AddDatabase("Global");
+    return testing::internal::GetCapturedStderr();
+  }
+
+  static size_t WarningCount(const std::string& trace) {
+    size_t count = 0;
+    for (size_t at = trace.find("WARN:"); at != std::string::npos; at = trace.find("WARN:", at + 1)) ++count;
+    return count;
   }
 
   test::TempDir m_dir;
@@ -126,4 +146,80 @@ TEST_F(DatabaseManagerTest, InitNeedsOneRootAndFindsTheDiscInAnyCdDrive) {
   EXPECT_TRUE(Databases().Init("\\pilo", test::WindowsPathOf(m_dir.Path() / "nohd"), "eng_usa"));
   Databases().AddDatabase("Music");
   EXPECT_EQ(Load("song.txt"), "from the disc");
+}
+
+// A database that is there but cannot be used is still skipped, but never without a word: one
+// warning names it and says why.
+TEST_F(DatabaseManagerTest, DatabasesThatCannotBeUsedAreNamedOnTheTrace) {
+  setenv("PILO_TRACE", "1", 1);
+  const struct {
+    const char* what;
+    std::function<void(const fs::path&)> make;  // given the database's path without extension
+    const char* file;                           // the name the warning gives, after the language folder
+    const char* warning;                        // the line, with %s for the file's path
+    const char* loads;                          // a resource that is still found, or null
+  } cases[] = {
+      {"an archive that is a folder",
+       [](const fs::path& db) { fs::create_directories(db.string() + ".qel"); }, "Global.qel",
+       "WARN: Zip archive %s cannot be opened: it is a folder.\n", nullptr},
+      {"an archive that is no archive",
+       [](const fs::path& db) { test::WriteFile(db.string() + ".qel", "junk"); }, "Global.qel",
+       "WARN: Zip archive %s refused: too short.\n", nullptr},
+      {"an archive with more members than its directory counts",
+       [](const fs::path& db) {
+         const fs::path archive = db.string() + ".qel";
+         test::WriteZip(archive, {{"a.txt", "first", 8}, {"b.txt", "second", 0}, {"c.txt", "third", 8}});
+         std::string bytes = test::ReadFile(archive);
+         test::PutU16(bytes, test::EndRecordOffset(bytes) + test::kEndEntries, 2);
+         test::WriteFile(archive, bytes);
+       },
+       "Global.qel",
+       "WARN: Zip archive %s holds more members than the 2 its directory counts; the rest are left out.\n",
+       "b.txt"},
+      {"a database folder that is a file", [](const fs::path& db) { test::WriteFile(db, "not a folder"); },
+       "Global", "WARN: Database folder %s is not a folder; skipped.\n", nullptr},
+  };
+  int run = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path hd = m_dir.Path() / ("hd" + std::to_string(run++));
+    const std::string trace = TraceOfAdding(hd, c.make);
+    const std::string path = test::WindowsPathOf(hd / "eng_usa" / c.file);
+    std::string line(c.warning);
+    line.replace(line.find("%s"), 2, path);
+    EXPECT_NE(trace.find(line), std::string::npos) << trace;
+    EXPECT_EQ(WarningCount(trace), 1u) << trace;
+    if (c.loads) {
+      EXPECT_TRUE(Load(c.loads));
+    }
+    Qel::DatabaseManager::DestroyInstance();
+    Qel::ResourceManager::DestroyInstance();
+  }
+}
+
+// Permissions bind everyone but root, so these cases only mean something for other users.
+TEST_F(DatabaseManagerTest, DatabasesWithoutReadPermissionAreNamedOnTheTrace) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads files without read permission";
+  setenv("PILO_TRACE", "1", 1);
+  const std::string archiveTrace = TraceOfAdding(m_dir.Path() / "hd1", [](const fs::path& db) {
+    test::WriteZip(db.string() + ".qel", {{"a.txt", "first", 8}});
+    chmod((db.string() + ".qel").c_str(), 0);
+  });
+  EXPECT_NE(archiveTrace.find("WARN: Zip archive " + test::WindowsPathOf(m_dir.Path() / "hd1" / "eng_usa") +
+                              "\\Global.qel cannot be opened: it cannot be read.\n"),
+            std::string::npos)
+      << archiveTrace;
+  Qel::DatabaseManager::DestroyInstance();
+  Qel::ResourceManager::DestroyInstance();
+
+  const fs::path folder = m_dir.Path() / "hd2" / "eng_usa" / "Global";
+  const std::string folderTrace = TraceOfAdding(m_dir.Path() / "hd2", [](const fs::path& db) {
+    test::WriteFile(db / "a.txt", "first");
+    chmod(db.c_str(), 0);
+  });
+  chmod(folder.c_str(), 0755);  // so that the folder can be removed
+  EXPECT_NE(folderTrace.find("WARN: Folder " + test::WindowsPathOf(folder) +
+                             " cannot be listed: it cannot be read; its files are left out.\n"),
+            std::string::npos)
+      << folderTrace;
 }

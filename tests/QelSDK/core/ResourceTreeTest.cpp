@@ -1,8 +1,13 @@
 // The directory database: every file of the tree indexed by base name and type, first found wins.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include "ArchiveFixtures.h"
 #include "core/ResourceAddress.h"
@@ -21,7 +26,76 @@ std::shared_ptr<Qel::ResourceTree> OpenTree(const std::filesystem::path& root) {
   return tree;
 }
 
+// A chain of folders of one long name under base, deeper than a Linux path can name: made and
+// removed one level at a time from inside, since no path reaches its bottom.
+class DeepChain {
+public:
+  DeepChain(const std::filesystem::path& base, int levels, const std::string& name)
+      : m_levels(levels), m_name(name) {
+    const int back = open(".", O_RDONLY | O_DIRECTORY);
+    EXPECT_EQ(chdir(base.c_str()), 0);
+    for (int i = 0; i < levels; ++i) {
+      EXPECT_EQ(mkdir(name.c_str(), 0755), 0);
+      EXPECT_EQ(chdir(name.c_str()), 0);
+    }
+    test::WriteFile("bottom.txt", "unreachable");
+    EXPECT_EQ(fchdir(back), 0);
+    close(back);
+    m_base = base;
+  }
+  ~DeepChain() {
+    const int back = open(".", O_RDONLY | O_DIRECTORY);
+    if (chdir(m_base.c_str()) != 0) return;
+    for (int i = 0; i < m_levels; ++i) {
+      if (chdir(m_name.c_str()) != 0) break;
+    }
+    unlink("bottom.txt");
+    for (int i = 0; i < m_levels; ++i) {
+      if (chdir("..") != 0) break;
+      rmdir(m_name.c_str());
+    }
+    if (fchdir(back) != 0) std::abort();
+    close(back);
+  }
+  DeepChain(const DeepChain&) = delete;
+  DeepChain& operator=(const DeepChain&) = delete;
+
+private:
+  std::filesystem::path m_base;
+  int m_levels;
+  std::string m_name;
+};
+
 }  // namespace
+
+TEST(ResourceTreeDatabase, ATreeTooDeepToIndexIsNamedOnTheTraceWhereItStops) {
+  setenv("PILO_TRACE", "1", 1);
+  test::TempDir dir;
+  const auto root = dir.Path() / "Global";
+  test::WriteFile(root / "top.txt", "reachable");
+  const std::string name(200, 'd');
+  const DeepChain chain(root, 25, name);  // 25 levels of 201 characters: far beyond the limit
+
+  testing::internal::CaptureStderr();
+  auto tree = OpenTree(root);
+  const std::string trace = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(test::LoadResource(*tree, "top.txt"), "reachable");
+  EXPECT_EQ(test::LoadResource(*tree, "bottom.txt"), std::nullopt);
+
+  // The first folder whose path is too long for the system is the one named, once.
+  std::string folder = test::WindowsPathOf(root);
+  size_t linuxLength = root.string().size();
+  while (linuxLength < PATH_MAX) {
+    folder += "\\" + name;
+    linuxLength += 1 + name.size();
+  }
+  EXPECT_NE(
+      trace.find("WARN: Folder " + folder +
+                 " cannot be listed: its path is too long (the tree is too deep); its files are left out.\n"),
+      std::string::npos)
+      << trace.substr(0, 300);
+  EXPECT_EQ(trace.find("WARN:"), trace.rfind("WARN:"));
+}
 
 TEST(ResourceTreeDatabase, IndexesTheWholeTreeAndSkipsHiddenFolders) {
   setenv("PILO_TRACE", "1", 1);

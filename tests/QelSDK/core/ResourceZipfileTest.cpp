@@ -214,6 +214,64 @@ TEST(ZipEntry, ReadingPastTheEndDeliversTheRestAndSetsEndOfData) {
   }
 }
 
+// Only the last read of each case is judged. A deflated read that reaches the member's end marks
+// the end even when it delivered all it was asked for; a stored one marks it only when the end cut
+// the request short.
+TEST(ZipEntry, EndOfDataIsMarkedByEachKindOfMemberAsItsReadsReachTheEnd) {
+  struct Case {
+    const char* reads;
+    uint32_t first;  // bytes read before the judged read
+    uint32_t last;   // bytes the judged read asks for
+    bool ok;
+    uint32_t delivered;
+    int storedError;
+    int deflatedError;
+  };
+  const auto casesFor = [](uint32_t n) {
+    constexpr int kNone = Qel::kStreamErrorNone;
+    constexpr int kEnd = Qel::kStreamErrorEnd;
+    return std::vector<Case>{
+        {"short of the end", 0, 4, true, 4, kNone, kNone},
+        {"up to the end at once", 0, n, true, n, kNone, kEnd},
+        {"up to the end in a second read", n - 3, 3, true, 3, kNone, kEnd},
+        {"past the end", n - 3, 10, false, 3, kEnd, kEnd},
+        {"at the end", n, 1, false, 0, kEnd, kEnd},
+    };
+  };
+  // A small member goes through the output buffer; a large one is inflated into the caller's buffer.
+  const std::string small = "0123456789";
+  const std::string large = test::Compressible(30000, 41);
+  const struct {
+    const char* name;
+    const std::string& data;
+    int method;
+  } members[] = {{"s.txt", small, 0}, {"d.txt", small, 8}, {"bigs.txt", large, 0}, {"bigd.txt", large, 8}};
+  std::vector<test::ZipMember> zipped;
+  for (const auto& member : members) zipped.push_back({member.name, member.data, member.method});
+  test::TempDir dir;
+  test::WriteZip(dir.Path() / "a.qel", zipped);
+  auto zip = test::OpenZipFile(dir.Path() / "a.qel");
+  ASSERT_NE(zip, nullptr);
+  for (const auto& member : members) {
+    for (const Case& c : casesFor(static_cast<uint32_t>(member.data.size()))) {
+      SCOPED_TRACE(testing::Message() << member.name << ", " << c.reads);
+      auto stream = test::OpenResource(*zip, member.name);
+      ASSERT_NE(stream, nullptr);
+      std::string buffer(member.data.size() + 10, '\0');
+      uint32_t got = c.first;
+      if (c.first > 0) {
+        ASSERT_TRUE(stream->Read(buffer.data(), got));
+      }
+      stream->TakeError();
+      got = c.last;
+      EXPECT_EQ(stream->Read(buffer.data(), got), c.ok);
+      EXPECT_EQ(got, c.delivered);
+      EXPECT_EQ(buffer.substr(0, got), member.data.substr(c.first, got));
+      EXPECT_EQ(stream->TakeError(), member.method == 8 ? c.deflatedError : c.storedError);
+    }
+  }
+}
+
 TEST(ZipEntry, LaterOpensReuseTheDataOffsetFoundInTheLocalHeader) {
   test::TempDir dir;
   test::WriteZip(dir.Path() / "a.qel", {{"a.txt", "alpha", 8}, {"b.txt", "beta", 0}});

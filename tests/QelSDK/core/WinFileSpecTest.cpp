@@ -19,7 +19,7 @@ using test::Spec;
 
 }  // namespace
 
-TEST(WinFileSpec, SplitsPathsOnBackslashesOnly) {
+TEST(WinFileSpec, SplitsPathsOnBackslashesAndSlashes) {
   const struct {
     const char* path;
     const char* stored;
@@ -33,7 +33,11 @@ TEST(WinFileSpec, SplitsPathsOnBackslashesOnly) {
       {"C:\\a.b\\file", "C:\\a.b\\file", "file", "b\\file", "file", "C:\\a.b\\"},  // the last "." anywhere
       {"Z:\\snd\\Voice.Take2.WAV ", "Z:\\snd\\Voice.Take2.WAV ", "Voice.Take2.WAV ", "WAV ", "Voice.Take2",
        "Z:\\snd\\"},
-      {"dir/name.txt", "dir/name.txt", "dir/name.txt", "txt", "dir/name", ""},  // a slash is no separator
+      {"dir/name.txt", "dir/name.txt", "name.txt", "txt", "name",
+       "dir/"},  // a slash the user wrote parts too
+      {"/home/me/pilo/", "/home/me/pilo", "pilo", "", "pilo", "/home/me/"},
+      {"../disc\\Global", "../disc\\Global", "Global", "/disc\\Global", "Global", "../disc\\"},
+      {"/", "/", "", "", "", "/"},  // the Linux root keeps its slash
       {"plain", "plain", "plain", "", "plain", ""},
       {".profile", ".profile", ".profile", "profile", "", ""},
       {"", "", "", "", "", ""},
@@ -66,6 +70,25 @@ TEST(WinFileSpec, ABareNameThatExistsBecomesItsFullPathInItsRealCase) {
   EXPECT_EQ(Spec("saves\\slot1.SAV")->GetPath(), "saves\\slot1.SAV");  // a folder part is kept
 }
 
+// A Linux path names its own folder even when a folder of its last name lies in the working folder.
+TEST(WinFileSpec, LinuxPathsAreNeverTakenForBareNames) {
+  fs::create_directories("game/pilo");
+  fs::create_directories("pilo");
+  const std::string base = fs::current_path().string();
+  ASSERT_EQ(chdir("game"), 0);
+  for (const std::string& path :
+       {base + "/pilo", base + "/pilo/", std::string("../pilo"), std::string("../pilo/")}) {
+    SCOPED_TRACE(path);
+    const auto spec = Spec(path);
+    EXPECT_EQ(spec->GetPath(), path.back() == '/' ? path.substr(0, path.size() - 1) : path);
+    std::shared_ptr<Qel::IFileSpec> parent;
+    spec->GetParent(parent);  // only an existing path has a parent
+    ASSERT_TRUE(parent);
+    // ".." alone is a bare name, and so becomes the full path of the folder it names.
+    EXPECT_EQ(parent->GetPath(), path[0] == '/' ? base : test::WindowsPathOf(base));
+  }
+}
+
 TEST(WinFileSpec, FullPathsLongerThanTheClassicLimitAreKept) {
   fs::path deep = fs::current_path();
   for (int i = 0; i < 12; ++i) deep /= std::string(30, static_cast<char>('a' + i));
@@ -86,6 +109,8 @@ TEST(WinFileSpec, JoinAddsOneBackslash) {
   EXPECT_EQ(joined->GetPath(), "alone");
   joined->Join(Spec(""), "alone");
   EXPECT_EQ(joined->GetPath(), "alone");
+  joined->Join(Spec("/"), "tmp");  // nor one after a slash
+  EXPECT_EQ(joined->GetPath(), "/tmp");
   joined->Join(Spec("Z:\\root"), nullptr);
   EXPECT_EQ(joined->GetPath(), "Z:\\root");  // the single trailing backslash is dropped again
 }

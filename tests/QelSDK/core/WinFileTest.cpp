@@ -201,6 +201,21 @@ TEST(WinFile, SetSizeCutsOrExtendsAndKeepsThePosition) {
   EXPECT_EQ(file.GetSize(), 6u);
 }
 
+// A save written through one stream while another is open on it reads back whole through the other.
+TEST(WinFile, AStreamOpenOnAFileSeesItGrowThroughAnotherStream) {
+  test::WriteFile("slot.sav", "first");
+  Qel::WinFile reader;
+  ASSERT_TRUE(reader.Open(Spec("slot.sav"), kReadExisting));
+  EXPECT_EQ(reader.GetSize(), 5u);
+  {
+    Qel::WinFile writer;
+    ASSERT_TRUE(writer.Open(Spec("slot.sav"), kWriteNew));
+    ASSERT_TRUE(writer.Write("the whole second save", 21));
+  }
+  ASSERT_EQ(reader.GetSize(), 21u);
+  EXPECT_EQ(ReadString(reader, reader.GetSize()), "the whole second save");
+}
+
 TEST(WinFile, SizesBeyondTheThirtyTwoBitRangeAreReportedAsUnknown) {
   Qel::WinFile file;
   ASSERT_TRUE(file.Open(Spec("big.bin"), Qel::kFileRead | Qel::kFileWrite | Qel::kFileCreate));

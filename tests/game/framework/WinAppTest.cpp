@@ -2,7 +2,11 @@
 // and from the window procedure, activation, quitting and shut-down.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +15,10 @@
 
 #include "core/EventManager.h"
 #include "core/IEventListener.h"
+#include "core/IMemoryBlock.h"
 #include "core/Periodical.h"
+#include "core/ResourceAddress.h"
+#include "core/ResourceManager.h"
 #include "framework/ApplicationClock.h"
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
@@ -138,6 +145,113 @@ TEST_F(App, StartsUpInOrderAndBuildsTheTitleNodeAtTheFirstFrame) {
   plat::win::SystemParametersInfoA(plat::win::SPI_GETSCREENSAVEACTIVE, 0, &screenSaver, 0);
   EXPECT_TRUE(screenSaver);
 }
+
+namespace {
+
+// A data path written the Linux way in "Pilo.ini", and the root text the databases are traced under.
+struct DataPathCase {
+  const char* key;
+  bool absolute;       // the value starts with the test's own folder
+  const char* suffix;  // the rest of the value
+  const char* root;    // the root as traced, after that folder
+};
+
+void PrintTo(const DataPathCase& c, std::ostream* out) {
+  *out << c.key << " = " << (c.absolute ? "<folder>" : "") << c.suffix;
+}
+
+class DataPaths : public App, public testing::WithParamInterface<DataPathCase> {};
+
+std::string Lowered(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+std::string LoadText(const char* name) {
+  std::shared_ptr<Qel::IMemoryBlock> block;
+  Qel::ResourceManager::GetInstance()->Load(Qel::NameHash(name), Qel::kTypeText, block);
+  return block ? std::string(reinterpret_cast<const char*>(block->GetData()), block->GetSize()) : "(none)";
+}
+
+}  // namespace
+
+// The game runs in base/game; its data lies in base/pilodata, and a decoy of the same last name
+// lies in the working folder, where a path mistaken for a bare name would lead.
+TEST_P(DataPaths, LinuxPathsInTheSettingsReachTheirFolders) {
+  const DataPathCase& c = GetParam();
+  const std::filesystem::path base = std::filesystem::current_path();
+  for (const char* name : {"Global", "Movies", "Music"}) {
+    test::WriteFile(base / "pilodata" / "eng_usa" / name / (Lowered(name) + ".txt"), "real");
+    test::WriteFile(base / "game" / "pilodata" / "eng_usa" / name / (Lowered(name) + ".txt"), "decoy");
+  }
+  ASSERT_EQ(chdir("game"), 0);
+  const std::string value = (c.absolute ? base.string() : std::string()) + c.suffix;
+  test::WriteFile("Pilo.ini", std::string("graphics = 0\nwindowed = 1\n") + c.key + " = " + value + "\n");
+  setenv("PILO_TRACE", "1", 1);
+
+  testing::internal::CaptureStderr();
+  const bool started = Start();
+  const std::string trace = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(started);
+  // Settings values arrive lower-cased; the file layer matches them without regard to case.
+  const std::string root = (c.absolute ? Lowered(base.string()) : std::string()) + c.root;
+  for (const char* name : {"Global", "Movies", "Music"}) {
+    SCOPED_TRACE(name);
+    EXPECT_NE(trace.find("INFO: Added resource directory " + root + "\\eng_usa\\" + name + ".\n"),
+              std::string::npos)
+        << trace;
+    EXPECT_EQ(LoadText(Lowered(name).c_str()), "real");
+  }
+  m_app.Shutdown();
+}
+
+INSTANTIATE_TEST_SUITE_P(HdAndCdPaths, DataPaths,
+                         testing::Values(DataPathCase{"hdpath", true, "/pilodata", "/pilodata"},
+                                         DataPathCase{"hdpath", true, "/pilodata/", "/pilodata"},
+                                         DataPathCase{"hdpath", false, "../pilodata", "../pilodata"},
+                                         DataPathCase{"hdpath", false, "../pilodata/", "../pilodata"},
+                                         DataPathCase{"cdpath", true, "/PiloData", "/pilodata"},
+                                         DataPathCase{"cdpath", false, "../pilodata/", "../pilodata"}));
+
+namespace {
+
+// A settings file that is there but cannot be read.
+struct UnreadableSettingsCase {
+  const char* what;
+  void (*make)();
+  const char* reason;
+};
+
+void PrintTo(const UnreadableSettingsCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+class UnreadableSettings : public App, public testing::WithParamInterface<UnreadableSettingsCase> {};
+
+}  // namespace
+
+TEST_P(UnreadableSettings, AreNamedOnTheTraceAndTheDefaultsStay) {
+  std::filesystem::remove("Pilo.ini");
+  GetParam().make();
+  setenv("PILO_TRACE", "1", 1);
+  testing::internal::CaptureStderr();
+  const bool started = Start();
+  const std::string trace = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(started);
+  EXPECT_NE(trace.find(std::string("WARN: Pilo.ini cannot be read: ") + GetParam().reason +
+                       "; the settings keep their defaults.\n"),
+            std::string::npos)
+      << trace;
+  EXPECT_EQ(m_app.GetOptions().GetGraphicsLevel(), 3);
+  m_app.Shutdown();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FolderAndPipe, UnreadableSettings,
+    testing::Values(UnreadableSettingsCase{"a folder", [] { std::filesystem::create_directory("Pilo.ini"); },
+                                           "it is a folder"},
+                    UnreadableSettingsCase{"a pipe", [] { ASSERT_EQ(mkfifo("Pilo.ini", 0644), 0); },
+                                           "no regular file is there"}));
 
 TEST_F(App, WhilePausedTheGameClockStandsAndOnlyUpdateAlwaysRuns) {
   StartWithNode();

@@ -206,6 +206,52 @@ TEST(Files, FileSizeLeavesThePointerAndNeedsTheHighPartPastFourGigabytes) {
   EXPECT_EQ(GetFileSize(file, &high), INVALID_FILE_SIZE);
 }
 
+// A reader that lets no one else write keeps its size only while no handle of this process changes
+// the file: each of these changes goes through another handle, under this name or a second one.
+TEST(Files, AReaderSeesTheSizeAnotherHandleOfTheProcessLeavesTheFileAt) {
+  const struct {
+    const char* change;
+    const char* name;  // the writer's name for the file
+    DWORD disposition;
+    DWORD size;       // the writer's SetEndOfFile position, or 0 to append 6 bytes
+    bool closeFirst;  // the writer is closed before the reader asks
+  } cases[] = {
+      {"appended", "data.bin", OPEN_EXISTING, 0, false},
+      {"appended and closed", "data.bin", OPEN_EXISTING, 0, true},
+      {"appended under another letter case", "DATA.BIN", OPEN_EXISTING, 0, false},
+      {"appended through a hard link", "link.bin", OPEN_EXISTING, 0, true},
+      {"truncated at open", "data.bin", CREATE_ALWAYS, 0, false},
+      {"cut", "data.bin", OPEN_EXISTING, 3, false},
+      {"extended", "data.bin", OPEN_EXISTING, 100, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.change);
+    std::error_code ignored;
+    fs::remove("link.bin", ignored);
+    test::WriteFile("data.bin", "0123456789");
+    fs::create_hard_link("data.bin", "link.bin");
+    const HANDLE reader = Open("data.bin", GENERIC_READ, OPEN_EXISTING);
+    ASSERT_EQ(GetFileSize(reader, nullptr), 10u);
+
+    const HANDLE writer = Open(c.name, GENERIC_WRITE, c.disposition);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    if (c.size) {
+      SetFilePointer(writer, static_cast<LONG>(c.size), nullptr, FILE_BEGIN);
+      ASSERT_TRUE(SetEndOfFile(writer));
+    } else if (c.disposition == OPEN_EXISTING) {
+      DWORD put = 0;
+      SetFilePointer(writer, 0, nullptr, FILE_END);
+      ASSERT_TRUE(WriteFile(writer, "abcdef", 6, &put, nullptr));
+    }
+    if (c.closeFirst) CloseHandle(writer);
+    const auto expected = static_cast<DWORD>(fs::file_size("data.bin"));
+    EXPECT_EQ(GetFileSize(reader, nullptr), expected);
+    EXPECT_EQ(ReadAll(reader).size(), expected);
+    if (!c.closeFirst) CloseHandle(writer);
+    CloseHandle(reader);
+  }
+}
+
 TEST(Files, HandlesAreCheckedTokens) {
   test::WriteFile("a.txt", "a");
   const HANDLE file = Open("a.txt", GENERIC_READ, OPEN_EXISTING);
