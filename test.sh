@@ -22,9 +22,12 @@ if compgen -G "fuzz/*.cpp" >/dev/null; then
     work=$(mktemp -d)
     mkdir -p "$work/corpus"
     [ -d "$corpus" ] && cp -r "$corpus/." "$work/corpus/"
+    # fuzz/NAME.options holds a target's own libFuzzer flags, one a line.
+    flags=()
+    [ -f "fuzz/$name.options" ] && mapfile -t flags < <(grep '^-' "fuzz/$name.options")
     echo "fuzz: $name"
     (cd "$work" && "$OLDPWD/build-fuzz/fuzz/$name" -max_total_time="${FUZZ_SECONDS:-20}" -rss_limit_mb=2048 \
-      -print_final_stats=1 corpus) 2>&1 | tail -n 12
+      -print_final_stats=1 "${flags[@]}" corpus) 2>&1 | tail -n 12
     rc=${PIPESTATUS[0]}
     rm -rf "$work"
     [ "$rc" -eq 0 ] || { echo "fuzz: $name failed"; exit 1; }
