@@ -50,9 +50,7 @@ bool MainApp::Init() {
   GameClock::Instance().SetTime(0);
 
   // Missing files leave the settings at their defaults and the texts empty.
-  if (std::shared_ptr<Qel::Stream> settings = OpenForReading("Pilo.ini")) {
-    TxtDataManager::Instance().ParseStream(settings, m_options);
-  }
+  ReadSettings();
   if (std::shared_ptr<Qel::Stream> strings = OpenForReading("PiloStr.txt")) LoadStringTable(*strings);
 
   // A missing data folder shows up later, as resources that cannot be found.
@@ -72,6 +70,12 @@ bool MainApp::Init() {
   m_display->Present();
   ClearBackBuffer();
   return true;
+}
+
+void MainApp::ReadSettings() {
+  if (std::shared_ptr<Qel::Stream> settings = OpenForReading("Pilo.ini")) {
+    TxtDataManager::Instance().ParseStream(settings, m_options);
+  }
 }
 
 void MainApp::ClearBackBuffer() {
