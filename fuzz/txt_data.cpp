@@ -1,7 +1,9 @@
-// Fuzz target: arbitrary bytes as key = value text data, into a recording target and into the
-// settings, with every value read through the tokenizer in each of its forms.
+// Fuzz target: arbitrary bytes as key = value text data, into a recording target with every value
+// read through the tokenizer in each of its forms, and as the settings file that start-up reads.
+// It writes "Pilo.ini" into its working folder: run it in a folder of its own (test.sh does).
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -11,6 +13,7 @@
 #include "framework/AppOptions.h"
 #include "framework/TxtDataManager.h"
 #include "framework/ValueTokenizer.h"
+#include "framework/WinApp.h"
 
 namespace {
 
@@ -74,17 +77,34 @@ public:
   }
 };
 
+bool WriteSettingsFile(const uint8_t* data, size_t size) {
+  std::FILE* file = std::fopen("Pilo.ini", "wb");
+  if (!file) return false;
+  const bool written = std::fwrite(data, 1, size, file) == size;
+  return std::fclose(file) == 0 && written;
+}
+
+void RemoveSettingsFile() {
+  std::remove("Pilo.ini");
+}
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  std::atexit(RemoveSettingsFile);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 0xFFFFFFFFu) return 0;
-  TxtDataManager& reader = TxtDataManager::Instance();
-
   CheckingTarget target;
-  Require(reader.ParseStream(StreamOver(data, size), target));
+  Require(TxtDataManager::Instance().ParseStream(StreamOver(data, size), target));
 
-  AppOptions options;
-  Require(reader.ParseStream(StreamOver(data, size), options));
+  // The settings as the program reads them at start-up, from the file through the file layer.
+  Require(WriteSettingsFile(data, size));
+  WinApp app;
+  app.ReadSettings();
+  const AppOptions& options = app.GetOptions();
   Require(std::strlen(options.GetCdPath()) < AppOptions::kPathCapacity);
   Require(std::strlen(options.GetHdPath()) < AppOptions::kPathCapacity);
   Require(std::strlen(options.GetLanguage()) < AppOptions::kLanguageCapacity);

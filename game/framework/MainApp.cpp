@@ -54,10 +54,7 @@ bool MainApp::Init() {
   GameClock::Instance().SetTime(0);
 
   // Missing files leave the settings at their defaults and the texts empty.
-  if (std::shared_ptr<Qel::Stream> settings =
-          OpenForReading("Pilo.ini", "the settings keep their defaults")) {
-    TxtDataManager::Instance().ParseStream(settings, m_options);
-  }
+  ReadSettings();
   if (std::shared_ptr<Qel::Stream> strings = OpenForReading("PiloStr.txt", "the texts stay empty")) {
     LoadStringTable(*strings);
   }
@@ -79,6 +76,12 @@ bool MainApp::Init() {
   m_display->Present();
   ClearBackBuffer();
   return true;
+}
+
+void MainApp::ReadSettings() {
+  if (std::shared_ptr<Qel::Stream> settings = OpenForReading("Pilo.ini", "the settings keep their defaults")) {
+    TxtDataManager::Instance().ParseStream(settings, m_options);
+  }
 }
 
 void MainApp::ClearBackBuffer() {

@@ -43,6 +43,9 @@ public:
 
   // Start-up in its fixed order; false ends the program before the message loop.
   bool Init();
+  // The step of start-up that reads "Pilo.ini" in the working folder into the settings. A missing
+  // file leaves them as they are.
+  void ReadSettings();
   // One step of everything, run by the message loop whenever no message waits.
   void Frame();
 

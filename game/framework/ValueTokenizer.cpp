@@ -45,15 +45,24 @@ int32_t ReadDecimal(const char* p) {
   return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
-// The text is a 32-bit pattern, as a scan with "%x" into an i32 gives it (0xFFFFFFFF is -1); more
-// digits than fit saturate at all bits set rather than wrapping into some unrelated value.
-int32_t ReadHexadecimal(const char* digits) {
+// The text is read as a scan with "%x" into an i32 reads it: white space, one sign and one "0x" or
+// "0X" may come before the digits, the result is a 32-bit pattern (0xFFFFFFFF is -1) and a minus
+// negates that pattern. More digits than fit saturate at all bits set, whatever the sign, rather
+// than wrapping into some unrelated value. No digit at all gives 0.
+int32_t ReadHexadecimal(const char* p) {
+  while (IsCSpace(*p)) ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  // The prefix's "0" is a digit in its own right: "0x" with nothing after it reads as 0.
+  if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) p += 2;
   constexpr uint64_t kAllBits = 0xFFFFFFFFu;
   uint64_t value = 0;
-  for (int digit = HexDigit(*digits); digit >= 0; digit = HexDigit(*++digits)) {
-    value = std::min(value * 16 + static_cast<uint64_t>(digit), kAllBits);
+  for (int digit = HexDigit(*p); digit >= 0; digit = HexDigit(*++p)) {
+    value = value * 16 + static_cast<uint64_t>(digit);
+    if (value > kAllBits) return -1;
   }
-  return static_cast<int32_t>(static_cast<uint32_t>(value));
+  const uint32_t pattern = static_cast<uint32_t>(value);
+  return static_cast<int32_t>(negative ? 0u - pattern : pattern);
 }
 
 // Whether a number that does not fit a double lies above its range rather than below it: the

@@ -22,9 +22,11 @@ public:
 
   // Null at the end.
   const char* NextToken();
-  // "0x" and at least one more character: hexadecimal, as the 32-bit pattern of an i32 (0xFFFFFFFF
-  // is -1, more digits than fit give 0xFFFFFFFF). Otherwise decimal: leading white space, a sign,
-  // digits up to the first other character (0 when none), clamped to the i32 range.
+  // "0x" and at least one more character: hexadecimal as "0x%x" scans it (white space, a sign and a
+  // second "0x" may come before the digits), as the 32-bit pattern of an i32 (0xFFFFFFFF is -1, a
+  // minus negates the pattern, more digits than fit give 0xFFFFFFFF). Otherwise decimal: leading
+  // white space, a sign, digits up to the first other character (0 when none), clamped to the i32
+  // range.
   int32_t NextInt();
   // Two integers read as NextInt reads them, x first.
   Qel::Point2 NextPoint();

@@ -109,15 +109,34 @@ bool SceneObject::SetName(const std::string& name) {
 
 void SceneObject::Show() {
   if (m_visible) return;
+  const bool wasVisible = IsVisible();
   m_visible = true;
+  DropBoundsBelowIfVisibilityChanged(wasVisible);
   // A group's bounds cover its visible children only.
   InvalidateParentBounds();
 }
 
 void SceneObject::Hide() {
   if (!m_visible) return;
+  const bool wasVisible = IsVisible();
   m_visible = false;
+  DropBoundsBelowIfVisibilityChanged(wasVisible);
   InvalidateParentBounds();
+}
+
+void SceneObject::SetParent(SceneObjectGroup* parent) {
+  const bool wasVisible = IsVisible();
+  m_parent = parent;
+  DropBoundsBelowIfVisibilityChanged(wasVisible);
+}
+
+void SceneObject::DropBoundsBelowIfVisibilityChanged(bool wasVisible) const {
+  // Below an object whose visibility stays as it was, every object's visibility stays too.
+  if (IsVisible() != wasVisible) MarkSubtreeBoundsDirty();
+}
+
+void SceneObject::MarkSubtreeBoundsDirty() const {
+  m_boundsDirty = true;
 }
 
 bool SceneObject::IsVisible() const {

@@ -132,8 +132,13 @@ private:
   bool DrawPrepared(const Box3& clip, DrawList& list);
 
   // Only groups call it, when they adopt or release a child.
-  void SetParent(SceneObjectGroup* parent) { m_parent = parent; }
+  void SetParent(SceneObjectGroup* parent);
   void UpdateBounds() const;
+  // What a group's bounds cover depends on whether the group is visible, which every group above it
+  // decides: when that changes for this object, nothing cached from before may survive below it.
+  void DropBoundsBelowIfVisibilityChanged(bool wasVisible) const;
+  // Marks this object and everything below it dirty, without climbing.
+  virtual void MarkSubtreeBoundsDirty() const;
 
   std::string m_name;
   bool m_visible = true;

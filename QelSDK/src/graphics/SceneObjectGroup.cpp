@@ -135,6 +135,11 @@ void SceneObjectGroup::PrepareScreenCache() {
   PointToScreen(m_screenPosition);
 }
 
+void SceneObjectGroup::MarkSubtreeBoundsDirty() const {
+  SceneObject::MarkSubtreeBoundsDirty();
+  for (const auto& [name, child] : m_children) child->MarkSubtreeBoundsDirty();
+}
+
 bool SceneObjectGroup::IsSelfOrAncestor(const SceneObject* object) const {
   for (const SceneObject* up = this; up != nullptr; up = up->GetParent()) {
     if (up == object) return true;

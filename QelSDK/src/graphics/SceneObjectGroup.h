@@ -48,6 +48,7 @@ protected:
 private:
   // The children's caches first, then the union of their bounds, as GetScreenBounds forms it.
   void PrepareScreenCache() override;
+  void MarkSubtreeBoundsDirty() const override;
   bool IsSelfOrAncestor(const SceneObject* object) const;
 
   ChildMap m_children;

@@ -148,6 +148,72 @@ TEST(SceneObject, BoundsAreCachedAndTheDirtyMarkClimbs) {
   EXPECT_EQ(BoundsOf(*world), Box3(90, 90, 0, 110, 110, 0));
 }
 
+// A group's bounds cover only what is visible, and that depends on every group above it: a change
+// above must not leave bounds cached below it from before the change.
+TEST(SceneObject, NoBoundsCachedBelowOutliveAChangeOfVisibilityAbove) {
+  const Box3 kMoved(3, 4, 0, 5, 6, 0);  // the block, 2 x 2 at (3, 4), in the inner group's frame
+  // The inner group read while the outer one is hidden, or not read until it is shown again.
+  for (const bool readWhileHidden : {true, false}) {
+    SCOPED_TRACE(readWhileHidden ? "read while hidden" : "not read while hidden");
+    auto world = std::make_shared<Qel::SceneWorld>();
+    auto outer = Named<Qel::SceneObjectGroup>("outer");
+    auto inner = Named<Qel::SceneObjectGroup>("inner");
+    auto block = Named<Block>("block", 2, 2);
+    world->AddChild(outer);
+    outer->AddChild(inner);
+    inner->AddChild(block);
+    EXPECT_EQ(BoundsOf(*inner), Box3(0, 0, 0, 2, 2, 0));
+
+    outer->Hide();
+    block->SetLocalPosition(Point3(3, 4, 0));
+    if (readWhileHidden) {
+      EXPECT_EQ(BoundsOf(*inner), Box3());  // nothing of it is visible
+    }
+    EXPECT_EQ(BoundsOf(*world), Box3());
+    outer->Show();
+    EXPECT_EQ(BoundsOf(*inner), kMoved);
+    EXPECT_EQ(BoundsOf(*outer), kMoved);
+    EXPECT_EQ(BoundsOf(*world), kMoved);
+
+    // Cached while visible, then hidden from above: the bounds empty out, and come back.
+    outer->Hide();
+    EXPECT_EQ(BoundsOf(*inner), Box3());
+    EXPECT_EQ(BoundsOf(*world), Box3());
+    outer->Show();
+    EXPECT_EQ(BoundsOf(*inner), kMoved);
+    EXPECT_EQ(BoundsOf(*world), kMoved);
+  }
+}
+
+// Moving a subtree between a hidden and a shown group, or out of its group, changes what is visible
+// in it just as showing or hiding does.
+TEST(SceneObject, NoBoundsCachedBelowOutliveAMoveToAnotherGroup) {
+  auto hidden = Named<Qel::SceneObjectGroup>("hidden");
+  auto shown = Named<Qel::SceneObjectGroup>("shown");
+  auto inner = Named<CountingGroup>("inner");
+  auto block = Named<Block>("block", 2, 2);
+  hidden->Hide();
+  hidden->AddChild(inner);
+  inner->AddChild(block);
+  EXPECT_EQ(BoundsOf(*inner), Box3());
+
+  shown->AddChild(inner);
+  EXPECT_EQ(BoundsOf(*inner), Box3(0, 0, 0, 2, 2, 0));
+  EXPECT_EQ(BoundsOf(*shown), Box3(0, 0, 0, 2, 2, 0));
+
+  hidden->AddChild(inner);
+  EXPECT_EQ(BoundsOf(*inner), Box3());
+  EXPECT_TRUE(hidden->RemoveChild("inner"));
+  EXPECT_EQ(BoundsOf(*inner), Box3(0, 0, 0, 2, 2, 0));
+
+  // A move that changes nothing of what is visible keeps the cache.
+  const int computations = inner->m_boundsComputations;
+  shown->AddChild(inner);
+  EXPECT_TRUE(shown->RemoveChild("inner"));
+  EXPECT_EQ(BoundsOf(*inner), Box3(0, 0, 0, 2, 2, 0));
+  EXPECT_EQ(inner->m_boundsComputations, computations);
+}
+
 TEST(SceneObjectGroup, AddChildNamesAndAdopts) {
   auto group = std::make_shared<Qel::SceneObjectGroup>();
   auto other = std::make_shared<Qel::SceneObjectGroup>();

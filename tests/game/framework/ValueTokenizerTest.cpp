@@ -73,7 +73,25 @@ TEST(ValueTokenizer, ReadsIntegersDecimalOrHexadecimalAndClampsOutOfRange) {
       {"0xFFFFFFFF", -1},  // colours are written as their bit pattern
       {"0xff00ff00", static_cast<int32_t>(0xff00ff00u)},
       {"0x123456789", -1},
-      {"0x-1", 0},
+      // After the "0x" the digits are read as a "%x" scan reads them: white space, one sign and one
+      // more "0x" or "0X" may come first, and a minus sign negates the 32-bit pattern.
+      {"0x-1", -1},
+      {"0x-5", -5},
+      {"0x+1f", 31},
+      {"0x0x1f", 31},
+      {"0x0X1f", 31},
+      {"0x-0x5", -5},
+      {"0x\v-5", -5},
+      {"0x-FFFFFFFF", 1},
+      {"0x-80000000", kMinInt},
+      {"0x-123456789", -1},  // too many digits whatever the sign
+      {"0x0xg", 0},
+      {"0x0x0x1", 0},  // one prefix only: the digit 0, then an "x" that ends the number
+      {"0x-", 0},
+      {"0x--5", 0},
+      {"0x+-5", 0},
+      {"0x-\v5", 0},
+      {"0x-g", 0},
   };
   for (const auto& c : cases) {
     ValueTokenizer tokens(c.token);
