@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/kernel/CodePage.h"
 #include "platform/win/kernel/LastError.h"
 #include "platform/win/user/Messages.h"
 #include "platform/win/user/WindowRecord.h"
@@ -157,8 +158,9 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowNam
   }
   // SDL takes the icon only before the video mode is set.
   ApplyIcon(entry->windowClass.hIcon);
-  const char* caption = windowName ? windowName : "";
-  SDL_WM_SetCaption(caption, caption);
+  // The title is in the code page, as every A call's text; SDL takes UTF-8.
+  const std::string caption = CodePageToUtf8(CP_ACP, windowName ? windowName : "");
+  SDL_WM_SetCaption(caption.c_str(), caption.c_str());
   if (!SDL_SetVideoMode(width, height, 0, SDL_SWSURFACE)) {
     if (startedVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);

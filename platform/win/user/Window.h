@@ -79,9 +79,9 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass);
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
 
 // Makes the one SDL window: the video mode (width x height), with the class's icon set before it
-// and the title as its caption. While it exists, the message queue turns SDL's events into
-// messages for its window procedure. Null when the class is unknown, a window already exists or
-// SDL cannot set the mode.
+// and the title (code-page text, handed to SDL as UTF-8) as its caption. While it exists, the
+// message queue turns SDL's events into messages for its window procedure. Null when the class is
+// unknown, a window already exists or SDL cannot set the mode.
 HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, void* menu, HINSTANCE instance, void* param);
 
