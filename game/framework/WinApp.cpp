@@ -167,6 +167,11 @@ bool WinApp::CreateGameWindow() {
 }
 
 bool WinApp::CreateSDLDisplay(bool alpha) {
+  // Video starts here rather than inside the device, so that only a real display is taken.
+  if (!StartSDLVideo()) {
+    Qel::Trace("ERROR: SDL display could not be opened: %s\n", SDL_GetError());
+    return false;
+  }
   auto device = std::make_unique<Qel::SDLDisplayDevice>();
   const int surfaceMode =
       alpha ? Qel::SDLDisplayDevice::kSurfaceModeSoftwareAlpha : Qel::SDLDisplayDevice::kSurfaceModeHardware;

@@ -22,10 +22,15 @@ case $scenario in
     [ ! -s "$work/stderr" ] || fail "expected no output"
     ;;
   no-display)
-    env -u DISPLAY SDL_VIDEODRIVER=x11 timeout 20 "$pilo" 2>"$work/stderr"
+    # No X display and no driver named: the game says so, and the trace says why, instead of SDL
+    # drawing text art over the terminal (TERM is all that art needs).
+    env -u DISPLAY -u SDL_VIDEODRIVER TERM=xterm PILO_TRACE=1 timeout 20 "$pilo" >"$work/stdout" 2>"$work/stderr"
     status=$?
     [ "$status" -ne 0 ] && [ "$status" -ne 124 ] || fail "status $status, expected a failure"
-    grep -q '^Error: ' "$work/stderr" || fail "no Error text on stderr"
+    grep -qx 'Error: No display could be created.' "$work/stderr" || fail "no display error on stderr"
+    grep -q '^ERROR: .*DISPLAY is not set' "$work/stderr" || fail "the trace does not say why"
+    [ ! -s "$work/stdout" ] || fail "something was written to the terminal"
+    ! grep -q $'\e' "$work/stderr" || fail "escape codes on stderr"
     ;;
   first-frame)
     # No node classes are built yet, so the title screen's id is invalid.

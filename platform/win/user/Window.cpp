@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <strings.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -136,6 +137,28 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD /*style*/, BOOL /*menu*/, DWORD /*exSt
   return TRUE;
 }
 
+BOOL StartSDLVideo() {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return TRUE;
+  const char* named = std::getenv("SDL_VIDEODRIVER");
+  const std::string driver = named && *named ? named : "x11";
+  const char* display = std::getenv("DISPLAY");
+  if (driver == "x11" && (!display || !*display)) {
+    SDL_SetError("No X display: DISPLAY is not set (SDL_VIDEODRIVER may name another video driver)");
+    return FALSE;
+  }
+  // SDL reads its driver from the environment; a driver that the user did not name is set there
+  // only while video starts.
+  if (!named || !*named) setenv("SDL_VIDEODRIVER", driver.c_str(), 1);
+  const int result = SDL_InitSubSystem(SDL_INIT_VIDEO);
+  if (!named || !*named) unsetenv("SDL_VIDEODRIVER");
+  if (result != 0) {
+    const std::string reason = SDL_GetError();
+    SDL_SetError("The video driver \"%s\" did not start: %s", driver.c_str(), reason.c_str());
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style, int /*x*/,
                      int /*y*/, int width, int height, HWND /*parent*/, void* /*menu*/,
                      HINSTANCE /*instance*/, void* /*param*/) {
@@ -148,13 +171,10 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowNam
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  bool startedVideo = false;
-  if (!SDL_WasInit(SDL_INIT_VIDEO)) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-      return nullptr;
-    }
-    startedVideo = true;
+  const bool startedVideo = !SDL_WasInit(SDL_INIT_VIDEO);
+  if (!StartSDLVideo()) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
   }
   // SDL takes the icon only before the video mode is set.
   ApplyIcon(entry->windowClass.hIcon);

@@ -469,3 +469,23 @@ INSTANTIATE_TEST_SUITE_P(
                     CaptionCase{"Long", std::u16string(300, u'\u00E9'), std::string(255, '\xE9'),
                                 Repeated("\xC3\xA9", 255)}),
     [](const testing::TestParamInfo<CaptionCase>& info) { return std::string(info.param.name); });
+
+// With no display, SDL 1.2 on its own would take a text-art driver that paints over the terminal.
+TEST_F(App, WithoutADisplayNoTextArtDriverStandsIn) {
+  unsetenv("SDL_VIDEODRIVER");
+  unsetenv("DISPLAY");
+  setenv("TERM", "xterm", 1);  // what the text-art driver needs to start
+  setenv("PILO_TRACE", "1", 1);
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const bool started = Start();
+  const std::string trace = testing::internal::GetCapturedStderr();
+  const std::string output = testing::internal::GetCapturedStdout();
+  EXPECT_FALSE(started);
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+  EXPECT_EQ(SDL_VideoDriverName(nullptr, 0), nullptr);
+  EXPECT_EQ(m_app.GetDisplay(), nullptr);
+  EXPECT_TRUE(output.empty()) << output.size() << " bytes went to the terminal";
+  EXPECT_NE(trace.find("ERROR: "), std::string::npos) << trace;
+  EXPECT_NE(trace.find("DISPLAY is not set"), std::string::npos) << trace;
+}
