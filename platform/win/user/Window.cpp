@@ -209,6 +209,11 @@ BOOL DestroyWindow(HWND window) {
   return TRUE;
 }
 
+void EndSDLVideo() {
+  gWindow = WindowHandle{};
+  if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
 BOOL IsWindow(HWND window) {
   return window && (window == CreatedWindow() || window == GetSDLWindow());
 }

@@ -90,6 +90,10 @@ BOOL StartSDLVideo();
 HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, void* menu, HINSTANCE instance, void* param);
 
+// Ends SDL's video, and with it the one window, whoever made it and without a word to its window
+// procedure: for a program that cannot go on, so that no dead window stays on the screen.
+void EndSDLVideo();
+
 // Sends WM_DESTROY and ends the video mode. Only a window CreateWindowExA made can be destroyed.
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);

@@ -25,6 +25,7 @@
 #include "graphics/DisplayDevice.h"
 #include "platform/win/kernel/Module.h"
 #include "platform/win/kernel/Timer.h"
+#include "platform/win/user/Cursor.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/SystemParameters.h"
 #include "support/TempDir.h"
@@ -412,7 +413,9 @@ TEST_F(App, AFatalTextEndsTheProgramWithTheErrorBoxAndRestoresTheSystem) {
   plat::win::BOOL screenSaver = plat::win::FALSE;
   plat::win::SystemParametersInfoA(plat::win::SPI_GETSCREENSAVEACTIVE, 0, &screenSaver, 0);
   EXPECT_TRUE(screenSaver);
-  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+  EXPECT_EQ(plat::win::ShowCursor(plat::win::TRUE), 1);  // the display count was back at 0: shown
+  // The game's window went before the box.
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
 }
 
 namespace {
