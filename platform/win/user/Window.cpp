@@ -140,7 +140,9 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD /*style*/, BOOL /*menu*/, DWORD /*exSt
 BOOL StartSDLVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return TRUE;
   const char* named = std::getenv("SDL_VIDEODRIVER");
-  const std::string driver = named && *named ? named : "x11";
+  const bool hasVariable = named != nullptr;
+  const bool chosenHere = !named || !*named;
+  const std::string driver = chosenHere ? "x11" : named;
   const char* display = std::getenv("DISPLAY");
   if (driver == "x11" && (!display || !*display)) {
     SDL_SetError("No X display: DISPLAY is not set (SDL_VIDEODRIVER may name another video driver)");
@@ -148,9 +150,9 @@ BOOL StartSDLVideo() {
   }
   // SDL reads its driver from the environment; a driver that the user did not name is set there
   // only while video starts.
-  if (!named || !*named) setenv("SDL_VIDEODRIVER", driver.c_str(), 1);
+  if (chosenHere) setenv("SDL_VIDEODRIVER", driver.c_str(), 1);
   const int result = SDL_InitSubSystem(SDL_INIT_VIDEO);
-  if (!named || !*named) unsetenv("SDL_VIDEODRIVER");
+  if (chosenHere) hasVariable ? setenv("SDL_VIDEODRIVER", "", 1) : unsetenv("SDL_VIDEODRIVER");
   if (result != 0) {
     const std::string reason = SDL_GetError();
     SDL_SetError("The video driver \"%s\" did not start: %s", driver.c_str(), reason.c_str());

@@ -49,9 +49,13 @@ TEST(Window, VideoStartsOnlyOnTheDriverNamedOrX11) {
     const char* reason;  // in SDL_GetError when it does not start
   };
   const Case cases[] = {
-      {nullptr, nullptr, false, "DISPLAY is not set"},        {"", nullptr, false, "DISPLAY is not set"},
-      {nullptr, ":bogus", false, "\"x11\" did not start"},    {"x11", nullptr, false, "DISPLAY is not set"},
-      {"nosuch", nullptr, false, "\"nosuch\" did not start"}, {"dummy", nullptr, true, nullptr},
+      {nullptr, nullptr, false, "DISPLAY is not set"},
+      {"", nullptr, false, "DISPLAY is not set"},
+      {nullptr, ":bogus", false, "\"x11\" did not start"},
+      {"", ":bogus", false, "\"x11\" did not start"},
+      {"x11", nullptr, false, "DISPLAY is not set"},
+      {"nosuch", nullptr, false, "\"nosuch\" did not start"},
+      {"dummy", nullptr, true, nullptr},
   };
   setenv("TERM", "xterm", 1);  // what a text-art driver would need to start
   for (const Case& c : cases) {
