@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "core/Trace.h"
 #include "framework/GameEvents.h"
@@ -170,6 +171,11 @@ bool WinApp::CreateGameWindow() {
 }
 
 bool WinApp::CreateSDLDisplay(bool alpha) {
+  // Video starts here rather than inside the device, so that only a real display is taken.
+  if (!StartSDLVideo()) {
+    Qel::Trace("ERROR: SDL display could not be opened: %s\n", SDL_GetError());
+    return false;
+  }
   auto device = std::make_unique<Qel::SDLDisplayDevice>();
   const int surfaceMode =
       alpha ? Qel::SDLDisplayDevice::kSurfaceModeSoftwareAlpha : Qel::SDLDisplayDevice::kSurfaceModeHardware;
@@ -182,7 +188,9 @@ bool WinApp::CreateSDLDisplay(bool alpha) {
   m_display = std::move(device);
 
   m_window = GetSDLWindow();
-  SDL_WM_SetCaption(GetWindowCaption(), GetWindowCaption());
+  // The caption stays in the code page for the game; SDL takes UTF-8.
+  const std::string caption = CodePageToUtf8(CP_ACP, GetWindowCaption());
+  SDL_WM_SetCaption(caption.c_str(), caption.c_str());
   if (HICON icon = LoadIconA(m_instance, MAKEINTRESOURCEA(kProgramIconId))) {
     SetWindowLongA(m_window, GWL_STYLE, GetWindowLongA(m_window, GWL_STYLE) | static_cast<LONG>(WS_SYSMENU));
     SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));

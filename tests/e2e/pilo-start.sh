@@ -1,17 +1,78 @@
 #!/usr/bin/env bash
 # Starts the game as a new user would, in an empty temporary folder, and checks how it ends.
-# Usage: pilo-start.sh <pilo> <second-copy|no-display|first-frame>
+# Usage: pilo-start.sh <pilo> <second-copy|no-display|first-frame|error-box-return|error-box-escape|
+#                              error-box-sigterm|error-box-sigint>
+# The error-box scenarios need an X display (run them under xvfb-run) and xdotool.
 set -uo pipefail
 pilo=$1
 scenario=$2
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+pid=
+trap '[ -z "$pid" ] || kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 cd "$work"
 export PILO_LOCK_DIR=$work PILO_NO_DIALOGS=1
 unset PILO_TRACE
 
-fail() { echo "pilo-start ($scenario): $*"; echo "--- stderr:"; cat "$work/stderr"; exit 1; }
+fail() {
+  echo "pilo-start ($scenario): $*"
+  echo "--- stderr:"
+  cat "$work/stderr"
+  [ -z "$pid" ] || kill -KILL "$pid" 2>/dev/null
+  exit 1
+}
+
+# The fatal error the "Error" box reports: no node classes are built yet, so the title screen's id
+# is invalid at the first frame.
+fatal_text='Error: Invalid node ID in NodeFactory::CreateNode()'
+
+# True while the process runs (a child that has ended but is not yet waited for does not count).
+running() {
+  local state
+  state=$(sed -e 's/^.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1) && [ "$state" != Z ]
+}
+
+# Polls until the game has ended, at most $1 tenths of a second; sets status.
+wait_for_exit() {
+  local tenths=$1
+  for ((i = 0; i < tenths; i++)); do
+    if ! running "$pid"; then
+      wait "$pid"
+      status=$?
+      pid=
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Starts the game on the X display, its window titled "Pilo Test", with its "Error" box shown; waits
+# until the box is up and the game's own window is gone, and leaves the box's id in box.
+start_with_error_box() {
+  { printf '\xff\xfe'; printf 'Pilo Test\r\n' | iconv -f UTF-8 -t UTF-16LE; } >PiloStr.txt
+  # Job control, so that the game does not start with interrupts ignored as background jobs do.
+  set -m
+  env -u PILO_NO_DIALOGS SDL_VIDEODRIVER=x11 "$pilo" 2>"$work/stderr" &
+  pid=$!
+  set +m
+  box=
+  for ((i = 0; i < 300; i++)); do
+    box=$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null | head -n 1)
+    [ -n "$box" ] && break
+    running "$pid" || fail "the game ended before its Error box showed"
+    sleep 0.1
+  done
+  [ -n "$box" ] || fail "no Error box within 30 s"
+  grep -qx "$fatal_text" "$work/stderr" || fail "wrong Error text"
+  ! xdotool search --name '^Pilo Test$' >/dev/null 2>&1 || fail "the game's window stayed behind the box"
+}
+
+# The status the game ends with after its Error box, as a headless run shows it.
+box_status() {
+  SDL_VIDEODRIVER=dummy timeout 20 "$pilo" 2>/dev/null
+  echo $?
+}
 
 case $scenario in
   second-copy)
@@ -22,17 +83,42 @@ case $scenario in
     [ ! -s "$work/stderr" ] || fail "expected no output"
     ;;
   no-display)
-    env -u DISPLAY SDL_VIDEODRIVER=x11 timeout 20 "$pilo" 2>"$work/stderr"
+    # No X display and no driver named: the game says so, and the trace says why, instead of SDL
+    # drawing text art over the terminal (TERM is all that art needs).
+    env -u DISPLAY -u SDL_VIDEODRIVER TERM=xterm PILO_TRACE=1 timeout 20 "$pilo" >"$work/stdout" 2>"$work/stderr"
     status=$?
     [ "$status" -ne 0 ] && [ "$status" -ne 124 ] || fail "status $status, expected a failure"
-    grep -q '^Error: ' "$work/stderr" || fail "no Error text on stderr"
+    grep -qx 'Error: No display could be created.' "$work/stderr" || fail "no display error on stderr"
+    grep -q '^ERROR: .*DISPLAY is not set' "$work/stderr" || fail "the trace does not say why"
+    [ ! -s "$work/stdout" ] || fail "something was written to the terminal"
+    ! grep -q $'\e' "$work/stderr" || fail "escape codes on stderr"
     ;;
   first-frame)
-    # No node classes are built yet, so the title screen's id is invalid.
     SDL_VIDEODRIVER=dummy timeout 20 "$pilo" 2>"$work/stderr"
     status=$?
     [ "$status" -ne 0 ] && [ "$status" -ne 124 ] || fail "status $status, expected a failure"
-    grep -qx 'Error: Invalid node ID in NodeFactory::CreateNode()' "$work/stderr" || fail "wrong Error text"
+    grep -qx "$fatal_text" "$work/stderr" || fail "wrong Error text"
+    ;;
+  error-box-return | error-box-escape)
+    # The key presses OK; the box waits for it, whatever comes before.
+    [ "$scenario" = error-box-return ] && key=Return || key=Escape
+    expected=$(box_status)
+    start_with_error_box
+    for ((tries = 0; tries < 100; tries++)); do
+      xdotool windowfocus --sync "$box" key "$key" 2>/dev/null
+      wait_for_exit 1 && break
+    done
+    [ -z "$pid" ] || fail "$key did not close the box within 10 s"
+    [ "$status" -ne 0 ] && [ "$status" -eq "$expected" ] || fail "status $status, expected $expected"
+    ;;
+  error-box-sigterm | error-box-sigint)
+    # The signal ends the program as OK would have.
+    [ "$scenario" = error-box-sigterm ] && signal=TERM || signal=INT
+    expected=$(box_status)
+    start_with_error_box
+    kill -s "$signal" "$pid"
+    wait_for_exit 100 || fail "SIG$signal did not end the game within 10 s"
+    [ "$status" -ne 0 ] && [ "$status" -eq "$expected" ] || fail "status $status, expected $expected"
     ;;
   *)
     echo "unknown scenario $scenario"

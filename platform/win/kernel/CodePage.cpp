@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/LastError.h"
@@ -40,36 +41,54 @@ std::string IconvName(UINT codePage) {
   return "CP" + std::to_string(codePage);
 }
 
-// Converts the UTF-16 units into the code page, one character at a time so that a character the
-// code page lacks (or a lone surrogate) costs only itself.
-bool Convert(iconv_t converter, const WCHAR* wide, size_t count, char replacement, std::string& out,
+// The bytes of the UTF-16LE character at in: a surrogate pair is one.
+size_t Utf16CharacterBytes(const char* in, size_t left) {
+  const auto unit = [in](size_t i) {
+    return static_cast<unsigned>(static_cast<unsigned char>(in[2 * i])) |
+           static_cast<unsigned>(static_cast<unsigned char>(in[2 * i + 1])) << 8;
+  };
+  const bool pair =
+      left >= 4 && unit(0) >= 0xD800 && unit(0) <= 0xDBFF && unit(1) >= 0xDC00 && unit(1) <= 0xDFFF;
+  return pair ? 4 : 2;
+}
+
+// A code page's character begins as one byte; iconv tells when it goes on.
+size_t FirstByte(const char* /*in*/, size_t /*left*/) {
+  return 1;
+}
+
+// Converts one character at a time, so that a character the target lacks (or a byte sequence the
+// source does not define, or a lone surrogate) costs only itself. A character that iconv finds
+// incomplete takes the next unit too, up to maxBytes.
+bool Convert(iconv_t converter, const char* in, size_t size, size_t (*characterBytes)(const char*, size_t),
+             size_t unitSize, size_t maxBytes, std::string_view replacement, std::string& out,
              bool& usedDefault) {
-  size_t i = 0;
-  while (i < count) {
-    size_t units = 1;
-    const WCHAR unit = wide[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
-      units = 2;
-    }
-    char in[4];
-    for (size_t u = 0; u < units; ++u) {
-      in[2 * u] = static_cast<char>(wide[i + u] & 0xFF);
-      in[2 * u + 1] = static_cast<char>(wide[i + u] >> 8);
-    }
-    char buffer[8];
-    char* inPtr = in;
-    size_t inLeft = units * 2;
-    char* outPtr = buffer;
-    size_t outLeft = sizeof(buffer);
-    iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+  size_t position = 0;
+  while (position < size) {
+    const size_t first = characterBytes(in + position, size - position);
+    size_t take = first;
+    for (;;) {
+      char buffer[16];
+      char* inPtr = const_cast<char*>(in + position);
+      size_t inLeft = take;
+      char* outPtr = buffer;
+      size_t outLeft = sizeof(buffer);
+      iconv(converter, nullptr, nullptr, nullptr, nullptr);
+      if (iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) {
+        out.append(buffer, static_cast<size_t>(outPtr - buffer));
+        position += take;
+        break;
+      }
+      if (errno == EINVAL && take + unitSize <= maxBytes && position + take < size) {
+        take += unitSize;
+        continue;
+      }
       if (errno != EILSEQ && errno != EINVAL) return false;
       out += replacement;
       usedDefault = true;
-    } else {
-      out.append(buffer, static_cast<size_t>(outPtr - buffer));
+      position += first;
+      break;
     }
-    i += units;
   }
   return true;
 }
@@ -127,9 +146,17 @@ int WideCharToMultiByte(UINT codePage, DWORD /*flags*/, const WCHAR* wide, int w
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
+  // The units as UTF-16LE bytes, whatever the machine's byte order.
+  std::string bytes(count * 2, '\0');
+  for (size_t i = 0; i < count; ++i) {
+    bytes[2 * i] = static_cast<char>(wide[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<char>(wide[i] >> 8);
+  }
   std::string converted;
   bool replaced = false;
-  const bool ok = Convert(converter, wide, count, defaultChar ? *defaultChar : '?', converted, replaced);
+  const char replacement = defaultChar ? *defaultChar : '?';
+  const bool ok = Convert(converter, bytes.data(), bytes.size(), Utf16CharacterBytes, 2, 4,
+                          std::string_view(&replacement, 1), converted, replaced);
   iconv_close(converter);
   if (!ok) {
     SetLastError(ERROR_NO_UNICODE_TRANSLATION);
@@ -144,6 +171,19 @@ int WideCharToMultiByte(UINT codePage, DWORD /*flags*/, const WCHAR* wide, int w
   }
   std::memcpy(out, converted.data(), converted.size());
   return needed;
+}
+
+std::string CodePageToUtf8(UINT codePage, const char* text) {
+  std::string converted;
+  if (!text) return converted;
+  iconv_t converter = iconv_open("UTF-8", IconvName(codePage).c_str());
+  if (converter == reinterpret_cast<iconv_t>(-1)) return converted;
+  bool replaced = false;
+  constexpr size_t kLongestCharacter = 4;  // bytes, in any code page iconv knows
+  Convert(converter, text, std::strlen(text), FirstByte, 1, kLongestCharacter, "\xEF\xBF\xBD", converted,
+          replaced);
+  iconv_close(converter);
+  return converted;
 }
 
 }  // namespace plat::win

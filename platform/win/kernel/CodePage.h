@@ -1,6 +1,8 @@
 // The keyboard layout, its locale's ANSI code page and UTF-16 to code-page text conversion.
 #pragma once
 
+#include <string>
+
 #include "platform/win/kernel/WinTypes.h"
 
 namespace plat::win {
@@ -30,5 +32,10 @@ int GetLocaleInfoA(LCID locale, DWORD type, char* data, int size);
 // page).
 int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideCount, char* out, int outSize,
                         const char* defaultChar, BOOL* usedDefault);
+
+// The code page's text (CP_ACP: the layout's) as UTF-8, for the libraries that take nothing else,
+// such as SDL's window titles. A byte the code page does not define becomes U+FFFD; an unknown
+// code page gives empty text.
+std::string CodePageToUtf8(UINT codePage, const char* text);
 
 }  // namespace plat::win

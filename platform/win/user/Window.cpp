@@ -3,11 +3,13 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/win/kernel/AsciiCase.h"
+#include "platform/win/kernel/CodePage.h"
 #include "platform/win/kernel/LastError.h"
 #include "platform/win/user/Messages.h"
 #include "platform/win/user/WindowRecord.h"
@@ -135,6 +137,30 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD /*style*/, BOOL /*menu*/, DWORD /*exSt
   return TRUE;
 }
 
+BOOL StartSDLVideo() {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return TRUE;
+  const char* named = std::getenv("SDL_VIDEODRIVER");
+  const bool hasVariable = named != nullptr;
+  const bool chosenHere = !named || !*named;
+  const std::string driver = chosenHere ? "x11" : named;
+  const char* display = std::getenv("DISPLAY");
+  if (driver == "x11" && (!display || !*display)) {
+    SDL_SetError("No X display: DISPLAY is not set (SDL_VIDEODRIVER may name another video driver)");
+    return FALSE;
+  }
+  // SDL reads its driver from the environment; a driver that the user did not name is set there
+  // only while video starts.
+  if (chosenHere) setenv("SDL_VIDEODRIVER", driver.c_str(), 1);
+  const int result = SDL_InitSubSystem(SDL_INIT_VIDEO);
+  if (chosenHere) hasVariable ? setenv("SDL_VIDEODRIVER", "", 1) : unsetenv("SDL_VIDEODRIVER");
+  if (result != 0) {
+    const std::string reason = SDL_GetError();
+    SDL_SetError("The video driver \"%s\" did not start: %s", driver.c_str(), reason.c_str());
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style, int /*x*/,
                      int /*y*/, int width, int height, HWND /*parent*/, void* /*menu*/,
                      HINSTANCE /*instance*/, void* /*param*/) {
@@ -147,18 +173,16 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowNam
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  bool startedVideo = false;
-  if (!SDL_WasInit(SDL_INIT_VIDEO)) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-      return nullptr;
-    }
-    startedVideo = true;
+  const bool startedVideo = !SDL_WasInit(SDL_INIT_VIDEO);
+  if (!StartSDLVideo()) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
   }
   // SDL takes the icon only before the video mode is set.
   ApplyIcon(entry->windowClass.hIcon);
-  const char* caption = windowName ? windowName : "";
-  SDL_WM_SetCaption(caption, caption);
+  // The title is in the code page, as every A call's text; SDL takes UTF-8.
+  const std::string caption = CodePageToUtf8(CP_ACP, windowName ? windowName : "");
+  SDL_WM_SetCaption(caption.c_str(), caption.c_str());
   if (!SDL_SetVideoMode(width, height, 0, SDL_SWSURFACE)) {
     if (startedVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -185,6 +209,11 @@ BOOL DestroyWindow(HWND window) {
   if (gWindow.startedVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   gWindow = WindowHandle{};
   return TRUE;
+}
+
+void EndSDLVideo() {
+  gWindow = WindowHandle{};
+  if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 BOOL IsWindow(HWND window) {

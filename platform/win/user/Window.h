@@ -78,12 +78,21 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass);
 // Window frames belong to the window manager, so a window's outer rectangle is its client area.
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
 
+// Starts SDL's video on a real display only: the driver SDL_VIDEODRIVER names (tests name
+// "dummy"), else X11. Left to itself, SDL 1.2 would fall back to a text-art driver that paints
+// over the terminal. TRUE when video runs (already, or now); on failure SDL_GetError says why.
+BOOL StartSDLVideo();
+
 // Makes the one SDL window: the video mode (width x height), with the class's icon set before it
-// and the title as its caption. While it exists, the message queue turns SDL's events into
-// messages for its window procedure. Null when the class is unknown, a window already exists or
-// SDL cannot set the mode.
+// and the title (code-page text, handed to SDL as UTF-8) as its caption. While it exists, the
+// message queue turns SDL's events into messages for its window procedure. Null when the class is
+// unknown, a window already exists or SDL cannot set the mode.
 HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, void* menu, HINSTANCE instance, void* param);
+
+// Ends SDL's video, and with it the one window, whoever made it and without a word to its window
+// procedure: for a program that cannot go on, so that no dead window stays on the screen.
+void EndSDLVideo();
 
 // Sends WM_DESTROY and ends the video mode. Only a window CreateWindowExA made can be destroyed.
 BOOL DestroyWindow(HWND window);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@
 #include "graphics/DisplayDevice.h"
 #include "platform/win/kernel/Module.h"
 #include "platform/win/kernel/Timer.h"
+#include "platform/win/user/Cursor.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/SystemParameters.h"
 #include "support/LoggingNode.h"
@@ -433,5 +435,82 @@ TEST_F(App, AFatalTextEndsTheProgramWithTheErrorBoxAndRestoresTheSystem) {
   plat::win::BOOL screenSaver = plat::win::FALSE;
   plat::win::SystemParametersInfoA(plat::win::SPI_GETSCREENSAVEACTIVE, 0, &screenSaver, 0);
   EXPECT_TRUE(screenSaver);
-  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+  EXPECT_EQ(plat::win::ShowCursor(plat::win::TRUE), 1);  // the display count was back at 0: shown
+  // The game's window went before the box.
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+}
+
+namespace {
+
+struct CaptionCase {
+  const char* name;
+  std::u16string line;       // the string table's first line
+  std::string codePageText;  // what the game keeps: Windows-1252
+  std::string sdlTitle;      // what SDL gets: UTF-8
+};
+
+std::string Repeated(const std::string& piece, size_t count) {
+  std::string text;
+  for (size_t i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
+void PrintTo(const CaptionCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class WindowCaption : public App, public testing::WithParamInterface<CaptionCase> {};
+
+}  // namespace
+
+// The caption is code-page text for the game and UTF-8 for SDL, which on X11 takes nothing else.
+TEST_P(WindowCaption, ReachesSDLAsUtf8) {
+  std::string table = "\xFF\xFE";
+  for (const char16_t unit : GetParam().line + u"\r\n") {
+    table += static_cast<char>(unit & 0xFF);
+    table += static_cast<char>(unit >> 8);
+  }
+  test::WriteFile("PiloStr.txt", table);
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(std::string(m_app.GetWindowCaption()), GetParam().codePageText);
+  char* title = nullptr;
+  char* icon = nullptr;
+  SDL_WM_GetCaption(&title, &icon);
+  ASSERT_NE(title, nullptr);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(std::string(title), GetParam().sdlTitle);
+  EXPECT_EQ(std::string(icon), GetParam().sdlTitle);
+  m_app.Shutdown();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, WindowCaption,
+    testing::Values(CaptionCase{"Accent", u"caf\u00E9", "caf\xE9", "caf\xC3\xA9"},
+                    // Windows-1252, not Latin-1: the dash and the quote sit in 0x80..0x9F.
+                    CaptionCase{"Punctuation", u"Pilo \u2013 l\u2019\u00E9t\u00E9",
+                                "Pilo \x96 l\x92\xE9t\xE9",
+                                "Pilo \xE2\x80\x93 l\xE2\x80\x99\xC3\xA9t\xC3\xA9"},
+                    // The table keeps 255 bytes of a line; in UTF-8 they take twice as many.
+                    CaptionCase{"Long", std::u16string(300, u'\u00E9'), std::string(255, '\xE9'),
+                                Repeated("\xC3\xA9", 255)}),
+    [](const testing::TestParamInfo<CaptionCase>& info) { return std::string(info.param.name); });
+
+// With no display, SDL 1.2 on its own would take a text-art driver that paints over the terminal.
+TEST_F(App, WithoutADisplayNoTextArtDriverStandsIn) {
+  unsetenv("SDL_VIDEODRIVER");
+  unsetenv("DISPLAY");
+  setenv("TERM", "xterm", 1);  // what the text-art driver needs to start
+  setenv("PILO_TRACE", "1", 1);
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const bool started = Start();
+  const std::string trace = testing::internal::GetCapturedStderr();
+  const std::string output = testing::internal::GetCapturedStdout();
+  EXPECT_FALSE(started);
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+  EXPECT_EQ(SDL_VideoDriverName(nullptr, 0), nullptr);
+  EXPECT_EQ(m_app.GetDisplay(), nullptr);
+  EXPECT_TRUE(output.empty()) << output.size() << " bytes went to the terminal";
+  EXPECT_NE(trace.find("ERROR: "), std::string::npos) << trace;
+  EXPECT_NE(trace.find("DISPLAY is not set"), std::string::npos) << trace;
 }

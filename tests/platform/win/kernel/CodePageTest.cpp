@@ -66,3 +66,26 @@ TEST(CodePage, ReportsSizesAndRefusesShortBuffersAndUnknownCodePages) {
   EXPECT_EQ(WideCharToMultiByte(1252, 0, u"\u4E2D", 1, out, 4, &star, nullptr), 1);
   EXPECT_EQ(out[0], '*');
 }
+
+TEST(CodePage, GivesCodePageTextAsUtf8) {
+  struct Case {
+    UINT codePage;
+    std::string text;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {1252, "Pilo", "Pilo"},
+      {CP_ACP, "caf\xE9", "caf\xC3\xA9"},
+      {1252, "\x80 \x96 \x9F", "\xE2\x82\xAC \xE2\x80\x93 \xC5\xB8"},  // not Latin-1
+      {1252, "a\x81z", "a\xEF\xBF\xBDz"},                              // a byte Windows-1252 leaves undefined
+      {CP_UTF8, "caf\xC3\xA9", "caf\xC3\xA9"},
+      {CP_UTF8, "a\xC3", "a\xEF\xBF\xBD"},  // cut inside a character
+      {CP_UTF8, "\xE9x", "\xEF\xBF\xBDx"},
+      {1, "Pilo", ""},  // no such code page
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.codePage << " " << testing::PrintToString(c.text));
+    EXPECT_EQ(CodePageToUtf8(c.codePage, c.text.c_str()), c.expected);
+  }
+  EXPECT_EQ(CodePageToUtf8(1252, nullptr), "");
+}
