@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/win/kernel/CodePage.h"
+
 namespace plat::win {
 namespace {
 
@@ -61,15 +63,17 @@ void CloseWindowOf(Fl_Widget* widget, void*) {
 void ShowBox(const char* caption, const char* text) {
   fl_open_display();
   fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+  const std::string label = detail::MessageBoxLabel(text);
+  const std::string title = CodePageToUtf8(CP_ACP, caption);
   int textWidth = kWidestText;
   int textHeight = 0;
-  fl_measure(text, textWidth, textHeight, 0);
+  fl_measure(label.c_str(), textWidth, textHeight, 1);
   textWidth = std::max(textWidth + kLabelInset, kButtonWidth);
   const int width = textWidth + 2 * kMargin;
   const int height = textHeight + kButtonHeight + 3 * kMargin;
 
-  Fl_Window window((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height, caption);
-  Fl_Box message(kMargin, kMargin, textWidth, textHeight, text);
+  Fl_Window window((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height, title.c_str());
+  Fl_Box message(kMargin, kMargin, textWidth, textHeight, label.c_str());
   message.align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_WRAP);
   Fl_Return_Button ok(width - kMargin - kButtonWidth, height - kMargin - kButtonHeight, kButtonWidth,
                       kButtonHeight, "OK");
@@ -112,5 +116,19 @@ int MessageBoxA(HWND /*owner*/, const char* text, const char* caption, UINT /*ty
   sigaction(SIGTERM, &previousTerminate, nullptr);
   return IDOK;
 }
+
+namespace detail {
+
+// FLTK takes UTF-8, and reads "@" in a label as the start of a symbol's name.
+std::string MessageBoxLabel(const char* text) {
+  std::string label;
+  for (const char c : CodePageToUtf8(CP_ACP, text)) {
+    if (c == '@') label += '@';
+    label += c;
+  }
+  return label;
+}
+
+}  // namespace detail
 
 }  // namespace plat::win

@@ -119,3 +119,10 @@ TEST(MessageBoxOnScreen, AnInterruptOrTerminateSignalClosesTheBox) {
     sigaction(signal, &previous, nullptr);
   }
 }
+
+TEST(MessageBox, ItsLabelShowsTheTextAsWritten) {
+  // The label is UTF-8 for FLTK, which would read a lone "@" as a symbol's name.
+  EXPECT_EQ(plat::win::detail::MessageBoxLabel("Caf\xE9 @ 10\x80"), "Caf\xC3\xA9 @@ 10\xE2\x82\xAC");
+  EXPECT_EQ(plat::win::detail::MessageBoxLabel("@@"), "@@@@");
+  EXPECT_EQ(plat::win::detail::MessageBoxLabel(""), "");
+}
