@@ -18,4 +18,9 @@ enum : int {
 };
 }  // namespace EventId
 
+class Sound;
+
+// Posts an event of the sound, when the event manager exists.
+void PostSoundEvent(int id, const Sound& sound);
+
 }  // namespace Qel

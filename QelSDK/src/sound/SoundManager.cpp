@@ -25,8 +25,8 @@ bool SoundManager::AssignChannel(const std::shared_ptr<Sound>& sound, int32_t ch
   // Each eviction tells a listener, who may take channels in turn; every pass frees one, so the
   // search ends.
   for (int pass = 0; pass <= kChannelCount; ++pass) {
-    const int target = channel < 0 ? FindAnyChannel(sound->GetPriority())
-                                   : FindFixedChannel(channel, sound->GetPriority());
+    const int target =
+        channel < 0 ? FindAnyChannel(sound->GetPriority()) : FindFixedChannel(channel, sound->GetPriority());
     if (target < 0) return false;
     if (!m_channels[target]) {
       m_channels[target] = sound;
