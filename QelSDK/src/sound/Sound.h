@@ -66,6 +66,8 @@ public:
   void SetChannel(int32_t channel) { m_channel = channel; }
   float GetVolume() const { return m_volume; }
   uint32_t GetFrequency() const { return m_frequency; }
+  // Null while not loaded.
+  CSound* GetBufferObject() const { return m_buffer.get(); }
 
 private:
   void Load();
