@@ -37,7 +37,11 @@ public:
   void StopVoice(Voice* voice);
 
 private:
-  std::mutex m_mutex;
+  void MixVoice(Voice& voice, int32_t* out, uint32_t frames);
+  // Queues the events of the notifications in the frames [fromFrame, toFrame).
+  void Notify(const Voice& voice, uint64_t fromFrame, uint64_t toFrame);
+
+  mutable std::mutex m_mutex;
   DWORD m_rate = kDefaultRate;
   std::vector<Voice*> m_playing;
   std::vector<int32_t> m_accumulator;

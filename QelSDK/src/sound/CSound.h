@@ -39,8 +39,8 @@ public:
 
   // The whole buffer from the start of the wave; the rest, with repeat, the wave over again, else silence.
   HRESULT FillFromWave(IDirectSoundBuffer8* buffer, bool repeat);
-  // Restores a lost buffer: *restored tells whether it had been lost. E_FAIL when it stays lost after
-  // kRestoreTries tries.
+  // Restores a lost buffer: *restored tells whether it had been lost. When it stays lost after
+  // kRestoreTries tries, the last failure of Restore is returned.
   HRESULT RecoverLostBuffer(IDirectSoundBuffer8* buffer, bool* restored);
 
 protected:

@@ -24,10 +24,14 @@ public:
   DWORD GetSegmentSize() const { return m_segmentSize; }
 
 private:
-  // The bytes the cursor moved since the last look, counting a wrap; updates the counters.
+  // Adds the bytes the cursor moved since the last look (a wrap when it stands behind it) to the count.
   HRESULT CountPlayedBytes();
   bool HoldsWholeWave() const;
+  // A ring that holds the whole wave is not refilled; a one-shot silences its played first half instead,
+  // so that what plays after the wrap, until the stop, is silence and not the wave's start.
+  HRESULT SilencePlayedHalf();
   HRESULT WriteSegment(bool loop);
+  // Stops and rewinds, ready to play again from the start.
   HRESULT End();
 
   DWORD m_lastPlayPosition = 0;

@@ -1,6 +1,7 @@
 // Unnamed event objects, waits on them, and Sleep: the signalling between the mixer thread and the game.
 #pragma once
 
+#include "platform/win/kernel/Files.h"  // CloseHandle, which closes events too
 #include "platform/win/kernel/Types.h"
 
 namespace plat::win {
