@@ -189,7 +189,9 @@ TEST_F(Channels, AListenerMayPlayTheFinishedSoundAgain) {
   ASSERT_TRUE(Manager().PlaySound(line, true));
   int replays = 0;
   log.onFinished = [&](const std::string&) {
-    if (replays++ == 0) EXPECT_TRUE(Manager().PlaySound(line, true));
+    if (replays++ == 0) {
+      EXPECT_TRUE(Manager().PlaySound(line, true));
+    }
   };
   stage.Run(70);
   EXPECT_EQ(replays, 1);
@@ -204,7 +206,9 @@ TEST_F(Channels, ASoundPlacedWhileAnEvictionIsToldKeepsItsChannel) {
   std::vector<SoundPtr> occupants = Occupy(Repeat(64, 5));
   SoundPtr urgent = Make("urgent", 1);
   log.onFinished = [&](const std::string& id) {
-    if (id == "in 0") EXPECT_TRUE(Manager().PlaySound(urgent, true));
+    if (id == "in 0") {
+      EXPECT_TRUE(Manager().PlaySound(urgent, true));
+    }
   };
   SoundPtr newcomer = Make("newcomer", 5);
   EXPECT_TRUE(Manager().PlaySound(newcomer, true));

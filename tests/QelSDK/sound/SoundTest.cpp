@@ -18,6 +18,9 @@
 
 namespace {
 
+using plat::dsound::DWORD;
+using plat::dsound::IDirectSoundBuffer8;
+using plat::dsound::LONG;
 using Qel::EventId::SoundFinished;
 using Qel::EventId::SoundLoaded;
 using Qel::EventId::SoundLooped;

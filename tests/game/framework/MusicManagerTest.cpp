@@ -19,6 +19,8 @@
 
 namespace {
 
+using plat::dsound::LONG;
+
 uint32_t gNow = 0;
 uint32_t FakeTime() {
   return gNow;
@@ -71,6 +73,13 @@ protected:
 
   test::SoundStage stage;
   MusicManager& music = MusicManager::Instance();
+};
+
+// The trace is read at its first line, which the sound device's start (in the fixture's construction)
+// already writes.
+class MusicTraced : public Music {
+protected:
+  static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }
 };
 
 }  // namespace
@@ -222,8 +231,7 @@ TEST_F(Music, StopAllSoundsSparesTheMusic) {
   EXPECT_TRUE(Current()->IsPlaying());
 }
 
-TEST_F(Music, APieceThatDoesNotLoadIsDroppedWithOneTraceLine) {
-  setenv("PILO_TRACE", "1", 1);  // read at the first trace line
+TEST_F(MusicTraced, APieceThatDoesNotLoadIsDroppedWithOneTraceLine) {
   testing::internal::CaptureStderr();
   music.QueueMusic("missing", true);
   music.PlayNext(true);
