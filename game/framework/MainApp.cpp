@@ -65,7 +65,7 @@ bool MainApp::Init() {
 
   if (!OpenDisplay()) return false;
   if (!RegisterSurfaceKinds()) return false;
-  InitSound();
+  InitSound();  // without a sound device the game goes on silent
 
   gCaptionsOn = m_options.AreCaptionsOn() ? 1 : 0;
   NodeManager::Instance().RequestNode(kNodeTitleScreen);  // built at the start of the first frame
