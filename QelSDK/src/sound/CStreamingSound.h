@@ -7,8 +7,9 @@
 
 namespace Qel {
 
-// Refill is called on the game thread whenever the stream's event is set (at each segment's last byte,
-// and where the wave's data ends in the ring). A stream that is not looped stops at the end of its data
+// Refill is called on the game thread whenever the stream's event is set: at each segment's last byte,
+// where the wave's data ends in the ring, and in the middle of a ring of one segment (see
+// CSoundDevice::CreateStreamingSound). A stream that is not looped stops at the end of its data
 // and rewinds itself, so it plays again from its start.
 class CStreamingSound : public CSound {
 public:

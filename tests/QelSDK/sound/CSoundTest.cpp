@@ -1,7 +1,7 @@
 // The device holder and static sounds: creation and its failures, duplicates, filling, lost buffers.
 #include <chrono>
 
-#include "tests/QelSDK/sound/SoundFixture.h"
+#include "QelSDK/sound/SoundFixture.h"
 
 using namespace soundtest;
 using plat::win::E_FAIL;

@@ -1,7 +1,7 @@
 // Streamed sounds played as the sound manager plays them: the mix rendered in pieces, the stream's event
 // polled with a zero wait between them and the ring refilled when it is set.
+#include "QelSDK/sound/SoundFixture.h"
 #include "platform/win/kernel/Events.h"
-#include "tests/QelSDK/sound/SoundFixture.h"
 
 using namespace soundtest;
 using plat::win::S_OK;

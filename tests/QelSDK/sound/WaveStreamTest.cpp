@@ -17,13 +17,13 @@ using test::WaveFormat;
 
 namespace {
 
+using plat::dsound::WAVEFORMATEX;
 using plat::win::BYTE;
 using plat::win::DWORD;
 using plat::win::E_FAIL;
 using plat::win::HRESULT;
-using plat::win::WORD;
-using plat::dsound::WAVEFORMATEX;
 using plat::win::S_OK;
+using plat::win::WORD;
 
 // Everything the reader gives from the data on, read in pieces of the given size.
 std::string ReadAll(CWaveStream& wave, DWORD piece = 1000) {

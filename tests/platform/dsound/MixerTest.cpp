@@ -1,9 +1,9 @@
 // The mixer through Render with no device: exactness, volume, pan, rate, notifications, ends and loops.
 #include <cmath>
 
+#include "platform/dsound/MixerFixture.h"
 #include "platform/win/kernel/Events.h"
 #include "support/WaveBytes.h"
-#include "tests/platform/dsound/MixerFixture.h"
 
 using namespace dstest;
 using plat::win::HANDLE;

@@ -8,9 +8,9 @@
 
 #include "platform/dsound/DSound.h"
 #include "platform/dsound/Mixer.h"
+#include "platform/dsound/MixerFixture.h"
 #include "platform/win/kernel/Events.h"
 #include "support/WaveBytes.h"
-#include "tests/platform/dsound/MixerFixture.h"
 
 using namespace plat::dsound;
 using dstest::kControls;
