@@ -18,10 +18,13 @@
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
 #include "framework/InputEventInfo.h"
+#include "framework/MusicManager.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
 #include "framework/TxtDataManager.h"
 #include "graphics/SurfaceRegistry.h"
+#include "sound/SoundRegistry.h"
+#include "sound/WinSoundManager.h"
 
 uint8_t gCaptionsOn = 0;
 
@@ -66,6 +69,7 @@ bool MainApp::Init() {
 
   if (!OpenDisplay()) return false;
   if (!RegisterSurfaceKinds()) return false;
+  InitSound();  // without a sound device the game goes on silent
 
   gCaptionsOn = m_options.AreCaptionsOn() ? 1 : 0;
   NodeManager::Instance().RequestNode(kNodeTitleScreen);  // built at the start of the first frame
@@ -96,6 +100,7 @@ void MainApp::Frame() {
 
   NodeManager& nodes = NodeManager::Instance();
   if (nodes.IsChangePending()) nodes.SwitchNode();
+  Qel::WinSoundManager::Instance()->Update();
   nodes.Update();
 
   if (m_display) {
@@ -113,8 +118,11 @@ void MainApp::Frame() {
 
 void MainApp::Shutdown() {
   NodeManager::Instance().Shutdown();
+  MusicManager::Instance().Shutdown();
   UnregisterSurfaceKinds();
+  if (Qel::WinSoundManager::Exists()) Qel::WinSoundManager::Instance()->Shutdown();
   m_display.reset();
+  Qel::SoundRegistry::Destroy();
   Qel::SurfaceRegistry::Destroy();
   Qel::DatabaseManager::DestroyInstance();
   Qel::ResourceManager::DestroyInstance();

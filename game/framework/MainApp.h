@@ -38,6 +38,9 @@ public:
   virtual void UnregisterSurfaceKinds() = 0;
   virtual void ShowSystemCursor(bool show) = 0;
   virtual void LoadStringTable(Qel::Stream& stream) = 0;
+  // Opens the sound device on the window; false without a window. Start-up goes on without sound
+  // when the device fails.
+  virtual bool InitSound() = 0;
   // Appends the renderer line of the debug information.
   virtual void GetRendererText(std::string& text) const = 0;
 

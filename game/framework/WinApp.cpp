@@ -21,6 +21,7 @@
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/Messages.h"
 #include "platform/win/user/SystemParameters.h"
+#include "sound/WinSoundManager.h"
 
 using namespace plat::win;
 
@@ -229,6 +230,12 @@ void WinApp::LoadStringTable(Qel::Stream& stream) {
   SelectKeyboardLayoutForLanguage(GetOptions().GetLanguage());
   StringTableReader::Read(stream, KeyboardCodePage(),
                           [this](const char* text) { StoreStringTableLine(text); });
+}
+
+bool WinApp::InitSound() {
+  if (!m_window) return false;
+  // The initialiser reports a failed device as 1, so start-up goes on without sound.
+  return Qel::WinSoundManager::Instance()->Initialize(m_window) >= 0;
 }
 
 void WinApp::GetRendererText(std::string& text) const {

@@ -28,6 +28,7 @@ public:
   void UnregisterSurfaceKinds() override;
   void ShowSystemCursor(bool show) override;
   void LoadStringTable(Qel::Stream& stream) override;
+  bool InitSound() override;
   void GetRendererText(std::string& text) const override;
 
   // The window class's procedure (reached through GameWindowProc).

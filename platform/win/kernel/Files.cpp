@@ -13,6 +13,7 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/win/kernel/Events.h"
 #include "platform/win/kernel/Handles.h"
 #include "platform/win/kernel/Mutex.h"
 #include "platform/win/kernel/Path.h"
@@ -303,8 +304,11 @@ BOOL SetEndOfFile(HANDLE handle) {
 }
 
 BOOL CloseHandle(HANDLE handle) {
-  // Files and named mutexes close here; a find handle has FindClose.
-  if (!detail::FindObjectOf<OpenFile>(handle) && !detail::IsMutexHandle(handle)) return FALSE;
+  // Files, named mutexes and events close here; a find handle has FindClose.
+  if (!detail::FindObjectOf<OpenFile>(handle) && !detail::IsMutexHandle(handle) &&
+      !detail::IsEventHandle(handle)) {
+    return FALSE;
+  }
   return detail::RemoveObject(handle) ? TRUE : FALSE;
 }
 

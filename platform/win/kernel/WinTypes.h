@@ -1,4 +1,5 @@
-// The Windows scalar types of the user-interface and text calls, beside the kernel's basic ones.
+// The Windows scalar and handle types of the user-interface, sound and text calls, beside the
+// kernel's basic ones.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,12 @@ using WCHAR = char16_t;  // UTF-16 code unit, as on Windows (Linux's wchar_t is 
 using WPARAM = uintptr_t;
 using LPARAM = intptr_t;
 using LRESULT = intptr_t;
+
+// Opaque handles: only the user-interface stand-in looks behind them; the others pass them on.
+struct WindowHandle;
+using HWND = WindowHandle*;
+struct DeviceContext;
+using HDC = DeviceContext*;
 
 inline constexpr WORD LOWORD(uintptr_t value) {
   return static_cast<WORD>(value & 0xFFFFu);

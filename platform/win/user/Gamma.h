@@ -1,7 +1,7 @@
 // Device contexts and the device gamma ramp of the display SDL shows its window on.
 #pragma once
 
-#include "platform/win/user/Types.h"
+#include "platform/win/kernel/WinTypes.h"
 
 namespace plat::win {
 

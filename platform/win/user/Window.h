@@ -3,7 +3,6 @@
 
 #include "platform/win/kernel/Module.h"
 #include "platform/win/kernel/WinTypes.h"
-#include "platform/win/user/Types.h"
 
 namespace plat::win {
 

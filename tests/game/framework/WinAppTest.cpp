@@ -25,6 +25,7 @@
 #include "framework/GameEvents.h"
 #include "framework/GameNode.h"
 #include "framework/InputEventInfo.h"
+#include "framework/MusicManager.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
 #include "framework/WinApp.h"
@@ -36,7 +37,12 @@
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/SystemParameters.h"
 #include "support/LoggingNode.h"
+#include "sound/Sound.h"
+#include "sound/SoundEvents.h"
+#include "sound/SoundRegistry.h"
+#include "sound/WinSoundManager.h"
 #include "support/SdlEvents.h"
+#include "support/SoundStage.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -513,4 +519,41 @@ TEST_F(App, WithoutADisplayNoTextArtDriverStandsIn) {
   EXPECT_TRUE(output.empty()) << output.size() << " bytes went to the terminal";
   EXPECT_NE(trace.find("ERROR: "), std::string::npos) << trace;
   EXPECT_NE(trace.find("DISPLAY is not set"), std::string::npos) << trace;
+}
+
+// The sounds' share of the three phases: the device opens on the window at start-up, a frame's sound
+// update comes after the node switch and before the node's update, and shut-down ends it all.
+TEST_F(App, SoundOpensWithTheWindowIsUpdatedBeforeTheNodeAndEndsAtShutDown) {
+  test::SoundStage stage(false);
+  stage.AddWave("tone", test::Tone(500));
+  StartWithNode();
+  ASSERT_NE(Qel::WinSoundManager::Instance()->GetDirectSound(), nullptr);
+
+  class FinishLogger : public Qel::IEventListener {
+  public:
+    void HandleEvent(int, int id, void* data) override {
+      if (id == Qel::EventId::SoundFinished)
+        test::NodeLog().push_back(std::string("finished ") + static_cast<char*>(data));
+    }
+  } listener;
+  Qel::EventManager::GetInstance()->AddListener(Qel::kEventSound, &listener);
+  auto sound = std::make_shared<Qel::Sound>("tone", false, -1);
+  sound->SetId("tone");
+  ASSERT_TRUE(Qel::WinSoundManager::Instance()->PlaySound(sound, true));
+  sound->Stop();
+  gNow += 20;
+  m_app.Frame();
+  EXPECT_EQ(test::NodeLog(), std::vector<std::string>({"finished tone", "update 3", "always 3"}));
+  Qel::EventManager::GetInstance()->RemoveListener(&listener);
+
+  MusicManager::Instance().QueueMusic("tone", true);
+  MusicManager::Instance().PlayNext(true);
+  ASSERT_TRUE(Qel::WinSoundManager::Instance()->GetNumSoundsPlaying() == 1);
+  Qel::SoundRegistry::Instance();
+  m_app.Shutdown();
+  EXPECT_FALSE(MusicManager::Instance().IsRunning());
+  EXPECT_EQ(MusicManager::Instance().GetCurrentMusic(), nullptr);
+  EXPECT_FALSE(Qel::WinSoundManager::Exists());
+  EXPECT_FALSE(Qel::SoundRegistry::Exists());
+  EXPECT_FALSE(sound->IsPlaying());
 }

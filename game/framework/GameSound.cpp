@@ -1,0 +1,43 @@
+// A named sound of the game.
+#include "framework/GameSound.h"
+
+#include <new>
+
+#include "sound/WinSoundManager.h"
+
+GameSound::GameSound(const char* name, const char* file, bool pausable, bool streamed, int32_t channel)
+    : m_pausable(pausable) {
+  try {
+    m_sound = std::make_shared<Qel::Sound>(file ? file : "", streamed, channel);
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  if (name) m_sound->SetId(name);
+}
+
+GameSound::~GameSound() {
+  if (m_sound) m_sound->Stop();
+}
+
+void GameSound::Play(bool loop, bool restart) {
+  if (!m_sound) return;
+  m_sound->SetLooping(loop);
+  Qel::WinSoundManager::Instance()->PlaySound(m_sound, restart);
+}
+
+void GameSound::Stop() {
+  if (m_sound) m_sound->Stop();
+}
+
+bool GameSound::Pause() {
+  if (!m_sound) return false;
+  // Asked first: a paused sound's buffer no longer plays.
+  if (m_sound->IsPaused()) return true;
+  if (!m_sound->IsPlaying() || !m_pausable) return false;
+  return m_sound->Pause();
+}
+
+bool GameSound::Resume() {
+  if (!m_sound || !m_sound->IsPaused()) return false;
+  return m_sound->Resume();
+}
