@@ -5,14 +5,15 @@
 #include <bit>
 #include <cmath>
 
+#include "core/LittleEndian.h"
+
 namespace {
 
 bool ReadU32(Qel::Stream& stream, uint32_t& value) {
   uint8_t bytes[4];
   uint32_t size = sizeof bytes;
   if (!stream.Read(bytes, size) || size != sizeof bytes) return false;
-  value = static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-          (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+  value = Qel::ReadLE32(bytes);
   return true;
 }
 

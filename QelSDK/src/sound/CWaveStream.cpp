@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/LittleEndian.h"
 #include "core/Trace.h"
 
 namespace Qel {
@@ -15,13 +16,6 @@ constexpr FOURCC kWave = mmioFOURCC('W', 'A', 'V', 'E');
 constexpr FOURCC kFmt = mmioFOURCC('f', 'm', 't', ' ');
 constexpr FOURCC kData = mmioFOURCC('d', 'a', 't', 'a');
 constexpr DWORD kPcmRecordSize = 16;
-
-uint16_t ReadU16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-uint32_t ReadU32(const uint8_t* p) {
-  return ReadU16(p) | (static_cast<uint32_t>(ReadU16(p + 2)) << 16);
-}
 
 }  // namespace
 
@@ -68,12 +62,12 @@ HRESULT CWaveStream::ReadFormatChunk() {
                                    static_cast<LONG>(kPcmRecordSize)) {
     return plat::win::E_FAIL;
   }
-  m_format.wFormatTag = ReadU16(record);
-  m_format.nChannels = ReadU16(record + 2);
-  m_format.nSamplesPerSec = ReadU32(record + 4);
-  m_format.nAvgBytesPerSec = ReadU32(record + 8);
-  m_format.nBlockAlign = ReadU16(record + 12);
-  m_format.wBitsPerSample = ReadU16(record + 14);
+  m_format.wFormatTag = ReadLE16(record);
+  m_format.nChannels = ReadLE16(record + 2);
+  m_format.nSamplesPerSec = ReadLE32(record + 4);
+  m_format.nAvgBytesPerSec = ReadLE32(record + 8);
+  m_format.nBlockAlign = ReadLE16(record + 12);
+  m_format.wBitsPerSample = ReadLE16(record + 14);
   // Only PCM plays, and PCM has no extra bytes: other formats are refused before any are read.
   m_format.cbSize = 0;
   if (!IsPlayableFormat()) {
