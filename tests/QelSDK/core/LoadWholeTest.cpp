@@ -9,24 +9,7 @@
 #include "core/LoadWhole.h"
 #include "core/MemStream.h"
 #include "core/MemoryBlock.h"
-
-namespace {
-
-// A stream whose reads need memory that cannot be had, as the buffers behind a huge member would.
-class OutOfMemoryStream : public Qel::Stream {
-public:
-  bool Read(void*, uint32_t&) override { throw std::bad_alloc(); }
-  bool Write(const void*, uint32_t) override { return false; }
-  bool Seek(int32_t, int) override { return false; }
-  uint32_t Tell() override { return 0; }
-  bool Flush() override { return true; }
-  bool SetError(int) override { return true; }
-  int TakeError() override { return Qel::kStreamErrorNone; }
-  uint32_t GetSize() override { return 65536; }
-  void Clone(std::shared_ptr<Qel::Stream>& out) override { out.reset(); }
-};
-
-}  // namespace
+#include "support/OutOfMemoryStream.h"
 
 TEST(LoadWhole, ReadsEveryByteOrLeavesNoBlock) {
   auto block = std::make_shared<Qel::MemoryBlock>();
@@ -46,7 +29,7 @@ TEST(LoadWhole, ReadsEveryByteOrLeavesNoBlock) {
 
 TEST(LoadWhole, AnAllocationThatFailsDuringTheLoadIsAFailedLoad) {
   setenv("PILO_TRACE", "1", 1);
-  OutOfMemoryStream stream;
+  test::OutOfMemoryStream stream(65536);
   std::shared_ptr<Qel::IMemoryBlock> out = std::make_shared<Qel::MemoryBlock>();
   testing::internal::CaptureStderr();
   EXPECT_NO_THROW(Qel::LoadWhole(stream, out));

@@ -16,6 +16,7 @@
 #include "core/ResourceTree.h"
 #include "core/WinFileSpec.h"
 #include "framework/TxtDataManager.h"
+#include "support/OutOfMemoryStream.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -158,29 +159,11 @@ TEST(TxtDataManager, FailsWithoutAStreamOrOnAReadErrorAndAppliesNothing) {
   EXPECT_TRUE(target.m_pairs.empty());
 }
 
-namespace {
-
-// A stream whose reads need memory that cannot be had, as the buffers behind a huge member would.
-class OutOfMemoryStream : public Qel::Stream {
-public:
-  bool Read(void*, uint32_t&) override { throw std::bad_alloc(); }
-  bool Write(const void*, uint32_t) override { return false; }
-  bool Seek(int32_t, int) override { return false; }
-  uint32_t Tell() override { return 0; }
-  bool Flush() override { return true; }
-  bool SetError(int) override { return true; }
-  int TakeError() override { return Qel::kStreamErrorNone; }
-  uint32_t GetSize() override { return 0xFFFFFFF0u; }
-  void Clone(std::shared_ptr<Qel::Stream>& out) override { out.reset(); }
-};
-
-}  // namespace
-
 TEST(TxtDataManager, MemoryThatRunsOutWhileReadingIsAFailedRead) {
   RecordingTarget target;
   bool parsed = true;
-  EXPECT_NO_THROW(parsed =
-                      TxtDataManager::Instance().ParseStream(std::make_shared<OutOfMemoryStream>(), target));
+  EXPECT_NO_THROW(parsed = TxtDataManager::Instance().ParseStream(
+                      std::make_shared<test::OutOfMemoryStream>(0xFFFFFFF0u), target));
   EXPECT_FALSE(parsed);
   EXPECT_TRUE(target.m_pairs.empty());
 }
