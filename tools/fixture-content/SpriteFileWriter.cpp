@@ -162,7 +162,8 @@ void PutFrame(std::string& out, int32_t version, const SpriteFileFrame& frame) {
   if (frame.m_oldValue) flags |= kFrameOldValue;
   Put16(out, static_cast<uint16_t>(frame.m_image));
   Put32(out, flags);
-  if (version < 5 && (flags & kFrameOldValue)) Put16(out, static_cast<uint16_t>(frame.m_oldValue.value_or(0)));
+  if (version < 5 && (flags & kFrameOldValue))
+    Put16(out, static_cast<uint16_t>(frame.m_oldValue.value_or(0)));
   if (flags & kFrameAddedDuration) Put16(out, static_cast<uint16_t>(frame.m_addedDuration.value_or(0)));
   if (flags & kFrameSound) PutName(out, frame.m_sound.value_or(""));
   if (version < 7) {
@@ -179,14 +180,16 @@ void PutFrame(std::string& out, int32_t version, const SpriteFileFrame& frame) {
   }
 }
 
-void PutAnimation(std::string& out, int32_t version, const SpriteFileAnimation& animation, std::vector<size_t>* ends) {
+void PutAnimation(std::string& out, int32_t version, const SpriteFileAnimation& animation,
+                  std::vector<size_t>* ends) {
   uint32_t flags = animation.m_extraFlags;
   if (animation.m_addedDuration) flags |= kAnimationAddedDuration;
-  Put16(out, static_cast<uint16_t>(animation.m_frameCountField.value_or(
-                 static_cast<int16_t>(animation.m_frames.size()))));
+  Put16(out, static_cast<uint16_t>(
+                 animation.m_frameCountField.value_or(static_cast<int16_t>(animation.m_frames.size()))));
   Put32(out, flags);
   if (version < 7 && (flags & kAnimationOldSkip)) PutZeros(out, 2);
-  if (flags & kAnimationAddedDuration) Put16(out, static_cast<uint16_t>(animation.m_addedDuration.value_or(0)));
+  if (flags & kAnimationAddedDuration)
+    Put16(out, static_cast<uint16_t>(animation.m_addedDuration.value_or(0)));
   if (version >= 5) {
     const bool old = version < 7;
     if (old && (flags & kAnimationSkip1)) PutZeros(out, 2);
@@ -216,13 +219,14 @@ void PutHeader(std::string& out, const SpriteFile& file) {
   } else {
     Put16(out, static_cast<uint16_t>(file.m_defaultDuration));
   }
-  Put16(out, static_cast<uint16_t>(file.m_animationCountField.value_or(
-                 static_cast<int16_t>(file.m_animations.size()))));
+  Put16(out, static_cast<uint16_t>(
+                 file.m_animationCountField.value_or(static_cast<int16_t>(file.m_animations.size()))));
 }
 
 void PutImageTable(std::string& out, const SpriteFile& file, std::vector<size_t>* ends) {
   const int32_t version = file.m_version;
-  Put16(out, static_cast<uint16_t>(file.m_imageCountField.value_or(static_cast<int16_t>(file.m_images.size()))));
+  Put16(out,
+        static_cast<uint16_t>(file.m_imageCountField.value_or(static_cast<int16_t>(file.m_images.size()))));
   Mark(out, ends);
   for (const SpriteFileImage& image : file.m_images) {
     if (version < 5) {
@@ -240,7 +244,8 @@ void PutImageTable(std::string& out, const SpriteFile& file, std::vector<size_t>
   }
   if (version < 7) {
     PutZeros(out, 10);
-    Put16(out, static_cast<uint16_t>(file.m_setCountField.value_or(static_cast<int16_t>(file.m_images.size()))));
+    Put16(out,
+          static_cast<uint16_t>(file.m_setCountField.value_or(static_cast<int16_t>(file.m_images.size()))));
     Mark(out, ends);
   }
   for (const SpriteFileImage& image : file.m_images) {
