@@ -51,12 +51,20 @@ public:
   using DrawingSurface::GetPixelFormat;
 
 private:
-  MultiSurface(int width, int height, int columns) : m_width(width), m_height(height), m_columns(columns) {}
+  MultiSurface(int width, int height, int columns, int tileWidth, int tileHeight)
+      : m_width(width),
+        m_height(height),
+        m_columns(columns),
+        m_tileWidth(tileWidth),
+        m_tileHeight(tileHeight) {}
 
   int m_width;
   int m_height;
   std::vector<std::shared_ptr<DrawingSurface>> m_tiles;
   int m_columns;
+  // Kept apart from the tiles, since the first tile may be one the device failed to make.
+  int m_tileWidth;
+  int m_tileHeight;
 };
 
 }  // namespace Qel
