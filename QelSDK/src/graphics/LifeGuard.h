@@ -9,18 +9,14 @@ namespace Qel {
 class LifeGuard {
 public:
   LifeGuard() = default;
-  ~LifeGuard() {
-    for (Watch* watch = m_watches; watch != nullptr; watch = watch->m_outer) watch->m_gone = true;
-  }
+  ~LifeGuard();
   LifeGuard(const LifeGuard&) = delete;
   LifeGuard& operator=(const LifeGuard&) = delete;
 
   class Watch {
   public:
-    explicit Watch(LifeGuard& guard) : m_guard(guard), m_outer(guard.m_watches) { guard.m_watches = this; }
-    ~Watch() {
-      if (!m_gone) m_guard.m_watches = m_outer;
-    }
+    explicit Watch(LifeGuard& guard);
+    ~Watch();
     Watch(const Watch&) = delete;
     Watch& operator=(const Watch&) = delete;
 
