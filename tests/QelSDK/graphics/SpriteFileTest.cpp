@@ -12,6 +12,8 @@
 
 #include "AnimationTestSupport.h"
 #include "SpriteFileTestSupport.h"
+#include "core/EventManager.h"
+#include "core/IEventListener.h"
 #include "graphics/Animation.h"
 #include "graphics/DrawingSurface.h"
 #include "graphics/FramePauseEvent.h"
@@ -198,6 +200,50 @@ TEST_F(SpriteFiles, APausingFrameSoundsAtTheStartOfItsPause) {
   EXPECT_EQ(log, (std::vector<std::string>{"sprt bndc 0", "sprt play 0", "sound hum", "sprt paus 0"}));
   EXPECT_EQ(TrackOf(*sprite, 0).GetCurrentFrame(), 1);
   Qel::FrameSoundEvent::SetFireHookForTesting(nullptr);
+}
+
+// Sounds are recorded, not played, until the engine's sound layer plays them.
+TEST_F(SpriteFiles, ALoadedSpriteStepsThroughItsAnimationsFiringTheirEventsInOrder) {
+  for (int32_t version : {7, 5}) {
+    SCOPED_TRACE("version " + std::to_string(version));
+    auto sprite = Load(fixture::WriteSpriteFile(SampleFile(version)));
+    ASSERT_NE(sprite, nullptr);
+    animtest::Log log;
+    animtest::NotificationLog observer(log);
+    sprite->AddObserver(&observer);
+    Qel::FrameSoundEvent::SetFireHookForTesting(
+        [&log](const Qel::FrameSoundEvent& sound) { log.push_back("sound " + sound.GetSoundName()); });
+    struct Listener : Qel::IEventListener {
+      explicit Listener(animtest::Log& log) : m_log(log) {}
+      void HandleEvent(int kind, int id, void* data) override {
+        m_log.push_back("event " + std::to_string(kind) + " " + std::to_string(id) + " " +
+                        *static_cast<std::string*>(data));
+      }
+      animtest::Log& m_log;
+    } listener(log);
+    Qel::EventManager::GetInstance()->AddListener(Qel::kEventFrameSound, &listener);
+
+    sprite->PlayAnimation(2u, 0);  // chained to animation 0
+    clock.Step(1000);
+    clock.Step(1100);
+    clock.Step(1200);
+    clock.Step(1300);  // animation 0 reaches its pausing frame, which pauses 200 to 300 ms
+    clock.Step(1700);
+    clock.Step(1800);
+    sprite->PlayAnimation(1u, 0);  // holds its one frame
+    clock.Step(1900);
+    clock.Step(2100);
+    EXPECT_EQ(log,
+              (animtest::Log{"sprt bndc 2", "sound []", "sprt play 2",                                  //
+                             "sprt stop 2", "sprt bndc 2", "sprt bndc 0", "sound step", "sprt play 0",  //
+                             "sprt ende 2", "sprt paus 0", "sprt upau 0",                               //
+                             "sprt stop 0", "sprt bndc 0", "sprt ende 0",                               //
+                             "sprt bndc 1", "event 3 0 bump", "sprt play 1", "sprt stal 1", "sprt ende 1"}));
+    Qel::FrameSoundEvent::SetFireHookForTesting(nullptr);
+    Qel::EventManager::DestroyInstance();
+    sprite->StopAnimation();
+    clock.Step(3000);
+  }
 }
 
 TEST_F(TracedSpriteFiles, OldVersionsSayTheyShouldBeConverted) {
