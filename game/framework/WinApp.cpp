@@ -13,6 +13,8 @@
 #include "framework/InputEventInfo.h"
 #include "framework/KeyTranslation.h"
 #include "framework/StringTableReader.h"
+#include "graphics/CompressedSurface.h"
+#include "graphics/MultiSurface.h"
 #include "graphics/SDLDisplayDevice.h"
 #include "graphics/SDLSurface.h"
 #include "platform/win/kernel/CodePage.h"
@@ -213,11 +215,15 @@ bool WinApp::CreateSDLDisplay(bool alpha) {
 
 bool WinApp::RegisterSurfaceKinds() {
   Qel::SDLSurface::RegisterSurfaceOps();
+  Qel::MultiSurface::RegisterSurfaceOps();
+  Qel::CompressedSurface::RegisterSurfaceOps();
   return true;
 }
 
 void WinApp::UnregisterSurfaceKinds() {
   Qel::SDLSurface::UnregisterSurfaceOps();
+  Qel::MultiSurface::UnregisterSurfaceOps();
+  Qel::CompressedSurface::UnregisterSurfaceOps();
 }
 
 void WinApp::ShowSystemCursor(bool show) {

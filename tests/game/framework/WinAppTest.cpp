@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "core/EventManager.h"
@@ -30,7 +31,12 @@
 #include "framework/NodeManager.h"
 #include "framework/WinApp.h"
 #include "framework/WinMain.h"
+#include "graphics/CompressedSurface.h"
 #include "graphics/DisplayDevice.h"
+#include "graphics/DrawingSurface.h"
+#include "graphics/MultiSurface.h"
+#include "graphics/SDLSurface.h"
+#include "graphics/SurfaceOps.h"
 #include "platform/win/kernel/Module.h"
 #include "platform/win/kernel/Timer.h"
 #include "platform/win/user/Cursor.h"
@@ -303,6 +309,24 @@ TEST_F(App, SDLInputReachesTheNodeAsInputEvents) {
   EXPECT_EQ(test::NodeLog(), expected);
   EXPECT_TRUE(m_app.IsQuitRequested());
   m_app.Shutdown();
+}
+
+TEST_F(App, StartUpRegistersTheSurfaceKindsAndShutDownRemovesThem) {
+  const char* any = typeid(Qel::DrawingSurface).name();
+  const char* sdl = typeid(Qel::SDLSurface).name();
+  const char* tiled = typeid(Qel::MultiSurface).name();
+  const char* compressed = typeid(Qel::CompressedSurface).name();
+  const auto registered = [&] {
+    return std::vector<bool>{
+        Qel::FindBlitOp(sdl, sdl) != nullptr,        Qel::FindCopyOp(tiled, any) != nullptr,
+        Qel::FindBlitOp(tiled, any) != nullptr,      Qel::FindBlitOp(any, tiled) != nullptr,
+        Qel::FindCopyOp(compressed, any) != nullptr, Qel::FindBlitOp(compressed, any) != nullptr,
+        Qel::FindBlitOp(any, compressed) != nullptr};
+  };
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(registered(), std::vector<bool>(7, true));
+  m_app.Shutdown();
+  EXPECT_EQ(registered(), std::vector<bool>(7, false));
 }
 
 TEST_F(App, InputAfterShutDownDoesNotBringTheEventManagerBack) {

@@ -1,0 +1,190 @@
+// The sprite: its animations, which one plays, chaining, drawing, and the relay of their notifications.
+#include "graphics/Sprite.h"
+
+#include <utility>
+
+#include "graphics/Animation.h"
+#include "graphics/ISceneVisitor.h"
+#include "graphics/NotifyCodes.h"
+
+namespace Qel {
+namespace {
+
+constexpr uint32_t kAutomaticIds = 10000;
+
+// The counter's four decimal digits as characters, thousands first in memory.
+uint32_t AutomaticId(uint32_t counter) {
+  uint32_t id = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    id |= static_cast<uint32_t>('0' + counter / 1000 % 10) << shift;
+    counter = counter % 1000 * 10;
+  }
+  return id;
+}
+
+}  // namespace
+
+Sprite::~Sprite() {
+  // Nothing this sprite does from here on is passed to its observers.
+  DetachAll();
+  if (m_currentAnimation) m_currentAnimation->Stop();
+  m_currentAnimation = nullptr;
+  m_animations.clear();
+  m_nextAnimations.clear();
+}
+
+void Sprite::ComputeLocalBounds(Box3& out) const {
+  out.Clear();
+  if (m_currentAnimation == nullptr) return;
+  const Rect frame = m_currentAnimation->GetBounds();
+  out.Set(frame.Left(), frame.Top(), 0, frame.Right(), frame.Bottom(), 0);
+}
+
+void Sprite::Accept(ISceneVisitor& visitor) {
+  visitor.VisitSprite(*this);
+}
+
+void Sprite::Render(DrawingSurface& target, const Box3& source, const Point2& at) {
+  if (m_currentAnimation == nullptr) return;
+  // The draw pass hands the source in the anchored frame; the frames lie in the sprite's own.
+  Rect area = source.ToRect();
+  area += Point2(GetAnchor().X(), GetAnchor().Y());
+  m_currentAnimation->Draw(target, &area, at);
+}
+
+uint32_t Sprite::AddAnimation(std::shared_ptr<Animation> animation) {
+  if (!animation || Find(animation.get()) != m_animations.end()) return kNoAnimation;
+  for (uint32_t counter = static_cast<uint32_t>(m_animations.size()); counter < kAutomaticIds; ++counter) {
+    const uint32_t id = AutomaticId(counter);
+    if (m_animations.count(id) != 0) continue;
+    animation->AddObserver(this);
+    m_animations.emplace(id, std::move(animation));
+    return id;
+  }
+  return kNoAnimation;
+}
+
+bool Sprite::AddAnimation(uint32_t id, std::shared_ptr<Animation> animation) {
+  if (id == kNoAnimation || !animation || m_animations.count(id) != 0) return false;
+  if (Find(animation.get()) != m_animations.end()) return false;
+  animation->AddObserver(this);
+  m_animations.emplace(id, std::move(animation));
+  return true;
+}
+
+Sprite::AnimationMap::const_iterator Sprite::Find(const Animation* animation) const {
+  for (auto entry = m_animations.begin(); entry != m_animations.end(); ++entry) {
+    if (entry->second.get() == animation) return entry;
+  }
+  return m_animations.end();
+}
+
+bool Sprite::Remove(AnimationMap::const_iterator entry) {
+  const uint32_t id = entry->first;
+  if (entry->second.get() == m_currentAnimation) {
+    LifeGuard::Watch watch(m_life);
+    StopAnimation();
+    if (watch.IsGone()) return false;
+  }
+  // Observers of the stop may have removed it already.
+  m_animations.erase(id);
+  return true;
+}
+
+bool Sprite::RemoveAnimation(Animation* animation) {
+  const auto entry = Find(animation);
+  if (entry == m_animations.end()) return false;
+  Remove(entry);
+  return true;
+}
+
+bool Sprite::RemoveAnimationById(uint32_t id) {
+  const auto entry = m_animations.find(id);
+  if (entry == m_animations.end()) return false;
+  Remove(entry);
+  return true;
+}
+
+void Sprite::RemoveAllAnimations() {
+  LifeGuard::Watch watch(m_life);
+  StopAnimation();
+  if (watch.IsGone()) return;
+  // The animations go after the map is empty, so that whatever their end sets off finds a consistent sprite.
+  const AnimationMap released = std::move(m_animations);
+  m_animations.clear();
+}
+
+uint32_t Sprite::GetAnimationId(const Animation* animation) const {
+  const auto entry = Find(animation);
+  return entry == m_animations.end() ? kNoAnimation : entry->first;
+}
+
+Animation* Sprite::GetAnimation(uint32_t id) const {
+  const auto entry = m_animations.find(id);
+  return entry == m_animations.end() ? nullptr : entry->second.get();
+}
+
+void Sprite::PlayAnimation(Animation* animation, int startFrame) {
+  const auto entry = Find(animation);
+  if (entry != m_animations.end()) Play(entry->second, startFrame);
+}
+
+void Sprite::PlayAnimation(uint32_t id, int startFrame) {
+  const auto entry = m_animations.find(id);
+  if (entry != m_animations.end()) Play(entry->second, startFrame);
+}
+
+void Sprite::Play(std::shared_ptr<Animation> animation, int startFrame) {
+  // The animation is held by the argument should an observer of the stop remove it.
+  LifeGuard::Watch watch(m_life);
+  StopAnimation();
+  if (watch.IsGone() || Find(animation.get()) == m_animations.end()) return;
+  m_currentAnimation = animation.get();
+  animation->Play(startFrame);
+  if (watch.IsGone()) return;
+  SetBoundsDirty(true);
+}
+
+uint32_t Sprite::GetCurrentAnimationId() const {
+  return m_currentAnimation ? GetAnimationId(m_currentAnimation) : kNoAnimation;
+}
+
+void Sprite::StopAnimation() {
+  if (m_currentAnimation == nullptr) return;
+  Animation* stopping = m_currentAnimation;
+  // The copy keeps it alive should an observer of the stop remove it.
+  const auto entry = Find(stopping);
+  const std::shared_ptr<Animation> keep = entry == m_animations.end() ? nullptr : entry->second;
+  LifeGuard::Watch watch(m_life);
+  stopping->Stop();
+  if (watch.IsGone()) return;
+  // An observer of the stop may have started another one meanwhile.
+  if (m_currentAnimation == stopping) m_currentAnimation = nullptr;
+}
+
+void Sprite::SetNextAnimation(uint32_t id, uint32_t nextId) {
+  m_nextAnimations[id] = nextId;
+}
+
+bool Sprite::ClearNextAnimation(uint32_t id) {
+  return m_nextAnimations.erase(id) != 0;
+}
+
+void Sprite::OnNotify(Observable* subject, uint32_t sender, uint32_t event, void*) {
+  if (sender != kNotifyAnimation) return;
+  auto* animation = dynamic_cast<Animation*>(subject);
+  if (event == kNotifyBoundsChanged) SetBoundsDirty(true);
+  if (animation == nullptr) return;
+  LifeGuard::Watch watch(m_life);
+  if (event == kNotifyEnd) {
+    const auto next = m_nextAnimations.find(GetAnimationId(animation));
+    if (next != m_nextAnimations.end()) {
+      PlayAnimation(next->second, 0);
+      if (watch.IsGone()) return;
+    }
+  }
+  uint32_t id = GetAnimationId(animation);
+  Notify(kNotifySprite, event, &id);
+}
+
+}  // namespace Qel
