@@ -3,6 +3,9 @@
 
 #include <utility>
 
+#include "sound/Sound.h"
+#include "sound/WinSoundManager.h"
+
 namespace Qel {
 namespace {
 
@@ -15,7 +18,13 @@ std::function<void(const FrameSoundEvent&)>& FireHook() {
 
 bool FrameSoundEvent::Fire(int32_t, int32_t, int32_t) {
   if (const auto& hook = FireHook()) hook(*this);
+  if (m_sound) WinSoundManager::Instance()->PlaySound(m_sound, false);
   return false;
+}
+
+const std::string& FrameSoundEvent::GetSoundName() const {
+  static const std::string kNone;
+  return m_sound ? m_sound->GetName() : kNone;
 }
 
 void FrameSoundEvent::SetFireHookForTesting(std::function<void(const FrameSoundEvent&)> hook) {

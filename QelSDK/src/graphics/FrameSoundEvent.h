@@ -2,28 +2,32 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "graphics/FrameEvent.h"
 
 namespace Qel {
 
-// It keeps the name of the sound its frame plays. The engine's sound layer is not part of the build
-// yet, so firing plays nothing: the sound object and the call that plays it join when that layer does.
+class Sound;
+
 class FrameSoundEvent : public FrameEvent {
 public:
-  explicit FrameSoundEvent(std::string soundName) : m_soundName(std::move(soundName)) {}
+  explicit FrameSoundEvent(std::shared_ptr<Sound> sound) : m_sound(std::move(sound)) {}
 
-  // Never stops the track.
+  // Plays the sound through the sound manager, never restarting one that still plays; never stops
+  // the track. An event without a sound does nothing.
   bool Fire(int32_t frameStart, int32_t frameDuration, int32_t position) override;
 
-  const std::string& GetSoundName() const { return m_soundName; }
+  const std::shared_ptr<Sound>& GetSound() const { return m_sound; }
+  // The resource name of the sound, empty without one.
+  const std::string& GetSoundName() const;
 
-  // Sees every firing, in order, so that tests can tell which sounds would have been played.
+  // Sees every firing, in order, before the sound is played.
   static void SetFireHookForTesting(std::function<void(const FrameSoundEvent&)> hook);
 
 private:
-  std::string m_soundName;
+  std::shared_ptr<Sound> m_sound;
 };
 
 }  // namespace Qel

@@ -3,7 +3,10 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <utility>
+
+#include "core/ResourceAddress.h"
 
 #include "graphics/Animation.h"
 #include "graphics/FramePauseEvent.h"
@@ -12,6 +15,7 @@
 #include "graphics/FrameTrack.h"
 #include "graphics/Sprite.h"
 #include "graphics/SpriteData.h"
+#include "sound/Sound.h"
 
 namespace Qel {
 namespace {
@@ -33,7 +37,18 @@ int32_t FrameDuration(const SpriteData& data, const SpriteAnimationRecord& anima
   return duration;
 }
 
-FrameTrack::FrameRecord MakeFrame(const SpriteData& data, const SpriteFrameRecord& frame, FrameTrack& track) {
+// The sounds of one build by name hash: frames of one sprite that name the same sound share one sound
+// object, while another sprite of the same resource gets sounds of its own.
+using BuildSounds = std::unordered_map<uint32_t, std::shared_ptr<Sound>>;
+
+std::shared_ptr<Sound> SoundOfBuild(const std::string& name, BuildSounds& sounds) {
+  std::shared_ptr<Sound>& sound = sounds[NameHash(name.c_str())];
+  if (!sound) sound = std::make_shared<Sound>(name, /*streamed=*/false, /*channel=*/-1);
+  return sound;
+}
+
+FrameTrack::FrameRecord MakeFrame(const SpriteData& data, const SpriteFrameRecord& frame, FrameTrack& track,
+                                  BuildSounds& sounds) {
   FrameTrack::FrameRecord record;
   // The reader has checked every image number against the table.
   const SpriteImageRecord& image = data.m_images.at(static_cast<size_t>(frame.m_imageNumber - 1));
@@ -43,9 +58,7 @@ FrameTrack::FrameRecord MakeFrame(const SpriteData& data, const SpriteFrameRecor
   if (!trigger.empty()) {
     record.m_events.push_back(std::make_shared<FrameSoundTriggerEvent>(trigger));
   } else if (!frame.m_soundName.empty()) {
-    // Frames of one build that name the same sound are to share one sound object; the event keeps the
-    // name until the engine's sound layer is part of the build.
-    record.m_events.push_back(std::make_shared<FrameSoundEvent>(frame.m_soundName));
+    record.m_events.push_back(std::make_shared<FrameSoundEvent>(SoundOfBuild(frame.m_soundName, sounds)));
   }
   // After the sound, so that a pausing frame still sounds at the start of its pause.
   if (frame.m_pauseMaximum > frame.m_pauseMinimum) {
@@ -72,12 +85,13 @@ int PlayModeOf(const SpriteAnimationRecord& record) {
 std::shared_ptr<Sprite> BuildSprite(const SpriteData& data, int layer, TimeSource* clock, bool useFrameTime,
                                     std::shared_ptr<Sprite> into) {
   std::shared_ptr<Sprite> sprite = into ? std::move(into) : std::make_shared<Sprite>();
+  BuildSounds sounds;
   for (size_t i = 0; i < data.m_animations.size(); ++i) {
     const SpriteAnimationRecord& record = data.m_animations[i];
     auto animation = std::make_shared<Animation>(clock, useFrameTime);
     auto track = std::make_shared<FrameTrack>();
     for (const SpriteFrameRecord& frame : record.m_frames) {
-      track->AddFrame(-1, FrameDuration(data, record, frame), MakeFrame(data, frame, *track));
+      track->AddFrame(-1, FrameDuration(data, record, frame), MakeFrame(data, frame, *track, sounds));
     }
     animation->AddTrack(0, track, layer);
     const auto id = static_cast<uint32_t>(i);

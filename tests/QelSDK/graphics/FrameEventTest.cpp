@@ -15,6 +15,9 @@
 #include "graphics/FrameSoundTriggerEvent.h"
 #include "graphics/FrameTrack.h"
 #include "platform/win/kernel/Random.h"
+#include "sound/Sound.h"
+#include "sound/WinSoundManager.h"
+#include "support/SoundStage.h"
 
 using animtest::FrameSpec;
 using animtest::Log;
@@ -143,12 +146,23 @@ TEST(FrameSoundTrigger, PostsItsNameAsAFrameSoundEvent) {
   Qel::EventManager::DestroyInstance();
 }
 
-TEST(FrameSound, KeepsItsSoundNameAndNeverStopsTheTrack) {
-  Log fired;
-  Qel::FrameSoundEvent::SetFireHookForTesting(
-      [&fired](const Qel::FrameSoundEvent& event) { fired.push_back(event.GetSoundName()); });
-  Qel::FrameSoundEvent sound("step");
-  EXPECT_FALSE(sound.Fire(0, 100, 0));
-  EXPECT_EQ(fired, Log{"step"});
-  Qel::FrameSoundEvent::SetFireHookForTesting(nullptr);
+TEST(FrameSound, PlaysItsSoundThroughTheSoundManagerWithoutRestartingIt) {
+  test::SoundStage stage;
+  stage.AddWave("step", test::Tone(500));
+  auto sound = std::make_shared<Qel::Sound>("step", false, -1);
+  Qel::FrameSoundEvent event(sound);
+  EXPECT_EQ(event.GetSoundName(), "step");
+  EXPECT_FALSE(event.Fire(0, 100, 0));  // never stops the track
+  EXPECT_TRUE(sound->IsPlaying());
+  EXPECT_GE(sound->GetChannel(), 0);
+  stage.Render(test::SoundStage::FramesOf(100));
+  const uint32_t position = sound->GetPositionMs();
+  EXPECT_GT(position, 0u);
+  EXPECT_FALSE(event.Fire(100, 100, 100));  // the frame comes round again while it still sounds
+  EXPECT_EQ(sound->GetPositionMs(), position);
+
+  Qel::FrameSoundEvent silent(nullptr);
+  EXPECT_FALSE(silent.Fire(0, 100, 0));
+  EXPECT_EQ(silent.GetSoundName(), "");
+  EXPECT_EQ(Qel::WinSoundManager::Instance()->GetNumSoundsPlaying(), 1u);
 }

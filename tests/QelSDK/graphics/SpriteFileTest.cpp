@@ -24,6 +24,7 @@
 #include "graphics/Sprite.h"
 #include "graphics/SpriteData.h"
 #include "graphics/SpriteLoader.h"
+#include "sound/Sound.h"
 
 using fixture::SpriteFile;
 using fixture::SpriteFileImage;
@@ -202,7 +203,7 @@ TEST_F(SpriteFiles, APausingFrameSoundsAtTheStartOfItsPause) {
   Qel::FrameSoundEvent::SetFireHookForTesting(nullptr);
 }
 
-// Sounds are recorded, not played, until the engine's sound layer plays them.
+// No sound device is open here: the hook sees each sound as its frame fires it.
 TEST_F(SpriteFiles, ALoadedSpriteStepsThroughItsAnimationsFiringTheirEventsInOrder) {
   for (int32_t version : {7, 5}) {
     SCOPED_TRACE("version " + std::to_string(version));
@@ -244,6 +245,37 @@ TEST_F(SpriteFiles, ALoadedSpriteStepsThroughItsAnimationsFiringTheirEventsInOrd
     sprite->StopAnimation();
     clock.Step(3000);
   }
+}
+
+// The sprite's frames name their sounds; one build makes one sound object of each name.
+TEST_F(SpriteFiles, FramesOfOneSpriteShareASoundOfTheSameNameAndAnotherSpriteHasItsOwn) {
+  SpriteFile file = SampleFile(7);
+  fixture::SpriteFileAnimation animation;
+  fixture::SpriteFileFrame first;
+  first.m_sound = "hum";
+  fixture::SpriteFileFrame second;
+  second.m_sound = "HUM";  // the same resource: names are hashed without regard to case
+  fixture::SpriteFileFrame other;
+  other.m_sound = "buzz";
+  animation.m_frames = {first, second, other};
+  file.m_animations = {animation};
+  const std::string bytes = fixture::WriteSpriteFile(file);
+  auto sprite = Load(bytes);
+  auto again = Load(bytes);
+  ASSERT_NE(sprite, nullptr);
+  ASSERT_NE(again, nullptr);
+
+  const auto soundOf = [](Qel::Sprite& owner, int frame) {
+    const auto& events = TrackOf(owner, 0).GetFrame(frame).m_events;
+    EXPECT_EQ(events.size(), 1u);
+    auto* sound = events.empty() ? nullptr : dynamic_cast<Qel::FrameSoundEvent*>(events.front().get());
+    return sound ? sound->GetSound() : nullptr;
+  };
+  ASSERT_NE(soundOf(*sprite, 0), nullptr);
+  EXPECT_EQ(soundOf(*sprite, 0), soundOf(*sprite, 1));
+  EXPECT_NE(soundOf(*sprite, 0), soundOf(*sprite, 2));
+  EXPECT_NE(soundOf(*sprite, 0), soundOf(*again, 0));
+  EXPECT_EQ(soundOf(*sprite, 2)->GetName(), "buzz");
 }
 
 TEST_F(TracedSpriteFiles, OldVersionsSayTheyShouldBeConverted) {
