@@ -74,6 +74,31 @@ bool Convert(iconv_t converter, const WCHAR* wide, size_t count, char replacemen
   return true;
 }
 
+// Converts code-page bytes into UTF-16 units; a byte that starts no character of the code page
+// costs only itself and becomes U+FFFD.
+bool ConvertToWide(iconv_t converter, const char* bytes, size_t count, std::u16string& out) {
+  char* in = const_cast<char*>(bytes);
+  size_t inLeft = count;
+  while (inLeft > 0) {
+    char buffer[256];
+    char* outPtr = buffer;
+    size_t outLeft = sizeof(buffer);
+    const size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
+    for (char* p = buffer; p + 1 < outPtr; p += 2) {
+      out +=
+          static_cast<char16_t>(static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8));
+    }
+    if (result != static_cast<size_t>(-1)) continue;
+    if (errno == E2BIG) continue;
+    if (errno != EILSEQ && errno != EINVAL) return false;
+    out += u'\uFFFD';
+    ++in;
+    --inLeft;
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+  }
+  return true;
+}
+
 }  // namespace
 
 BOOL SelectKeyboardLayoutForLanguage(const char* languageFolder) {
@@ -143,6 +168,35 @@ int WideCharToMultiByte(UINT codePage, DWORD /*flags*/, const WCHAR* wide, int w
     return 0;
   }
   std::memcpy(out, converted.data(), converted.size());
+  return needed;
+}
+
+int MultiByteToWideChar(UINT codePage, DWORD /*flags*/, const char* bytes, int byteCount, WCHAR* wide,
+                        int wideSize) {
+  if (!bytes || byteCount == 0 || byteCount < -1 || wideSize < 0 || (wideSize > 0 && !wide)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  const size_t count = byteCount == -1 ? std::strlen(bytes) + 1 : static_cast<size_t>(byteCount);
+  iconv_t converter = iconv_open("UTF-16LE", IconvName(codePage).c_str());
+  if (converter == reinterpret_cast<iconv_t>(-1)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  std::u16string converted;
+  const bool ok = ConvertToWide(converter, bytes, count, converted);
+  iconv_close(converter);
+  if (!ok) {
+    SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+    return 0;
+  }
+  const int needed = static_cast<int>(converted.size());
+  if (wideSize == 0) return needed;
+  if (wideSize < needed) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  std::memcpy(wide, converted.data(), converted.size() * sizeof(WCHAR));
   return needed;
 }
 

@@ -31,4 +31,11 @@ int GetLocaleInfoA(LCID locale, DWORD type, char* data, int size);
 int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideCount, char* out, int outSize,
                         const char* defaultChar, BOOL* usedDefault);
 
+// The reverse, from the code page into UTF-16: byteCount -1 converts up to and including the
+// terminator. A byte the code page does not define becomes U+FFFD. Returns the units written, the
+// units needed when wideSize is 0, else 0 (ERROR_INSUFFICIENT_BUFFER, or ERROR_INVALID_PARAMETER
+// for an unknown code page).
+int MultiByteToWideChar(UINT codePage, DWORD flags, const char* bytes, int byteCount, WCHAR* wide,
+                        int wideSize);
+
 }  // namespace plat::win
