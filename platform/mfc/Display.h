@@ -1,0 +1,22 @@
+// The X display the dialogs and message boxes need, and the code-page text FLTK is given.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace plat::mfc::detail {
+
+// Opens the X display once for FLTK. False when DISPLAY is unset or empty or its server cannot be
+// reached: FLTK would end the process itself then, so nothing of FLTK runs without a display.
+bool OpenDisplay();
+
+// A display opens and PILO_NO_DIALOGS is not "1" (tests under Xvfb silence the boxes with it).
+bool CanShowMessageBoxes();
+
+// Text in the program's code page as the UTF-8 FLTK draws.
+std::string Utf8FromCodePage(std::string_view text);
+
+// The same for a widget label, with "@" doubled so that no text is read as a symbol name.
+std::string LabelFromCodePage(std::string_view text);
+
+}  // namespace plat::mfc::detail
