@@ -14,15 +14,16 @@
 namespace plat::mfc::detail {
 
 bool OpenDisplay() {
-  static const bool opened = [] {
-    const char* name = std::getenv("DISPLAY");
-    if (!name || !*name) return false;
-    Display* display = XOpenDisplay(name);
-    if (!display) return false;
-    fl_open_display(display);  // FLTK keeps it to the end of the process
-    return true;
-  }();
-  return opened;
+  // Only success is kept: a display that could not be reached is tried again next time.
+  static bool opened = false;
+  if (opened) return true;
+  const char* name = std::getenv("DISPLAY");
+  if (!name || !*name) return false;
+  Display* display = XOpenDisplay(name);
+  if (!display) return false;
+  fl_open_display(display);  // FLTK keeps it to the end of the process
+  opened = true;
+  return true;
 }
 
 bool CanShowMessageBoxes() {

@@ -6,7 +6,7 @@
 
 namespace plat::mfc::detail {
 
-// Opens the X display once for FLTK. False when DISPLAY is unset or empty or its server cannot be
+// Opens the X display for FLTK, once it can be reached. False when DISPLAY is unset or empty or its server cannot be
 // reached: FLTK would end the process itself then, so nothing of FLTK runs without a display.
 bool OpenDisplay();
 
