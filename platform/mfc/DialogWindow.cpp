@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "platform/mfc/Dialog.h"
+#include "platform/mfc/Display.h"
 #include "platform/mfc/Icon.h"
 #include "platform/mfc/Widgets.h"
 #include "platform/win/kernel/AsciiCase.h"
@@ -175,6 +176,7 @@ void DialogWindow::SetIcon(HICON icon) {
 void DialogWindow::RunModal(void (*shown)(CDialog&)) {
   m_window->set_modal();
   m_window->show();
+  SetWindowTitle(*m_window, m_window->label() ? m_window->label() : "");
   m_window->wait_for_expose();
   if (shown && !m_ended) shown(m_dialog);
   while (!m_ended && m_window->shown()) Fl::wait(1.0);

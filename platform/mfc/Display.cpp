@@ -2,8 +2,10 @@
 #include "platform/mfc/Display.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 #include <FL/x.H>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -30,6 +32,13 @@ bool CanShowMessageBoxes() {
   const char* silenced = std::getenv("PILO_NO_DIALOGS");
   if (silenced && std::strcmp(silenced, "1") == 0) return false;
   return OpenDisplay();
+}
+
+void SetWindowTitle(Fl_Window& window, const std::string& utf8) {
+  window.copy_label(utf8.c_str());
+  if (!window.shown()) return;
+  Xutf8SetWMProperties(fl_display, fl_xid(&window), utf8.c_str(), utf8.c_str(), nullptr, 0, nullptr, nullptr,
+                       nullptr);
 }
 
 std::string Utf8FromCodePage(std::string_view text) {

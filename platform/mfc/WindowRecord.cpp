@@ -34,7 +34,7 @@ bool WindowRecord::IsAutoRadio() const {
 void WindowRecord::SetText(const char* text) {
   m_text = text ? text : "";
   if (!m_item) {
-    static_cast<Fl_Window*>(m_widget)->copy_label(Utf8FromCodePage(m_text).c_str());
+    SetWindowTitle(*static_cast<Fl_Window*>(m_widget), Utf8FromCodePage(m_text));
     return;
   }
   // The group box draws its caption itself, as plain text.
