@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "CaptionFile.h"
-#include "ToolRun.h"
 #include "platform/mfc/Dialog.h"
+#include "support/SettingsToolRun.h"
 #include "support/TempDir.h"
 
 using namespace plat::mfc;

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "ToolRun.h"
 #include "settings-tool/ConfigCommandLineInfo.h"
 #include "settings-tool/ConfigSettings.h"
+#include "support/SettingsToolRun.h"
 #include "support/TempDir.h"
 
 TEST(CommandLine, QuietModeFollowsASwitchBeginningWithQOrAnyParameterWithCapitalQ) {

@@ -1,4 +1,5 @@
-// Runs the settings tool's application in the test's process with probe results of the test's choice.
+// Runs the settings tool's application in the test's process with probe results of the test's choice
+// (for the suites that link the tool's objects).
 #pragma once
 
 #include <cstdint>
