@@ -57,8 +57,7 @@ bool IsAutoRadio(const DialogItemTemplate& item) {
 
 }  // namespace
 
-DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, CDialog& dialog)
-    : m_dialog(dialog), m_template(dialogTemplate) {
+DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, CDialog& dialog) : m_dialog(dialog) {
   const RECT client = MapDialogRect(0, 0, dialogTemplate.cx, dialogTemplate.cy);
   const int width = client.right - client.left;
   const int height = client.bottom - client.top;

@@ -47,7 +47,6 @@ private:
   Fl_Widget* MakeWidget(const DialogItemTemplate& item, const RECT& rect, int font, int fontSize);
 
   CDialog& m_dialog;
-  const DialogTemplate& m_template;
   std::unique_ptr<Fl_Double_Window> m_window;
   std::unique_ptr<WindowRecord> m_record;
   std::vector<std::unique_ptr<WindowRecord>> m_items;
