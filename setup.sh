@@ -8,7 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libsdl1.2-dev libfreetype-dev libfontconfig-dev fonts-liberation2
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
-  libfltk1.3-dev fluid xvfb xauth xdotool x11-apps python3 zip
+  libfltk1.3-dev fluid xvfb xauth python3 zip
+  xdotool x11-apps x11-utils
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fails on an include that crosses a layer: a library header (SDL, FFmpeg, FreeType, fontconfig, FLTK)
-# outside platform/ and the SDL-bound classes, or an include that points up the layers (platform/
-# into the engine or the game, the engine into the game, the engine core into its other areas).
+# outside platform/ and the SDL-bound classes, FLTK anywhere outside platform/, or an include that
+# points up the layers (platform/ into the engine or the game, the engine into the game, the engine
+# core into its other areas, the settings tool into the engine or the game).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,6 +30,10 @@ check "these files include a library header that only platform/ and the SDL clas
   "$(include_of 'SDL[^>"]*|libav[a-z]*/[^>"]*|libsw[a-z]*/[^>"]*|ft2build\.h|freetype/[^>"]*|fontconfig/[^>"]*|FL/[^>"]*')" \
   "${portable[@]}"
 
+# FLTK draws only the stand-ins' dialogs and message boxes: nothing above platform/ sees it.
+mapfile -t outside < <(sources '*' | grep -Ev '^(platform/|tests/platform/)')
+check "these files include FLTK, which only platform/ may use" "$(include_of 'FL/[^>"]*')" "${outside[@]}"
+
 engine='core/|graphics/|sound/|movie/|QelSDK/'
 game='framework/|frontend/|minigames/|game/'
 mapfile -t files < <(sources platform)
@@ -37,6 +42,8 @@ mapfile -t files < <(sources platform/win/kernel)
 check "the kernel stand-in sits below every other stand-in" "$(include_of 'platform/(win/user|d3d8|gdi|dsound|mmio|bink|mfc|profile|probe)/')" "${files[@]}"
 mapfile -t files < <(sources QelSDK)
 check "the engine may not include the game" "$(include_of "$game")" "${files[@]}"
+mapfile -t files < <(sources settings-tool)
+check "the settings tool calls platform/ only" "$(include_of "$engine|$game")" "${files[@]}"
 mapfile -t files < <(sources QelSDK/src/core)
 check "the engine core may not include the engine's other areas" "$(include_of 'graphics/|sound/|movie/')" "${files[@]}"
 

@@ -52,6 +52,9 @@ size_t Utf16CharacterBytes(const char* in, size_t left) {
   return pair ? 4 : 2;
 }
 
+// Bytes of the longest character of any code page iconv knows.
+constexpr size_t kLongestCharacter = 4;
+
 // A code page's character begins as one byte; iconv tells when it goes on.
 size_t FirstByte(const char* /*in*/, size_t /*left*/) {
   return 1;
@@ -89,6 +92,22 @@ bool Convert(iconv_t converter, const char* in, size_t size, size_t (*characterB
       position += first;
       break;
     }
+  }
+  return true;
+}
+
+// Converts code-page bytes into UTF-16 units; a byte that starts no character of the code page
+// costs only itself and becomes U+FFFD.
+bool ConvertToWide(iconv_t converter, const char* bytes, size_t count, std::u16string& out) {
+  std::string units;
+  bool replaced = false;
+  if (!Convert(converter, bytes, count, FirstByte, 1, kLongestCharacter, std::string_view("\xFD\xFF", 2), units,
+               replaced)) {
+    return false;
+  }
+  for (size_t i = 0; i + 1 < units.size(); i += 2) {
+    out += static_cast<char16_t>(static_cast<unsigned char>(units[i]) |
+                                 (static_cast<unsigned char>(units[i + 1]) << 8));
   }
   return true;
 }
@@ -179,11 +198,39 @@ std::string CodePageToUtf8(UINT codePage, const char* text) {
   iconv_t converter = iconv_open("UTF-8", IconvName(codePage).c_str());
   if (converter == reinterpret_cast<iconv_t>(-1)) return converted;
   bool replaced = false;
-  constexpr size_t kLongestCharacter = 4;  // bytes, in any code page iconv knows
   Convert(converter, text, std::strlen(text), FirstByte, 1, kLongestCharacter, "\xEF\xBF\xBD", converted,
           replaced);
   iconv_close(converter);
   return converted;
+}
+
+int MultiByteToWideChar(UINT codePage, DWORD /*flags*/, const char* bytes, int byteCount, WCHAR* wide,
+                        int wideSize) {
+  if (!bytes || byteCount == 0 || byteCount < -1 || wideSize < 0 || (wideSize > 0 && !wide)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  const size_t count = byteCount == -1 ? std::strlen(bytes) + 1 : static_cast<size_t>(byteCount);
+  iconv_t converter = iconv_open("UTF-16LE", IconvName(codePage).c_str());
+  if (converter == reinterpret_cast<iconv_t>(-1)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  std::u16string converted;
+  const bool ok = ConvertToWide(converter, bytes, count, converted);
+  iconv_close(converter);
+  if (!ok) {
+    SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+    return 0;
+  }
+  const int needed = static_cast<int>(converted.size());
+  if (wideSize == 0) return needed;
+  if (wideSize < needed) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  std::memcpy(wide, converted.data(), converted.size() * sizeof(WCHAR));
+  return needed;
 }
 
 }  // namespace plat::win

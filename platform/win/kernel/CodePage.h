@@ -38,4 +38,11 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* wide, int wideC
 // code page gives empty text.
 std::string CodePageToUtf8(UINT codePage, const char* text);
 
+// The reverse, from the code page into UTF-16: byteCount -1 converts up to and including the
+// terminator. A byte the code page does not define becomes U+FFFD. Returns the units written, the
+// units needed when wideSize is 0, else 0 (ERROR_INSUFFICIENT_BUFFER, or ERROR_INVALID_PARAMETER
+// for an unknown code page).
+int MultiByteToWideChar(UINT codePage, DWORD flags, const char* bytes, int byteCount, WCHAR* wide,
+                        int wideSize);
+
 }  // namespace plat::win

@@ -7,6 +7,9 @@ namespace plat::win {
 
 uint32_t timeGetTime();
 
+// Suspends the calling thread for at least that many milliseconds; a signal does not cut it short.
+void Sleep(uint32_t milliseconds);
+
 // Test seam: while set, timeGetTime answers this function instead of the monotonic clock.
 using TimeSourceFn = uint32_t (*)();
 void SetTimeSourceForTesting(TimeSourceFn source);

@@ -89,3 +89,39 @@ TEST(CodePage, GivesCodePageTextAsUtf8) {
   }
   EXPECT_EQ(CodePageToUtf8(1252, nullptr), "");
 }
+
+TEST(CodePage, ConvertsCodePageBytesIntoUtf16AndBack) {
+  struct Case {
+    UINT codePage;
+    std::string bytes;
+    std::u16string expected;
+  };
+  const Case cases[] = {
+      {1252, "Pilo", u"Pilo"},
+      {1252, "R\xE9glages \x80", u"R\u00E9glages \u20AC"},
+      {1252, "a\x81z", u"a\uFFFDz"},  // a byte Windows-1252 leaves undefined
+      {CP_UTF8, "R\xC3\xA9gl\xE2\x82\xAC", u"R\u00E9gl\u20AC"},
+      {CP_UTF8, "x\xC3", u"x\uFFFD"},  // cut inside a character
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    const int count = static_cast<int>(c.bytes.size());
+    ASSERT_EQ(MultiByteToWideChar(c.codePage, 0, c.bytes.data(), count, nullptr, 0),
+              static_cast<int>(c.expected.size()));
+    std::u16string wide(c.expected.size(), u'\0');
+    ASSERT_EQ(
+        MultiByteToWideChar(c.codePage, 0, c.bytes.data(), count, wide.data(), static_cast<int>(wide.size())),
+        static_cast<int>(c.expected.size()));
+    EXPECT_EQ(wide, c.expected);
+  }
+  // Through UTF-16 into UTF-8, the way text in the code page is handed to a UTF-8 toolkit.
+  WCHAR wide[8];
+  ASSERT_EQ(MultiByteToWideChar(CP_ACP, 0, "\xE9t\xE9", -1, wide, 8), 4);
+  char utf8[16];
+  ASSERT_EQ(WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof(utf8), nullptr, nullptr), 6);
+  EXPECT_STREQ(utf8, "\xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(MultiByteToWideChar(1252, 0, "abc", 3, wide, 2), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(MultiByteToWideChar(7777, 0, "abc", 3, wide, 8), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}

@@ -1,6 +1,10 @@
 // The millisecond timer and the 15-bit random generator.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/time.h>
+
+#include <chrono>
 #include <set>
 
 #include "platform/win/kernel/Random.h"
@@ -17,6 +21,20 @@ TEST(Timer, AdvancesInMillisecondsAndHonoursTheTestSource) {
   plat::win::SetTimeSourceForTesting([] { return 0xFFFFFFF0u; });
   EXPECT_EQ(plat::win::timeGetTime(), 0xFFFFFFF0u);
   plat::win::SetTimeSourceForTesting(nullptr);
+}
+
+TEST(Timer, SleepLastsItsWholeTimeThoughASignalArrives) {
+  struct sigaction action {};
+  action.sa_handler = [](int) {};
+  sigaction(SIGALRM, &action, nullptr);  // no SA_RESTART: the signal interrupts the wait
+  itimerval early{};
+  early.it_value.tv_usec = 10 * 1000;
+  setitimer(ITIMER_REAL, &early, nullptr);
+  const auto before = std::chrono::steady_clock::now();
+  plat::win::Sleep(50);
+  const auto elapsed = std::chrono::steady_clock::now() - before;
+  EXPECT_GE(elapsed, std::chrono::milliseconds(50));
+  EXPECT_LT(elapsed, std::chrono::seconds(5));
 }
 
 TEST(Random, StaysInFifteenBitsAndRepeatsForASeed) {

@@ -1,0 +1,26 @@
+// The message box of the settings tool, through which it reports what went wrong.
+#include "platform/mfc/MessageBox.h"
+
+#include <FL/fl_ask.H>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/mfc/Display.h"
+
+namespace plat::mfc {
+
+int MessageBoxA(HWND /*owner*/, const char* text, const char* caption, UINT /*type*/) {
+  const char* shownText = text ? text : "";
+  const char* shownCaption = caption ? caption : "Error";  // Windows' caption for a null one
+  std::fprintf(stderr, "%s: %s\n", shownCaption, shownText);
+  std::fflush(stderr);
+  if (detail::CanShowMessageBoxes()) {
+    const std::string title = detail::Utf8FromCodePage(shownCaption);
+    fl_message_title(title.c_str());
+    fl_choice("%s", "OK", nullptr, nullptr, detail::LabelFromCodePage(shownText).c_str());
+  }
+  return IDOK;
+}
+
+}  // namespace plat::mfc
