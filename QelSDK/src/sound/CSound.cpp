@@ -6,6 +6,7 @@
 #include "core/Trace.h"
 #include "platform/win/kernel/Events.h"
 #include "platform/win/kernel/Random.h"
+#include "platform/win/kernel/Timer.h"
 
 namespace Qel {
 

@@ -101,8 +101,8 @@ bool Convert(iconv_t converter, const char* in, size_t size, size_t (*characterB
 bool ConvertToWide(iconv_t converter, const char* bytes, size_t count, std::u16string& out) {
   std::string units;
   bool replaced = false;
-  if (!Convert(converter, bytes, count, FirstByte, 1, kLongestCharacter, std::string_view("\xFD\xFF", 2), units,
-               replaced)) {
+  if (!Convert(converter, bytes, count, FirstByte, 1, kLongestCharacter, std::string_view("\xFD\xFF", 2),
+               units, replaced)) {
     return false;
   }
   for (size_t i = 0; i + 1 < units.size(); i += 2) {

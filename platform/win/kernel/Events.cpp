@@ -5,7 +5,6 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <thread>
 
 #include "platform/win/kernel/Handles.h"
 #include "platform/win/kernel/LastError.h"
@@ -94,10 +93,6 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
     return WAIT_FAILED;
   }
   return found->Wait(milliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
-}
-
-void Sleep(DWORD milliseconds) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 namespace detail {

@@ -1,4 +1,4 @@
-// Unnamed event objects, waits on them, and Sleep: the signalling between the mixer thread and the game.
+// Unnamed event objects and waits on them: the signalling between the mixer thread and the game.
 #pragma once
 
 #include "platform/win/kernel/Files.h"  // CloseHandle, which closes events too
@@ -22,8 +22,6 @@ BOOL ResetEvent(HANDLE event);
 // WAIT_OBJECT_0 when the event is (or becomes) signalled within the time, WAIT_TIMEOUT otherwise, WAIT_FAILED
 // for a handle that is no event. A zero wait only polls; INFINITE waits for ever.
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
-
-void Sleep(DWORD milliseconds);
 
 namespace detail {
 // Whether a handle is an event, which CloseHandle closes like a file.

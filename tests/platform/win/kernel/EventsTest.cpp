@@ -7,6 +7,7 @@
 #include "platform/win/kernel/Events.h"
 #include "platform/win/kernel/Files.h"
 #include "platform/win/kernel/LastError.h"
+#include "platform/win/kernel/Timer.h"
 
 using namespace plat::win;
 
@@ -115,10 +116,4 @@ TEST(Events, EventsShareTheHandleTableWithFilesAndMutexes) {
 TEST(Events, NamedEventsAreRefused) {
   EXPECT_EQ(CreateEventA(nullptr, FALSE, FALSE, "Shared"), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
-}
-
-TEST(Events, SleepWaitsAtLeastItsTime) {
-  const Clock::time_point start = Clock::now();
-  Sleep(20);
-  EXPECT_GE(ElapsedMs(start), 20);
 }
