@@ -93,15 +93,22 @@ void ProfileText::Set(std::string_view section, std::string_view key, std::strin
     return;
   }
   const std::string end = LineEnd();
-  if (const auto last = LastLineOfSection(section)) {
-    // The section's last line may be the text's last, without a line end of its own.
-    const bool ended = last->next < m_bytes.size() || m_bytes.back() == '\n';
-    const std::string before = ended ? std::string() : end;
-    m_bytes.insert(last->next, before + entry + end);
+  if (const auto last = LastLineOfSection(section); last && last->next < m_bytes.size()) {
+    m_bytes.insert(last->next, entry + end);
+    return;
+  } else if (last) {
+    // The section's last line is the text's last, perhaps without a line end of its own.
+    EndLastLine(end);
+    m_bytes += entry + end;
     return;
   }
-  if (!m_bytes.empty() && m_bytes.back() != '\n') m_bytes += end;
+  EndLastLine(end);
   m_bytes += "[" + std::string(section) + "]" + end + entry + end;
+}
+
+void ProfileText::EndLastLine(const std::string& end) {
+  if (m_bytes.empty() || m_bytes.back() == '\n') return;
+  m_bytes += m_bytes.back() == '\r' ? std::string("\n") : end;
 }
 
 }  // namespace plat::profile

@@ -42,6 +42,9 @@ private:
   // The last non-blank line of the first section of that name, its header included.
   std::optional<Line> LastLineOfSection(std::string_view section) const;
   std::string LineEnd() const;
+  // Gives the text's last line a line end when it has none; a lone CR that ends the text already
+  // ends its line and only gets its LF.
+  void EndLastLine(const std::string& end);
 
   std::string m_bytes;
 };

@@ -63,6 +63,11 @@ TEST(ProfileText, ChangesOnlyTheKeysLineOrAddsItAtTheEndOfItsSection) {
        "[Other]\ngraphics=1\n[Config]\ngraphics= 2\n"},
       {"a new section after a last line without a line end", "hdpath=x", "hdpath=x\n[Config]\ngraphics= 2\n"},
       {"an empty text", "", "[Config]\ngraphics= 2\n"},
+      // A lone CR at the very end ends the last line: it gets its LF, not a second line end.
+      {"a new section after a last line ended by a lone CR", "[Other]\r\nx=1\r",
+       "[Other]\r\nx=1\r\n[Config]\r\ngraphics= 2\r\n"},
+      {"added to a section whose last line ends in a lone CR", "[Config]\r\nmem=2\r",
+       "[Config]\r\nmem=2\r\ngraphics= 2\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -70,5 +75,18 @@ TEST(ProfileText, ChangesOnlyTheKeysLineOrAddsItAtTheEndOfItsSection) {
     text.Set("Config", "graphics", " 2");
     EXPECT_EQ(text.Bytes(), c.after);
     EXPECT_EQ(text.Find("Config", "graphics"), "2");
+  }
+}
+
+// Adding a section leaves every value of the text reading as it did.
+TEST(ProfileText, AddingASectionChangesNoValueBeforeIt) {
+  for (const std::string before :
+       {"[Config]\r\ngraphics= 2\r", "[Config]\ngraphics= 2", "[Config]\r\ngraphics= 2\r\n"}) {
+    SCOPED_TRACE(testing::PrintToString(before));
+    ProfileText text(before);
+    ASSERT_EQ(text.Find("Config", "graphics"), "2");
+    text.Set("Other", "cpu", " 1000");
+    EXPECT_EQ(text.Find("Config", "graphics"), "2");
+    EXPECT_EQ(text.Find("Other", "cpu"), "1000");
   }
 }
