@@ -1,14 +1,13 @@
 // The compressed surface's first state: the zlib bytes and what the inner surface will be made of.
 #include "graphics/CompressedSurfaceCompressedState.h"
 
-#include <zlib.h>
-
 #include <cstdint>
 #include <new>
 
 #include "graphics/CompressedSurfaceUncompressedState.h"
 #include "graphics/ConvertPixels.h"
 #include "graphics/DisplayDevice.h"
+#include "graphics/FilledSurface.h"
 #include "graphics/MaxSurfaceSize.h"
 #include "graphics/MultiSurface.h"
 
@@ -57,50 +56,81 @@ std::unique_ptr<CompressedSurface::DataState> CompressedSurface::CompressedState
     return nullptr;
   }
   const uint64_t size = uint64_t(m_height) * uint64_t(m_pitch);
-  if (size > UINT32_MAX) return nullptr;
-  std::unique_ptr<uint8_t[]> pixels = Allocate(size);
-  if (!pixels) return nullptr;
-  uLongf inflated = static_cast<uLongf>(size);
-  // Anything but exactly height x pitch bytes would leave rows unset or mean the record lies.
-  if (uncompress(pixels.get(), &inflated, m_bytes.get(), m_length) != Z_OK || inflated != size)
-    return nullptr;
-  m_bytes.reset();
-  m_length = 0;
+  if (size > UINT32_MAX || !m_device) return nullptr;
 
-  PixelFormat format = m_format;
-  int pitch = m_pitch;
-  if (m_device && !m_device->HasCapabilities(DisplayDevice::kCapsAlphaBlending)) {
+  PixelFormat target = m_format;
+  if (!m_device->HasCapabilities(DisplayDevice::kCapsAlphaBlending)) {
     const PixelFormat display = m_device->GetPixelFormat();
-    if (display != m_format && HasChannels(display) && HasChannels(m_format)) {
-      const int displayBytes = display.GetBytesPerPixel();
-      if (displayBytes == bytesPerPixel) {
-        ConvertPixels(m_width, m_height, pixels.get(), pitch, m_format, pixels.get(), pitch, display);
-        format = display;
-      } else if (int64_t{m_width} * displayBytes <= INT32_MAX) {
-        const int convertedPitch = m_width * displayBytes;
-        // Without room for the converted copy the pixels stay as they are; the device copes with them.
-        if (std::unique_ptr<uint8_t[]> converted = Allocate(uint64_t(m_height) * uint64_t(convertedPitch))) {
-          ConvertPixels(m_width, m_height, pixels.get(), pitch, m_format, converted.get(), convertedPitch,
-                        display);
-          pixels = std::move(converted);
-          pitch = convertedPitch;
-          format = display;
-        }
-      }
-    }
+    if (display != m_format && HasChannels(display) && HasChannels(m_format)) target = display;
   }
-
   int32_t maxWidth = 0;
   int32_t maxHeight = 0;
   GetMaxSurfaceSize(maxWidth, maxHeight);
-  std::unique_ptr<DrawingSurface> inner;
-  if (m_device && m_width <= maxWidth && m_height <= maxHeight) {
-    inner.reset(m_device->CreateSurfaceFromPixels(pixels.get(), m_width, m_height, pitch, format, m_kind,
-                                                  &m_colorKey));
-  } else if (m_device) {
-    inner = MultiSurface::Create(m_device, kTileSize, kTileSize, pixels.get(), m_width, m_height, pitch,
-                                 format, m_kind, &m_colorKey);
+  const bool single = m_width <= maxWidth && m_height <= maxHeight;
+
+  // The common case inflates straight into the device surface: no buffer of its own, no copy.
+  if (single && target == m_format) {
+    bool tried = false;
+    DrawingSurface* inner = CreateFilledSurface(*m_device, m_width, m_height, m_format, m_kind, &m_colorKey,
+                                                [this, size, &tried](uint8_t* bits, int pitch) {
+                                                  if (pitch != m_pitch) return false;
+                                                  tried = true;
+                                                  return InflateExactly(m_bytes.get(), m_length, bits, size);
+                                                });
+    if (inner) return Finish(std::unique_ptr<DrawingSurface>(inner));
+    if (tried) return nullptr;
   }
+
+  std::unique_ptr<uint8_t[]> pixels = Allocate(size);
+  if (!pixels || !InflateExactly(m_bytes.get(), m_length, pixels.get(), size)) return nullptr;
+
+  int pitch = m_pitch;
+  if (target != m_format) {
+    if (single) {
+      // Converted straight into the device surface.
+      DrawingSurface* inner = CreateFilledSurface(
+          *m_device, m_width, m_height, target, m_kind, &m_colorKey, [&](uint8_t* bits, int to) {
+            ConvertPixels(m_width, m_height, pixels.get(), pitch, m_format, bits, to, target);
+            return true;
+          });
+      if (inner) return Finish(std::unique_ptr<DrawingSurface>(inner));
+    }
+    if (!Convert(pixels, pitch, target)) target = m_format;
+  }
+
+  std::unique_ptr<DrawingSurface> inner;
+  if (single) {
+    inner.reset(m_device->CreateSurfaceFromPixels(pixels.get(), m_width, m_height, pitch, target, m_kind,
+                                                  &m_colorKey));
+  } else {
+    inner = MultiSurface::Create(m_device, kTileSize, kTileSize, pixels.get(), m_width, m_height, pitch,
+                                 target, m_kind, &m_colorKey);
+  }
+  return Finish(std::move(inner));
+}
+
+bool CompressedSurface::CompressedState::Convert(std::unique_ptr<uint8_t[]>& pixels, int& pitch,
+                                                 const PixelFormat& target) const {
+  const int targetBytes = target.GetBytesPerPixel();
+  if (targetBytes == m_format.GetBytesPerPixel()) {
+    ConvertPixels(m_width, m_height, pixels.get(), pitch, m_format, pixels.get(), pitch, target);
+    return true;
+  }
+  if (int64_t{m_width} * targetBytes > INT32_MAX) return false;
+  const int convertedPitch = m_width * targetBytes;
+  std::unique_ptr<uint8_t[]> converted = Allocate(uint64_t(m_height) * uint64_t(convertedPitch));
+  // Without room for the converted copy the pixels stay as they are; the device copes with them.
+  if (!converted) return false;
+  ConvertPixels(m_width, m_height, pixels.get(), pitch, m_format, converted.get(), convertedPitch, target);
+  pixels = std::move(converted);
+  pitch = convertedPitch;
+  return true;
+}
+
+std::unique_ptr<CompressedSurface::DataState> CompressedSurface::CompressedState::Finish(
+    std::unique_ptr<DrawingSurface> inner) {
+  m_bytes.reset();
+  m_length = 0;
   return std::make_unique<UncompressedState>(std::move(inner));
 }
 

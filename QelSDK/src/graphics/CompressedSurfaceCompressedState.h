@@ -23,6 +23,12 @@ public:
   std::unique_ptr<DataState> Decompress() override;
 
 private:
+  // Converts the inflated rows to target, in place or into a new buffer of packed rows; false when
+  // there is no room for that buffer.
+  bool Convert(std::unique_ptr<uint8_t[]>& pixels, int& pitch, const PixelFormat& target) const;
+  // Frees the bytes and hands over the inner surface, which may be null when the device made none.
+  std::unique_ptr<DataState> Finish(std::unique_ptr<DrawingSurface> inner);
+
   DisplayDevice* m_device;
   std::unique_ptr<uint8_t[]> m_bytes;
   uint32_t m_length;

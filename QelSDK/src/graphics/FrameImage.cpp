@@ -1,8 +1,6 @@
 // The reader of version-7 frame image records: a pixel format, a size and zlib-compressed (or raw) rows.
 #include "graphics/FrameImage.h"
 
-#include <zlib.h>
-
 #include <cstdint>
 #include <new>
 
@@ -14,6 +12,7 @@
 #include "graphics/CompressedSurface.h"
 #include "graphics/DisplayDevice.h"
 #include "graphics/DrawingSurface.h"
+#include "graphics/FilledSurface.h"
 #include "graphics/MaxSurfaceSize.h"
 #include "graphics/MultiSurface.h"
 
@@ -75,6 +74,13 @@ bool Refuse(const char* reason) {
   return false;
 }
 
+bool FitsOneSurface(const Record& r) {
+  int32_t maxWidth = 0;
+  int32_t maxHeight = 0;
+  GetMaxSurfaceSize(maxWidth, maxHeight);
+  return r.width <= static_cast<uint32_t>(maxWidth) && r.height <= static_cast<uint32_t>(maxHeight);
+}
+
 // One device surface, or tiles of the largest device surface beyond it.
 DrawingSurface* MakeSurface(DisplayDevice* device, const uint8_t* pixels, const Record& r) {
   const Color& key = Color::TransparentMagenta(kPixelFormatA8R8G8B8);
@@ -84,7 +90,7 @@ DrawingSurface* MakeSurface(DisplayDevice* device, const uint8_t* pixels, const 
   const int width = static_cast<int>(r.width);
   const int height = static_cast<int>(r.height);
   const int pitch = static_cast<int>(r.pitch);
-  if (width <= maxWidth && height <= maxHeight) {
+  if (FitsOneSurface(r)) {
     return device->CreateSurfaceFromPixels(pixels, width, height, pitch, r.format,
                                            DisplayDevice::kSurfaceDefault, &key);
   }
@@ -151,12 +157,25 @@ bool ReadFrameImage(int32_t, std::shared_ptr<DrawingSurface>& out, DisplayDevice
         Color::TransparentMagenta(kPixelFormatA8R8G8B8));
     return true;
   }
+  if (FitsOneSurface(r)) {
+    // Inflated straight into the device surface when its rows are laid out as the record's.
+    bool tried = false;
+    DrawingSurface* surface =
+        CreateFilledSurface(*device, static_cast<int>(r.width), static_cast<int>(r.height), r.format,
+                            DisplayDevice::kSurfaceDefault, &Color::TransparentMagenta(kPixelFormatA8R8G8B8),
+                            [&](uint8_t* bits, int pitch) {
+                              if (static_cast<uint32_t>(pitch) != r.pitch) return false;
+                              tried = true;
+                              return InflateExactly(compressed.get(), length, bits, r.rowBytes);
+                            });
+    if (surface) return Deliver(out, surface);
+    if (tried) return Refuse("data does not inflate to height x pitch bytes");
+  }
   std::unique_ptr<uint8_t[]> rows = Allocate(r.rowBytes);
   if (!rows) return Refuse("out of memory");
-  uLongf inflated = static_cast<uLongf>(r.rowBytes);
-  const int result = uncompress(rows.get(), &inflated, compressed.get(), length);
-  if (result != Z_OK) return Refuse("data does not inflate");
-  if (inflated != r.rowBytes) return Refuse("data inflates short of height x pitch bytes");
+  if (!InflateExactly(compressed.get(), length, rows.get(), r.rowBytes)) {
+    return Refuse("data does not inflate to height x pitch bytes");
+  }
   compressed.reset();
   return Deliver(out, MakeSurface(device, rows.get(), r));
 }

@@ -14,9 +14,10 @@
 namespace Qel {
 namespace {
 
-// Far beyond any frame of the game (the screen is 800 x 600), and far below what the sizes of a set's
-// header can claim: a set's size costs nothing to write, but its buffer is allocated and copied whole.
-constexpr uint64_t kMaxSetBytes = 64u << 20;
+// Far beyond any frame of the game (the whole 800 x 600 screen at 32 bits is under 2 MiB), and far below
+// what a set's header can claim for nothing: 65535 x 65535 pixels, whose buffer is allocated and
+// copied whole.
+constexpr uint64_t kMaxSetBytes = 16u << 20;
 
 }  // namespace
 

@@ -59,6 +59,7 @@ TEST_F(CompressedSurfaceTest, AnyPixelAccessInflatesOnceAndReachesTheInnerSurfac
   EXPECT_EQ(pitch, 20);
   EXPECT_EQ(bits[20 * 3 + 4 * 4], static_cast<uint8_t>(pixels[3 * 5 + 4]));
   EXPECT_EQ(surface->Unlock(), 0);
+  const size_t asked = blending.requests.size();
   EXPECT_FALSE(surface->EnsureUncompressed()->IsLocked());
   EXPECT_EQ(surface->GetStorageWidth(), 5);
   EXPECT_EQ(surface->GetStorageHeight(), 4);
@@ -66,7 +67,7 @@ TEST_F(CompressedSurfaceTest, AnyPixelAccessInflatesOnceAndReachesTheInnerSurfac
   EXPECT_EQ(surface->DrawRectangle(nullptr, 1, Qel::Color(), Qel::Color(0, 0, 0xFF, 0xFF)), 0);
   EXPECT_EQ(dynamic_cast<MemorySurface*>(surface->EnsureUncompressed())->PixelAt(2, 2), 0xFF0000FFu);
   EXPECT_EQ(surface->DrawLine(Qel::Point2(), Qel::Point2(1, 1), 1, Qel::Color()), 1);
-  EXPECT_EQ(blending.requests.size(), 1u);
+  EXPECT_EQ(blending.requests.size(), asked);
 }
 
 TEST_F(CompressedSurfaceTest, BlittingOntoACompressedSurfaceInflatesIt) {
@@ -85,12 +86,13 @@ TEST_F(CompressedSurfaceTest, BlittingOntoACompressedSurfaceInflatesIt) {
 }
 
 TEST_F(CompressedSurfaceTest, ADeviceThatMakesNoSurfaceLeavesTheSurfaceEmptyForGood) {
-  blending.failing = {0};
+  blending.refuseAll = true;
   const auto surface = Compressed(blending, 4, 4, 16);
   EXPECT_EQ(surface->CopyTo(blending.BackBuffer(), Qel::Point2(0, 0)), 1);
   EXPECT_TRUE(surface->IsUncompressed());
+  const size_t asked = blending.requests.size();
   EXPECT_EQ(surface->CopyTo(blending.BackBuffer(), Qel::Point2(0, 0)), 1);
-  EXPECT_EQ(blending.requests.size(), 1u);
+  EXPECT_EQ(blending.requests.size(), asked);
   EXPECT_EQ(surface->GetWidth(), 0);
   EXPECT_EQ(surface->GetPixelFormat(), Qel::kPixelFormatNone);
 }

@@ -13,12 +13,13 @@ MemoryDisplayDevice::MemoryDisplayDevice(int width, int height, const Qel::Pixel
 
 bool MemoryDisplayDevice::Refuses() {
   const int index = m_creations++;
-  return std::find(failing.begin(), failing.end(), index) != failing.end();
+  return refuseAll || std::find(failing.begin(), failing.end(), index) != failing.end();
 }
 
 Qel::DrawingSurface* MemoryDisplayDevice::DoCreateSurface(int width, int height,
                                                           const Qel::PixelFormat& format, int kind) {
-  requests.push_back({width, height, 0, format, kind});
+  // A new surface's rows are packed, so its pitch is what the pixels written into it get.
+  requests.push_back({width, height, width * format.GetBytesPerPixel(), format, kind, false});
   if (Refuses() || format.GetBytesPerPixel() == 0 || width < 1 || height < 1) return nullptr;
   return new MemorySurface(width, height, format);
 }
@@ -26,7 +27,7 @@ Qel::DrawingSurface* MemoryDisplayDevice::DoCreateSurface(int width, int height,
 Qel::DrawingSurface* MemoryDisplayDevice::DoCreateSurfaceFromPixels(const void* pixels, int width, int height,
                                                                     int pitch, const Qel::PixelFormat& format,
                                                                     int kind, const Qel::Color* colorKey) {
-  requests.push_back({width, height, pitch, format, kind});
+  requests.push_back({width, height, pitch, format, kind, true});
   const int bytesPerPixel = format.GetBytesPerPixel();
   if (Refuses() || !pixels || bytesPerPixel == 0 || width < 1 || height < 1 ||
       pitch < width * bytesPerPixel) {

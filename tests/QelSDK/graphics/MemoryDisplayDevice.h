@@ -21,10 +21,12 @@ public:
     int pitch;
     Qel::PixelFormat format;
     int kind;
+    bool fromPixels;  // else an empty surface that the caller fills
   };
   std::vector<Request> requests;
   // Creations with these indices (counted from 0 over the device's life) fail.
   std::vector<int> failing;
+  bool refuseAll = false;
 
   MemorySurface* BackBuffer() { return m_backBuffer.get(); }
 

@@ -280,7 +280,8 @@ TEST_F(StoredImageSetTest, SizesBeyondTheStreamAreRefused) {
 
 // A set's header claims up to 65535 x 65535 pixels for nothing; its buffer is allocated and copied whole.
 TEST_F(StoredImageSetTest, ASetTooLargeToHoldMakesNoSurface) {
-  for (const auto& [width, height] : {std::pair<uint16_t, uint16_t>{65535, 65535}, {65535, 300}}) {
+  for (const auto& [width, height] :
+       {std::pair<uint16_t, uint16_t>{65535, 65535}, {65535, 300}, {2048, 2049}}) {
     SCOPED_TRACE(testing::Message() << width << " x " << height);
     Read(test::WriteStoredImageSet(Set(32, {ImageOf(32, 1, 1, kRaw, {1, 2, 3, 4})}, width, height)));
     EXPECT_FALSE(read);
