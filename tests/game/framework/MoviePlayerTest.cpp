@@ -30,7 +30,9 @@
 #include "graphics/SceneDrawable.h"
 #include "graphics/SurfaceLock.h"
 #include "movie/MovieEvents.h"
+#include "platform/dsound/IDirectSound8.h"
 #include "platform/win/kernel/Timer.h"
+#include "sound/WinSoundManager.h"
 #include "support/LoggingNode.h"
 #include "support/MovieFiles.h"
 #include "support/SoundStage.h"
@@ -326,7 +328,7 @@ TEST_F(Movies, ANodeThatStartsTheNextMovieFromItsResumeGetsThatMoviesName) {
   EXPECT_FALSE(m_app.IsPaused());
 }
 
-TEST_F(Movies, PlayingAnotherMovieStopsTheOneBeforeAndShutDownStopsTheLast) {
+TEST_F(Movies, PlayingAnotherMovieStopsTheOneBeforeAndShutDownStopsTheLastAndGivesBackTheSoundDevice) {
   AddMovie("first", test::SolidMovie(5, 64, 48, 10));
   AddMovie("second", test::SolidMovie(5, 64, 48, 10));
   Start();
@@ -338,7 +340,12 @@ TEST_F(Movies, PlayingAnotherMovieStopsTheOneBeforeAndShutDownStopsTheLast) {
                                                        "movie 1 0", "pause second"}));
   EXPECT_TRUE(m_app.IsPaused());
   test::NodeLog().clear();
+  // The movie library hands the sound device back at shut-down: this reference is then the last one.
+  plat::dsound::IDirectSound8* device = Qel::WinSoundManager::Instance()->GetDirectSound();
+  ASSERT_NE(device, nullptr);
+  device->AddRef();
   m_app.Shutdown();
+  EXPECT_EQ(device->Release(), 0u);
   EXPECT_EQ(test::NodeLog(),
             std::vector<std::string>({"deactivate 3", "delete 3", "movie 2 0", "resume second"}));
   EXPECT_FALSE(m_player.IsPlaying());
