@@ -85,7 +85,9 @@ void MoviePlayer::Play(const char* name) {
   if (!m_movie->IsPlaying() || !m_surface) {
     Qel::Trace("ERROR: Unable to play movie '%s'... did you add the database?\n", m_name);
     Stop();
+    return;
   }
+  Qel::Trace("INFO: Movie '%s' plays.\n", m_name);
 }
 
 void MoviePlayer::Stop() {
@@ -97,6 +99,7 @@ void MoviePlayer::Stop() {
   char name[kNameCapacity];
   std::memcpy(name, m_name, kNameCapacity);
   m_name[0] = '\0';
+  Qel::Trace("INFO: Movie '%s' stops.\n", name);
   GetApp().ResumeGame();
   PostAppState(EventId::Resume, name);
 }

@@ -22,7 +22,8 @@ public:
 
   // Stops any movie, then plays the movie resource of that name: the game is paused and 10200 posted
   // with the name. A movie that cannot be played (missing, unreadable, no surface for it) is traced and
-  // stopped at once, which resumes the game. A longer name keeps its first 31 characters.
+  // stopped at once, which resumes the game. A longer name keeps its first 31 characters. The trace
+  // says when a movie plays and when it stops.
   void Play(const char* name);
   // Only with a movie: stops and frees it, resumes the game and posts 10201 with the name. The name is
   // cleared before the post and the listeners get a copy of it, so one of them may start the next movie.

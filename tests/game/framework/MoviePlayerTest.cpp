@@ -247,7 +247,7 @@ protected:
   static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }
 };
 
-TEST_F(MoviesTraced, AMovieThatCannotBePlayedPausesAndResumesAtOnceAndTheGameGoesOn) {
+TEST_F(MoviesTraced, AMovieThatCannotBePlayedPausesAndResumesAtOnceAndTheGameGoesOnAndPlaysAreTraced) {
   test::WriteFile("garbage.tmp", std::string(3000, '\x3C'));
   m_stage.AddFile("garbage.bik", test::ReadFile("garbage.tmp"));
   m_stage.AddFile("empty.bik", "");
@@ -261,6 +261,8 @@ TEST_F(MoviesTraced, AMovieThatCannotBePlayedPausesAndResumesAtOnceAndTheGameGoe
         trace.find(std::string("ERROR: Unable to play movie '") + name + "'... did you add the database?\n"),
         std::string::npos)
         << trace;
+    EXPECT_NE(trace.find(std::string("INFO: Movie '") + name + "' stops.\n"), std::string::npos) << trace;
+    EXPECT_EQ(trace.find("plays"), std::string::npos) << trace;
     EXPECT_EQ(test::NodeLog(),
               std::vector<std::string>({std::string("pause ") + name, std::string("resume ") + name}));
     EXPECT_FALSE(m_player.IsPlaying());
@@ -271,6 +273,13 @@ TEST_F(MoviesTraced, AMovieThatCannotBePlayedPausesAndResumesAtOnceAndTheGameGoe
     EXPECT_EQ(test::NodeLog(), std::vector<std::string>({"update 3", "always 3"}));
     test::NodeLog().clear();
   }
+  // A movie that plays says so, and when it stops.
+  AddMovie("short", test::SolidMovie(1, 64, 48, 10));
+  testing::internal::CaptureStderr();
+  m_player.Play("short");
+  Frames(10);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "INFO: Movie 'short' plays.\nINFO: Movie 'short' stops.\n");
 }
 
 TEST_F(Movies, AMovieCutShortEndsWhereItsFileEndsAndTheGameGoesOn) {
