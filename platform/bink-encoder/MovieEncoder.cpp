@@ -8,37 +8,30 @@
 #include <memory>
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
-#include <libavutil/frame.h>
-#include <libswscale/swscale.h>
 }
+
+#include "platform/bink/FFmpegPtr.h"
 
 namespace plat::bink_encoder {
 namespace {
 
-struct Free {
+using plat::bink::CodecPtr;
+using plat::bink::FramePtr;
+using plat::bink::PacketPtr;
+using plat::bink::SwsPtr;
+
+// An output container is freed otherwise than an input one: its file is closed first.
+struct OutputFree {
   void operator()(AVFormatContext* output) const {
     if (output->pb && !(output->oformat->flags & AVFMT_NOFILE)) avio_closep(&output->pb);
     avformat_free_context(output);
   }
-  void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
-  void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-  void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-  void operator()(SwsContext* context) const { sws_freeContext(context); }
 };
-
-using OutputPtr = std::unique_ptr<AVFormatContext, Free>;
-using CodecPtr = std::unique_ptr<AVCodecContext, Free>;
-using FramePtr = std::unique_ptr<AVFrame, Free>;
-using PacketPtr = std::unique_ptr<AVPacket, Free>;
-using SwsPtr = std::unique_ptr<SwsContext, Free>;
+using OutputPtr = std::unique_ptr<AVFormatContext, OutputFree>;
 
 std::string Why(const char* what, int code) {
-  char text[AV_ERROR_MAX_STRING_SIZE] = "";
-  av_strerror(code, text, sizeof(text));
-  return std::string(what) + ": " + text;
+  return std::string(what) + ": " + plat::bink::ErrorText(code);
 }
 
 // An encoder and the stream it writes.
