@@ -2,7 +2,8 @@
 # Fails on an include that crosses a layer: a library header (SDL, FFmpeg, FreeType, fontconfig, FLTK)
 # outside platform/ and the SDL-bound classes, FLTK anywhere outside platform/, or an include that
 # points up the layers (platform/ into the engine or the game, the engine into the game, the engine
-# core into its other areas, the settings tool into the engine or the game).
+# core into its other areas, the settings tool into the engine or the game), and the movie encoder
+# anywhere but in tests, benchmarks and tools.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,7 +40,9 @@ game='framework/|frontend/|minigames/|game/'
 mapfile -t files < <(sources platform)
 check "platform/ may include only platform/ and system headers" "$(include_of "$engine|$game")" "${files[@]}"
 mapfile -t files < <(sources platform/win/kernel)
-check "the kernel stand-in sits below every other stand-in" "$(include_of 'platform/(win/user|d3d8|gdi|dsound|mmio|bink|mfc|profile|probe)/')" "${files[@]}"
+check "the kernel stand-in sits below every other stand-in" "$(include_of 'platform/(win/user|d3d8|gdi|dsound|mmio|bink|bink-encoder|mfc|profile|probe)/')" "${files[@]}"
+mapfile -t files < <(sources QelSDK game platform/bink)
+check "only tests, benchmarks and tools make movies" "$(include_of 'platform/bink-encoder/')" "${files[@]}"
 mapfile -t files < <(sources QelSDK)
 check "the engine may not include the game" "$(include_of "$game")" "${files[@]}"
 mapfile -t files < <(sources settings-tool)

@@ -7,6 +7,7 @@
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
 #include "framework/MainApp.h"
+#include "framework/MoviePlayer.h"
 #include "graphics/DrawingSurface.h"
 
 namespace {
@@ -39,6 +40,12 @@ void GameNode::Draw() {
   Qel::DisplayDevice* display = GetApp().GetDisplay();
   Qel::DrawingSurface* target = display ? display->GetBackBuffer() : nullptr;
   if (!target) return;
+  // While a movie plays it is shown in place of the scene.
+  MoviePlayer& movies = MoviePlayer::Instance();
+  if (movies.IsPlaying()) {
+    movies.Draw(target);
+    return;
+  }
   const Qel::Box3 view(0, 0, 0, 800, 600, 10000);
   m_scene->Draw(*target, view, Qel::Point2(0, 0));
 }

@@ -31,7 +31,7 @@ public:
   virtual void UpdateAlways();
 
   // Draws the node scene onto the display's back buffer: the view box (0, 0, 0) to (800, 600, 10000)
-  // at screen offset (0, 0).
+  // at screen offset (0, 0); while a movie plays, the movie player draws its frame there instead.
   void Draw();
 
   // A longer name keeps its first 31 characters.

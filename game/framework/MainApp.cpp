@@ -18,6 +18,7 @@
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
 #include "framework/InputEventInfo.h"
+#include "framework/MoviePlayer.h"
 #include "framework/MusicManager.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
@@ -83,7 +84,8 @@ bool MainApp::Init() {
 }
 
 void MainApp::ReadSettings() {
-  if (std::shared_ptr<Qel::Stream> settings = OpenForReading("Pilo.ini", "the settings keep their defaults")) {
+  if (std::shared_ptr<Qel::Stream> settings =
+          OpenForReading("Pilo.ini", "the settings keep their defaults")) {
     TxtDataManager::Instance().ParseStream(settings, m_options);
   }
 }
@@ -96,7 +98,11 @@ void MainApp::Frame() {
   ApplicationClock::Instance().Update();
   if (!m_paused) GameClock::Instance().Update();
 
+  // A movie that ends during the update is stopped in this frame, before the node switch and update.
+  MoviePlayer& movies = MoviePlayer::Instance();
+  const bool moviePlaying = movies.IsPlaying();
   Qel::Periodical::UpdateAll();
+  if (moviePlaying && !movies.IsPlaying()) movies.Stop();
 
   NodeManager& nodes = NodeManager::Instance();
   if (nodes.IsChangePending()) nodes.SwitchNode();
@@ -118,6 +124,7 @@ void MainApp::Frame() {
 
 void MainApp::Shutdown() {
   NodeManager::Instance().Shutdown();
+  MoviePlayer::Instance().Stop();
   MusicManager::Instance().Shutdown();
   UnregisterSurfaceKinds();
   if (Qel::WinSoundManager::Exists()) Qel::WinSoundManager::Instance()->Shutdown();

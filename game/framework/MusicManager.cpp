@@ -2,9 +2,10 @@
 #include "framework/MusicManager.h"
 
 #include "core/Trace.h"
-#include "platform/win/kernel/AsciiCase.h"
 #include "framework/GameClock.h"
+#include "framework/MoviePlayer.h"
 #include "framework/WinApp.h"
+#include "platform/win/kernel/AsciiCase.h"
 
 namespace {
 
@@ -55,6 +56,8 @@ void MusicManager::StartFade() {
 
 void MusicManager::PlayFront() {
   StopCurrent();
+  // No music during a movie; the queue stays as it is.
+  if (MoviePlayer::Instance().IsPlaying()) return;
   const bool streamed = GetApp().GetOptions().StreamMusic();
   while (!m_queue.empty()) {
     const bool last = m_queue.size() == 1;

@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -17,6 +18,8 @@
 #include "graphics/MultiSurface.h"
 #include "graphics/SDLDisplayDevice.h"
 #include "graphics/SDLSurface.h"
+#include "platform/bink/Bink.h"
+#include "platform/dsound/IDirectSound8.h"
 #include "platform/win/kernel/CodePage.h"
 #include "platform/win/user/Cursor.h"
 #include "platform/win/user/DisplaySettings.h"
@@ -109,6 +112,8 @@ void WinApp::Run() {
 
 void WinApp::Shutdown() {
   MainApp::Shutdown();
+  // The movie library gives back the sound device it was handed at start-up.
+  plat::bink::BinkSetSoundSystem(plat::bink::BinkOpenDirectSound, 0);
   RestoreSystemSettings();
 }
 
@@ -241,7 +246,12 @@ void WinApp::LoadStringTable(Qel::Stream& stream) {
 bool WinApp::InitSound() {
   if (!m_window) return false;
   // The initialiser reports a failed device as 1, so start-up goes on without sound.
-  return Qel::WinSoundManager::Instance()->Initialize(m_window) >= 0;
+  Qel::WinSoundManager* sound = Qel::WinSoundManager::Instance();
+  if (sound->Initialize(m_window) < 0) return false;
+  // Movies play their sound through the same device.
+  if (plat::dsound::IDirectSound8* device = sound->GetDirectSound())
+    plat::bink::BinkSetSoundSystem(plat::bink::BinkOpenDirectSound, reinterpret_cast<uintptr_t>(device));
+  return true;
 }
 
 void WinApp::GetRendererText(std::string& text) const {
