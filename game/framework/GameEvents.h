@@ -6,3 +6,10 @@ inline constexpr int kEventSound = 4;
 inline constexpr int kEventAppState = 100;
 inline constexpr int kEventGameObject = 101;
 inline constexpr int kEventCharacter = 102;
+
+// Ids of the game-object and timer events (kind kEventGameObject).
+namespace EventId {
+enum : int {
+  TimerExpired = 10104,
+};
+}  // namespace EventId
