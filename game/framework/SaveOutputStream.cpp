@@ -33,12 +33,13 @@ bool SaveOutputStream::Open(const char* name) {
   m_bytes.clear();
   if (!name || !*name) return false;
   m_target = Qel::WinFileSpec::Create();
-  m_temporary = Qel::WinFileSpec::Create();
-  if (!m_target || !m_temporary) return false;
+  if (!m_target) return false;
   // An existing save is found in whatever letter case it has on disk, and its temporary file is
-  // made beside it under the same spelling, so that the rename replaces that very file.
+  // made beside it under the same spelling, so that the rename replaces that very file. The
+  // temporary file needs no lookup of its own: the file layer matches its name when it is created.
   m_target->SetPath(name);
-  m_temporary->SetPath(m_target->GetPath() + kTemporarySuffix);
+  m_temporary = Qel::WinFileSpec::CreateAsWritten(m_target->GetPath() + kTemporarySuffix);
+  if (!m_temporary) return false;
   Qel::OpenFileStream(m_temporary, Qel::kFileWrite | Qel::kFileCreate, m_stream);
   if (m_stream && Hook()) m_stream = Hook()(std::move(m_stream));
   if (!m_stream) {
