@@ -17,3 +17,10 @@ enum : int {
   Resume = 10201,
 };
 }  // namespace EventId
+
+// Ids of the game-object and timer events (kind kEventGameObject).
+namespace EventId {
+enum : int {
+  TimerExpired = 10104,
+};
+}  // namespace EventId

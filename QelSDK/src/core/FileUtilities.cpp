@@ -97,6 +97,11 @@ bool DeleteFileSpec(const std::shared_ptr<IFileSpec>& spec) {
   return FileExists(spec) && win::DeleteFileA(spec->GetPath().c_str());
 }
 
+bool MoveFileSpec(const std::shared_ptr<IFileSpec>& from, const std::shared_ptr<IFileSpec>& to) {
+  return from && to &&
+         win::MoveFileExA(from->GetPath().c_str(), to->GetPath().c_str(), win::MOVEFILE_REPLACE_EXISTING);
+}
+
 void OpenFileStream(const std::shared_ptr<IFileSpec>& spec, uint32_t mode, std::shared_ptr<Stream>& out) {
   auto file = std::shared_ptr<WinFile>(new (std::nothrow) WinFile());
   if (file && file->Open(spec, mode)) {

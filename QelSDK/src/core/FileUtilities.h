@@ -21,6 +21,10 @@ bool FileExists(const std::shared_ptr<IFileSpec>& spec);
 bool IsDirectory(const std::shared_ptr<IFileSpec>& spec);
 // True when an existing file was deleted.
 bool DeleteFileSpec(const std::shared_ptr<IFileSpec>& spec);
+// Renames the file `from` to the path of `to` in one step, replacing a file there, so that a reader
+// of `to` finds the old file or the new one, never neither. Both must lie on one file system; a
+// folder is neither moved nor replaced.
+bool MoveFileSpec(const std::shared_ptr<IFileSpec>& from, const std::shared_ptr<IFileSpec>& to);
 // out = a WinFile opened with the open mode bits of IFile.h; null when it cannot be opened.
 void OpenFileStream(const std::shared_ptr<IFileSpec>& spec, uint32_t mode, std::shared_ptr<Stream>& out);
 // Why a file that was to be read could not be opened, for a warning: "it is a folder", "it cannot

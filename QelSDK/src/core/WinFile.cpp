@@ -99,6 +99,12 @@ bool WinFile::Write(const void* buffer, uint32_t size) {
   return false;
 }
 
+bool WinFile::Flush() {
+  if (m_handle && win::FlushFileBuffers(m_handle)) return true;
+  SetError(kStreamErrorWrite);
+  return false;
+}
+
 bool WinFile::Seek(int32_t offset, int origin) {
   win::DWORD method = static_cast<win::DWORD>(origin);
   if (origin == kSeekStart) method = win::FILE_BEGIN;

@@ -33,7 +33,8 @@ public:
   // Origins other than kSeekStart, kSeekEnd and kSeekCurrent go to the file system unchanged.
   bool Seek(int32_t offset, int origin) override;
   uint32_t Tell() override;
-  bool Flush() override { return true; }
+  // Waits until what was written is on the storage device; false for a file not open for writing.
+  bool Flush() override;
   bool SetError(int code) override;
   int TakeError() override;
   // kInvalidStreamValue also for a file that does not fit in 32 bits.

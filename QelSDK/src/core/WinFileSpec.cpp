@@ -66,6 +66,12 @@ std::shared_ptr<IFileSpec> WinFileSpec::CreateExisting(std::string path) {
   return spec;
 }
 
+std::shared_ptr<IFileSpec> WinFileSpec::CreateAsWritten(std::string path) {
+  auto spec = std::shared_ptr<WinFileSpec>(new (std::nothrow) WinFileSpec());
+  if (spec) spec->StorePath(std::move(path));
+  return spec;
+}
+
 void WinFileSpec::SetPath(const std::string& path) {
   StorePath(path);
   LookUp();

@@ -18,6 +18,9 @@ public:
   // would leave it, without the lookup wherever the lookup could not change the path (a path with a
   // folder part). A bare name is still looked up for its full path.
   static std::shared_ptr<IFileSpec> CreateExisting(std::string path);
+  // A specification of a file about to be created under a path already resolved (the temporary file
+  // beside one just looked up): stored as written, without the lookup, and taken for missing.
+  static std::shared_ptr<IFileSpec> CreateAsWritten(std::string path);
 
   void Join(const std::shared_ptr<IFileSpec>& dir, const char* name) override;
   // Drops one trailing separator (not the "/" of the Linux root), then looks the path up. A bare

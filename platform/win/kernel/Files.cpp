@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -301,6 +302,27 @@ BOOL SetEndOfFile(HANDLE handle) {
   file->NoteChange();
   const off_t position = lseek(file->Fd(), 0, SEEK_CUR);
   return position >= 0 && ftruncate(file->Fd(), position) == 0 ? TRUE : FALSE;
+}
+
+BOOL FlushFileBuffers(HANDLE handle) {
+  const auto file = detail::FindObjectOf<OpenFile>(handle);
+  if (!file || !file->CanWrite()) return FALSE;
+  int result;
+  do {
+    result = fsync(file->Fd());
+  } while (result != 0 && errno == EINTR);
+  return result == 0 ? TRUE : FALSE;
+}
+
+BOOL MoveFileExA(const char* existingFileName, const char* newFileName, DWORD flags) {
+  if (flags != MOVEFILE_REPLACE_EXISTING) return FALSE;
+  std::string from;
+  std::string to;
+  if (!ToLinuxPath(existingFileName, from) || !ToLinuxPath(newFileName, to)) return FALSE;
+  // Only files are moved; rename(2) would move a folder as well.
+  struct stat info {};
+  if (lstat(from.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return FALSE;
+  return rename(from.c_str(), to.c_str()) == 0 ? TRUE : FALSE;
 }
 
 BOOL CloseHandle(HANDLE handle) {

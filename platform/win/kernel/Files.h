@@ -27,6 +27,8 @@ inline constexpr DWORD FILE_END = 2;
 inline constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFFu;
 inline constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFFu;
 
+inline constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+
 // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for a regular file, otherwise
 // INVALID_FILE_ATTRIBUTES. Symbolic links are followed.
 DWORD GetFileAttributesA(const char* fileName);
@@ -52,6 +54,15 @@ DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveM
 DWORD GetFileSize(HANDLE file, DWORD* fileSizeHigh);
 // Cuts or extends the file to the current position.
 BOOL SetEndOfFile(HANDLE file);
+// Waits until what was written through the handle is on the storage device (fsync); the handle
+// must have been opened for writing.
+BOOL FlushFileBuffers(HANDLE file);
+// Renames a regular file in one step: a file already under the new name is replaced, so that
+// readers find either the old file or the new one, never neither or a mix. flags must be
+// MOVEFILE_REPLACE_EXISTING, the one way our code moves files; anything else fails. A new name that
+// exists in another letter case is the file replaced. Fails when the new name is a folder or lies on
+// another file system.
+BOOL MoveFileExA(const char* existingFileName, const char* newFileName, DWORD flags);
 BOOL CloseHandle(HANDLE handle);
 
 namespace detail {

@@ -69,6 +69,23 @@ TEST(FileUtilities, ExistenceAndDeletion) {
   EXPECT_FALSE(fs::exists("dir/file.txt"));
 }
 
+TEST(FileUtilities, MoveReplacesTheTargetFileOrChangesNothing) {
+  test::WriteFile("slot.tmp", "new");
+  test::WriteFile("Slot.sav", "old");
+  EXPECT_TRUE(Qel::MoveFileSpec(Spec("slot.tmp"), Spec("slot.sav")));
+  EXPECT_EQ(test::ReadFile("Slot.sav"), "new");
+  EXPECT_FALSE(fs::exists("slot.tmp"));
+
+  test::WriteFile("other.tmp", "other");
+  fs::create_directory("folder.sav");
+  EXPECT_FALSE(Qel::MoveFileSpec(Spec("other.tmp"), Spec("folder.sav")));
+  EXPECT_FALSE(Qel::MoveFileSpec(Spec("missing.tmp"), Spec("slot.sav")));
+  EXPECT_FALSE(Qel::MoveFileSpec(nullptr, Spec("slot.sav")));
+  EXPECT_FALSE(Qel::MoveFileSpec(Spec("other.tmp"), nullptr));
+  EXPECT_EQ(test::ReadFile("other.tmp"), "other");
+  EXPECT_EQ(test::ReadFile("Slot.sav"), "new");
+}
+
 TEST(FileUtilities, OpenFileStreamGivesAFileOrNothing) {
   std::shared_ptr<Qel::Stream> stream;
   Qel::OpenFileStream(Spec("save.dat"), Qel::kFileRead | Qel::kFileExisting, stream);

@@ -70,6 +70,21 @@ TEST(WinFileSpec, ABareNameThatExistsBecomesItsFullPathInItsRealCase) {
   EXPECT_EQ(Spec("saves\\slot1.SAV")->GetPath(), "saves\\slot1.SAV");  // a folder part is kept
 }
 
+TEST(WinFileSpec, ASpecificationAsWrittenIsNotLookedUp) {
+  test::WriteFile("Pilo.ini", "x");
+  test::WriteFile("a/b.txt", "x");
+  EXPECT_EQ(Qel::WinFileSpec::CreateAsWritten("pilo.INI")->GetPath(), "pilo.INI");
+  EXPECT_EQ(Qel::WinFileSpec::CreateAsWritten("a\\new.tmp\\")->GetPath(), "a\\new.tmp");
+  // Taken for missing, so it has no parent until a lookup finds it.
+  std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::CreateAsWritten("a\\b.txt");
+  std::shared_ptr<Qel::IFileSpec> parent;
+  spec->GetParent(parent);
+  EXPECT_FALSE(parent);
+  spec->SetPath(spec->GetPath());
+  spec->GetParent(parent);
+  EXPECT_TRUE(parent);
+}
+
 // A Linux path names its own folder even when a folder of its last name lies in the working folder.
 TEST(WinFileSpec, LinuxPathsAreNeverTakenForBareNames) {
   fs::create_directories("game/pilo");

@@ -159,10 +159,24 @@ TEST(WinFile, AClosedFileAnswersWithErrors) {
   EXPECT_EQ(file.Tell(), Qel::kInvalidStreamValue);
   EXPECT_EQ(file.GetSize(), Qel::kInvalidStreamValue);
   EXPECT_FALSE(file.SetSize(0));
+  EXPECT_FALSE(file.Flush());
+  EXPECT_EQ(file.TakeError(), Qel::kStreamErrorWrite);
   EXPECT_TRUE(file.Close());
   std::shared_ptr<Qel::Stream> clone;
   file.Clone(clone);
   EXPECT_FALSE(clone);
+}
+
+TEST(WinFile, FlushSucceedsOnlyOnAFileOpenForWriting) {
+  Qel::WinFile writer;
+  ASSERT_TRUE(writer.Open(Spec("flushed.bin"), kWriteNew));
+  ASSERT_TRUE(writer.Write("data", 4));
+  EXPECT_TRUE(writer.Flush());
+  EXPECT_EQ(writer.TakeError(), Qel::kStreamErrorNone);
+  Qel::WinFile reader;
+  ASSERT_TRUE(reader.Open(Spec("flushed.bin"), kReadExisting));
+  EXPECT_FALSE(reader.Flush());
+  EXPECT_EQ(reader.TakeError(), Qel::kStreamErrorWrite);
 }
 
 TEST(WinFile, ACloneHasItsOwnHandleAndPosition) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -287,6 +288,59 @@ TEST(Files, AttributesAndDeletion) {
   EXPECT_FALSE(fs::exists("dir/File.txt"));
   EXPECT_FALSE(DeleteFileA("dir\\file.txt"));
   EXPECT_TRUE(fs::is_directory("dir"));
+}
+
+TEST(Files, FlushWaitsOnlyOnHandlesOpenForWriting) {
+  HANDLE writer = Open("flushed.bin", GENERIC_WRITE, CREATE_ALWAYS);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  DWORD put = 0;
+  ASSERT_TRUE(WriteFile(writer, "data", 4, &put, nullptr));
+  EXPECT_TRUE(FlushFileBuffers(writer));
+  HANDLE reader = Open("flushed.bin", GENERIC_READ, OPEN_EXISTING);
+  EXPECT_FALSE(FlushFileBuffers(reader));
+  EXPECT_TRUE(CloseHandle(reader));
+  EXPECT_TRUE(CloseHandle(writer));
+  EXPECT_FALSE(FlushFileBuffers(writer));  // closed
+  EXPECT_FALSE(FlushFileBuffers(nullptr));
+}
+
+TEST(Files, MoveReplacesAFileInOneStepAndNothingElse) {
+  test::WriteFile("Saves/New.tmp", "new");
+  test::WriteFile("Saves/Slot.sav", "old");
+  EXPECT_TRUE(MoveFileExA("saves\\new.tmp", "SAVES\\SLOT.SAV", MOVEFILE_REPLACE_EXISTING));
+  // The file of the other letter case is the one replaced; no sibling appears beside it.
+  EXPECT_EQ(test::ReadFile("Saves/Slot.sav"), "new");
+  EXPECT_FALSE(fs::exists("Saves/New.tmp"));
+  EXPECT_EQ(std::distance(fs::directory_iterator("Saves"), fs::directory_iterator()), 1);
+
+  test::WriteFile("Saves/Other.tmp", "other");
+  EXPECT_TRUE(MoveFileExA("Saves/Other.tmp", "Saves\\Fresh.sav", MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(test::ReadFile("Saves/Fresh.sav"), "other");
+
+  // Each failure leaves both names as they were.
+  test::WriteFile("Saves/Left.tmp", "left");
+  fs::create_directories("Saves/Folder.sav/inside");
+  const struct {
+    const char* from;
+    const char* to;
+    DWORD flags;
+  } refused[] = {
+      {"Saves\\Left.tmp", "Saves\\Slot.sav", 0},                            // only replacing moves are made
+      {"Saves\\Left.tmp", "Saves\\Folder.sav", MOVEFILE_REPLACE_EXISTING},  // a folder is not replaced
+      {"Saves\\Folder.sav", "Saves\\Moved", MOVEFILE_REPLACE_EXISTING},     // folders are not moved
+      {"Saves\\Missing.tmp", "Saves\\Slot.sav", MOVEFILE_REPLACE_EXISTING},
+      {"Saves\\Left.tmp", "Nowhere\\Slot.sav", MOVEFILE_REPLACE_EXISTING},
+      {nullptr, "Saves\\Slot.sav", MOVEFILE_REPLACE_EXISTING},
+      {"Saves\\Left.tmp", nullptr, MOVEFILE_REPLACE_EXISTING},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(std::string(c.from ? c.from : "(null)") + " -> " + (c.to ? c.to : "(null)"));
+    EXPECT_FALSE(MoveFileExA(c.from, c.to, c.flags));
+    EXPECT_EQ(test::ReadFile("Saves/Left.tmp"), "left");
+    EXPECT_EQ(test::ReadFile("Saves/Slot.sav"), "new");
+    EXPECT_TRUE(fs::is_directory("Saves/Folder.sav/inside"));
+    EXPECT_FALSE(fs::exists("Saves/Moved"));
+  }
 }
 
 TEST(Find, ListsSortedByUpperCasedNameWithoutFollowingFolderLinks) {

@@ -1,0 +1,98 @@
+// The writer of a save file.
+#include "framework/SaveOutputStream.h"
+
+#include <utility>
+
+#include "core/FileUtilities.h"
+#include "core/IFile.h"
+#include "core/LittleEndian.h"
+#include "core/Trace.h"
+#include "core/WinFileSpec.h"
+
+namespace {
+
+SaveOutputStream::StreamHook& Hook() {
+  static SaveOutputStream::StreamHook hook;
+  return hook;
+}
+
+constexpr const char* kTemporarySuffix = ".tmp";
+
+}  // namespace
+
+void SaveOutputStream::SetStreamHookForTesting(StreamHook hook) {
+  Hook() = std::move(hook);
+}
+
+SaveOutputStream::~SaveOutputStream() {
+  Abandon();
+}
+
+bool SaveOutputStream::Open(const char* name) {
+  Abandon();
+  m_bytes.clear();
+  if (!name || !*name) return false;
+  m_target = Qel::WinFileSpec::Create();
+  if (!m_target) return false;
+  // An existing save is found in whatever letter case it has on disk, and its temporary file is
+  // made beside it under the same spelling, so that the rename replaces that very file. The
+  // temporary file needs no lookup of its own: the file layer matches its name when it is created.
+  m_target->SetPath(name);
+  m_temporary = Qel::WinFileSpec::CreateAsWritten(m_target->GetPath() + kTemporarySuffix);
+  if (!m_temporary) return false;
+  Qel::OpenFileStream(m_temporary, Qel::kFileWrite | Qel::kFileCreate, m_stream);
+  if (m_stream && Hook()) m_stream = Hook()(std::move(m_stream));
+  if (!m_stream) {
+    Qel::Trace("ERROR: SaveOutputStream: %s cannot be created\n", m_temporary->GetPath().c_str());
+    Abandon();
+    return false;
+  }
+  return true;
+}
+
+void SaveOutputStream::WriteU32(const uint32_t& value) {
+  uint8_t bytes[4];
+  Qel::WriteLE32(bytes, value);
+  m_bytes.insert(m_bytes.end(), bytes, bytes + sizeof bytes);
+}
+
+void SaveOutputStream::WriteU8(const uint8_t& value) {
+  m_bytes.push_back(value);
+}
+
+bool SaveOutputStream::Close() {
+  if (!m_stream) return false;
+  const uint32_t size = static_cast<uint32_t>(m_bytes.size());
+  const bool written = size == 0 || m_stream->Write(m_bytes.data(), size);
+  const bool flushed = written && m_stream->Flush();
+  // The file is closed before it is renamed.
+  m_stream.reset();
+  if (!written || !flushed) {
+    Qel::Trace("ERROR: SaveOutputStream: %s could not be %s; the previous save is kept\n",
+               m_temporary->GetPath().c_str(), written ? "flushed to the disk" : "written");
+    Abandon();
+    return false;
+  }
+  if (!Qel::MoveFileSpec(m_temporary, m_target)) {
+    Qel::Trace("ERROR: SaveOutputStream: %s could not replace %s; the previous save is kept\n",
+               m_temporary->GetPath().c_str(), m_target->GetPath().c_str());
+    Abandon();
+    return false;
+  }
+  m_target.reset();
+  m_temporary.reset();
+  return true;
+}
+
+void SaveOutputStream::Abandon() noexcept {
+  m_stream.reset();
+  if (m_temporary) {
+    try {
+      Qel::DeleteFileSpec(m_temporary);
+    } catch (...) {
+      // Only a temporary file is left behind; the next save of the slot empties it again.
+    }
+  }
+  m_temporary.reset();
+  m_target.reset();
+}
