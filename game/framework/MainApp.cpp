@@ -17,6 +17,7 @@
 #include "framework/ApplicationClock.h"
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
+#include "framework/GameSpriteLoader.h"
 #include "framework/InputEventInfo.h"
 #include "framework/MusicManager.h"
 #include "framework/NodeId.h"
@@ -83,7 +84,8 @@ bool MainApp::Init() {
 }
 
 void MainApp::ReadSettings() {
-  if (std::shared_ptr<Qel::Stream> settings = OpenForReading("Pilo.ini", "the settings keep their defaults")) {
+  if (std::shared_ptr<Qel::Stream> settings =
+          OpenForReading("Pilo.ini", "the settings keep their defaults")) {
     TxtDataManager::Instance().ParseStream(settings, m_options);
   }
 }
@@ -119,6 +121,8 @@ void MainApp::Frame() {
 void MainApp::Shutdown() {
   NodeManager::Instance().Shutdown();
   MusicManager::Instance().Shutdown();
+  // The cached sprite files hold surfaces of the display.
+  ReleaseSpriteLoader();
   UnregisterSurfaceKinds();
   if (Qel::WinSoundManager::Exists()) Qel::WinSoundManager::Instance()->Shutdown();
   m_display.reset();
