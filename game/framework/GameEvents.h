@@ -18,9 +18,9 @@ enum : int {
 };
 }  // namespace EventId
 
-// Ids of the game-object and timer events (kind kEventGameObject).
-namespace EventId {
-enum : int {
-  TimerExpired = 10104,
-};
-}  // namespace EventId
+// Ids of the game-object and timer events (kind kEventGameObject); the data is the object or timer.
+inline constexpr int kEventObjectClicked = 10100;
+inline constexpr int kEventObjectArrived = 10101;
+inline constexpr int kEventAnimationEnded = 10102;
+inline constexpr int kEventAnimationLooped = 10103;
+inline constexpr int kEventTimerExpired = 10104;

@@ -36,5 +36,5 @@ void GameTimer::Poll() {
 }
 
 void GameTimer::Expire() {
-  Qel::EventManager::GetInstance()->PostEvent(kEventGameObject, EventId::TimerExpired, this);
+  Qel::EventManager::GetInstance()->PostEvent(kEventGameObject, kEventTimerExpired, this);
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 // A node polls its timers every update; the expiry reaches it as event kGameObject /
-// EventId::TimerExpired with the timer as data, so one handler tells its timers apart by pointer or
+// kEventTimerExpired with the timer as data, so one handler tells its timers apart by pointer or
 // by name.
 class GameTimer {
 public:

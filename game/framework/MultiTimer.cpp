@@ -50,7 +50,7 @@ void MultiTimer::SetTxtValue(const char* key, const char* value) {
 }
 
 void MultiTimer::HandleEvent(int kind, int id, void* data) {
-  if (kind == kEventGameObject && id == EventId::TimerExpired && data == &m_timer) Step();
+  if (kind == kEventGameObject && id == kEventTimerExpired && data == &m_timer) Step();
 }
 
 void MultiTimer::Step() {

@@ -27,7 +27,7 @@ public:
   TimerEventLog& operator=(const TimerEventLog&) = delete;
 
   void HandleEvent(int kind, int id, void* data) override {
-    if (kind == kEventGameObject && id == EventId::TimerExpired)
+    if (kind == kEventGameObject && id == kEventTimerExpired)
       m_events.push_back({data, GameClock::Instance().GetTime()});
   }
 

@@ -146,7 +146,7 @@ TEST_F(MultiTimerTest, OnlyTheExpiryOfItsOwnTimerStepsIt) {
   m_clock.Advance(10);
   other.Poll();
   Qel::EventManager::GetInstance()->PostEvent(kEventGameObject, 10100, &timer.GetTimer());
-  Qel::EventManager::GetInstance()->PostEvent(kEventCharacter, EventId::TimerExpired, &timer.GetTimer());
+  Qel::EventManager::GetInstance()->PostEvent(kEventCharacter, kEventTimerExpired, &timer.GetTimer());
   EXPECT_EQ(timer.GetCurrentIndex(), 0u);
   EXPECT_EQ(m_listener.MarkTimes(), std::vector<uint32_t>{});
 
@@ -188,6 +188,6 @@ TEST_F(MultiTimerTest, ADestroyedTimerHearsNoMoreEvents) {
     MultiTimer gone("gone", &m_listener, nullptr);
     gone.SetTxtValue("mark", "10");
   }
-  Qel::EventManager::GetInstance()->PostEvent(kEventGameObject, EventId::TimerExpired, &stray);
+  Qel::EventManager::GetInstance()->PostEvent(kEventGameObject, kEventTimerExpired, &stray);
   EXPECT_TRUE(m_listener.m_calls.empty());
 }
