@@ -7,6 +7,7 @@
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
 #include "framework/MainApp.h"
+#include "framework/MouseCursor.h"
 #include "graphics/DrawingSurface.h"
 
 namespace {
@@ -16,11 +17,21 @@ constexpr int kSubscribedKinds[] = {kEventAppState, kEventGameObject, kEventChar
 
 GameNode::GameNode() : m_scene(std::make_shared<Qel::Scene>()) {
   m_scene->GetWorld().SetName("Node scene");
+
+  MouseCursor& cursor = MouseCursor::Instance();
+  cursor.Attach(*m_scene);
+  cursor.Show();
+  cursor.SetEnabled(true);
+}
+
+GameNode::~GameNode() {
+  MouseCursor::Instance().Detach(*m_scene);
 }
 
 void GameNode::Activate() {
   Qel::EventManager* events = Qel::EventManager::GetInstance();
   for (const int kind : kSubscribedKinds) events->AddListener(kind, this);
+  MouseCursor::Instance().SetCursor(m_nodeCursorKind);
   if (GetApp().IsPaused()) GetApp().ResumeGame();
 }
 

@@ -18,6 +18,7 @@
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
 #include "framework/InputEventInfo.h"
+#include "framework/MouseCursor.h"
 #include "framework/MusicManager.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
@@ -69,6 +70,7 @@ bool MainApp::Init() {
 
   if (!OpenDisplay()) return false;
   if (!RegisterSurfaceKinds()) return false;
+  MouseCursor::Instance().Init("Cursor");
   InitSound();  // without a sound device the game goes on silent
 
   gCaptionsOn = m_options.AreCaptionsOn() ? 1 : 0;
@@ -83,7 +85,8 @@ bool MainApp::Init() {
 }
 
 void MainApp::ReadSettings() {
-  if (std::shared_ptr<Qel::Stream> settings = OpenForReading("Pilo.ini", "the settings keep their defaults")) {
+  if (std::shared_ptr<Qel::Stream> settings =
+          OpenForReading("Pilo.ini", "the settings keep their defaults")) {
     TxtDataManager::Instance().ParseStream(settings, m_options);
   }
 }
@@ -117,6 +120,7 @@ void MainApp::Frame() {
 }
 
 void MainApp::Shutdown() {
+  MouseCursor::Instance().Shutdown();
   NodeManager::Instance().Shutdown();
   MusicManager::Instance().Shutdown();
   UnregisterSurfaceKinds();
