@@ -17,6 +17,7 @@
 #include "framework/ApplicationClock.h"
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
+#include "framework/GameSpriteLoader.h"
 #include "framework/InputEventInfo.h"
 #include "framework/MouseCursor.h"
 #include "framework/MusicManager.h"
@@ -123,6 +124,8 @@ void MainApp::Shutdown() {
   MouseCursor::Instance().Shutdown();
   NodeManager::Instance().Shutdown();
   MusicManager::Instance().Shutdown();
+  // The cached sprite files hold surfaces of the display.
+  ReleaseSpriteLoader();
   UnregisterSurfaceKinds();
   if (Qel::WinSoundManager::Exists()) Qel::WinSoundManager::Instance()->Shutdown();
   m_display.reset();

@@ -1,0 +1,29 @@
+// The factory of the game-object classes that object-definition files name.
+#include "framework/GameObjectFactory.h"
+
+#include <initializer_list>
+
+#include "core/Trace.h"
+#include "framework/Ambient.h"
+#include "framework/Background.h"
+#include "framework/ExtraObjectFactory.h"
+#include "framework/ObjectClassTable.h"
+
+namespace {
+
+// Every class an object-definition file may name, in the order they are compared. A class joins
+// the game by a row here (or in ExtraObjectFactory's table) and its header above.
+constexpr std::initializer_list<ObjectClass> kClasses = {
+    {"ambient", ObjectClass::MakeOnGameClock<Ambient>},
+    {"background", ObjectClass::Make<Background>},
+};
+
+}  // namespace
+
+GenericObject* GameObjectFactory(const char* className, const char* objectName, const char* spriteName) {
+  if (GenericObject* object = ObjectClass::CreateFrom(kClasses, className, objectName, spriteName))
+    return object;
+  if (GenericObject* object = ExtraObjectFactory(className, objectName, spriteName)) return object;
+  Qel::Trace("GameObjectFactory: Unknown object class name '%s'\n", className ? className : "");
+  return nullptr;
+}
