@@ -6,6 +6,7 @@
 #include "core/EventManager.h"
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
+#include "framework/GameSpriteLoader.h"
 #include "framework/MainApp.h"
 #include "framework/MouseCursor.h"
 #include "graphics/DrawingSurface.h"
@@ -15,7 +16,10 @@ constexpr int kSubscribedKinds[] = {kEventAppState, kEventGameObject, kEventChar
                                     kEventSound};
 }
 
-GameNode::GameNode() : m_scene(std::make_shared<Qel::Scene>()) {
+GameNode::GameNode() {
+  // Each node starts with an empty sprite cache.
+  RenewSpriteLoader();
+  m_scene = std::make_shared<Qel::Scene>();
   m_scene->GetWorld().SetName("Node scene");
 
   MouseCursor& cursor = MouseCursor::Instance();
@@ -26,6 +30,8 @@ GameNode::GameNode() : m_scene(std::make_shared<Qel::Scene>()) {
 
 GameNode::~GameNode() {
   MouseCursor::Instance().Detach(*m_scene);
+  m_scene.reset();
+  ReleaseSpriteLoader();
 }
 
 void GameNode::Activate() {

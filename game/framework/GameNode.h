@@ -14,10 +14,10 @@ class GameNode : public Qel::IEventListener {
 public:
   static constexpr size_t kNameCapacity = 32;
 
-  // Makes the node scene, whose world is named "Node scene", and puts the mouse cursor into it, shown
-  // and enabled.
+  // Starts a new sprite loader, makes the node scene, whose world is named "Node scene", and puts the
+  // mouse cursor into it, shown and enabled.
   GameNode();
-  // Takes the mouse cursor out of the node scene.
+  // Takes the mouse cursor out of the node scene, then lets go of the scene and the sprite loader.
   ~GameNode() override;
   GameNode(const GameNode&) = delete;
   GameNode& operator=(const GameNode&) = delete;
