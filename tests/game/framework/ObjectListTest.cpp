@@ -221,7 +221,7 @@ TEST_F(Objects, AnObjectMayLeaveTheListDuringAWalkAndTheWalkGoesOn) {
   }
 }
 
-TEST_F(Objects, AnObjectThatRemovesItselfDuringABroadcastHandsTheInputOn) {
+TEST_F(Objects, AnObjectThatRemovesItselfOrTheNextDuringABroadcastHandsTheInputOn) {
   Probe& first = Add("first", 2);
   Probe& second = Add("second", 1);
   first.during = [&] { list.Remove(&first); };
@@ -229,6 +229,16 @@ TEST_F(Objects, AnObjectThatRemovesItselfDuringABroadcastHandsTheInputOn) {
   EXPECT_TRUE(list.BroadcastChar(32));
   EXPECT_EQ(log, Log({"first char 32", "second char 32"}));
   EXPECT_EQ(Names(), std::vector<std::string>({"second"}));
+
+  // One that removes the object after it passes the input past that one.
+  log.clear();
+  Probe& third = Add("third", 0);
+  Add("fourth", -1);
+  second.answer = false;
+  second.during = [&] { list.Remove(&third); };
+  EXPECT_FALSE(list.BroadcastKeyUp(9));
+  EXPECT_EQ(log, Log({"second key up 9", "fourth key up 9"}));
+  list.Remove(list.Find("fourth"));
 
   // Removing the last object, and the only one, ends the walk cleanly.
   log.clear();

@@ -1,0 +1,155 @@
+// Fuzz target: arbitrary bytes as an object-definition file, loaded into an object list by the
+// game's own factories over a few sprites of a memory database; the list is then updated and given
+// input. A duplicate name and a sprite that cannot be loaded are the only texts it may throw.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/IResourceFile.h"
+#include "core/MemStream.h"
+#include "core/MemoryBlock.h"
+#include "core/Periodical.h"
+#include "core/ResourceAddress.h"
+#include "core/ResourceManager.h"
+#include "fixture-content/SpriteFile.h"
+#include "fixture-content/SpriteFileWriter.h"
+#include "framework/GameSpriteLoader.h"
+#include "framework/GenericObject.h"
+#include "framework/ObjectDefinitionLoader.h"
+#include "framework/ObjectList.h"
+#include "framework/WinApp.h"
+#include "graphics/SpriteLoader.h"
+#include "platform/win/kernel/AsciiCase.h"
+
+namespace {
+
+constexpr const char* kDefinitions = "defs";
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+bool StartsWith(const char* text, const char* prefix) {
+  return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+std::shared_ptr<Qel::Stream> StreamOver(const uint8_t* data, size_t size) {
+  auto block = std::make_shared<Qel::MemoryBlock>();
+  auto stream = std::make_shared<Qel::MemStream>();
+  if (size > 0 && block->Allocate(static_cast<uint32_t>(size))) {
+    std::memcpy(block->GetData(), data, size);
+    stream->SetMemoryBlock(block);
+  }
+  return stream;
+}
+
+// Sprites by name, and the current input as the definition file.
+class InputDatabase : public Qel::IResourceFile {
+public:
+  void Load(uint32_t, uint32_t, std::shared_ptr<Qel::IMemoryBlock>&) override {}
+  void OpenStream(uint32_t nameHash, uint32_t type, std::shared_ptr<Qel::Stream>& out) override {
+    if (type == Qel::kTypeText && nameHash == Qel::NameHash(kDefinitions)) {
+      out = StreamOver(m_data, m_size);
+      return;
+    }
+    const auto sprite = m_sprites.find(nameHash);
+    if (type == Qel::kTypeSprite && sprite != m_sprites.end()) {
+      out = StreamOver(reinterpret_cast<const uint8_t*>(sprite->second.data()), sprite->second.size());
+    }
+  }
+
+  std::map<uint32_t, std::string> m_sprites;
+  const uint8_t* m_data = nullptr;
+  size_t m_size = 0;
+};
+
+// Two animations, the second looping, so that updates and keys such as "seq" have work to do.
+fixture::SpriteFile Sprite(int32_t width, int32_t height) {
+  fixture::SpriteFile file;
+  file.m_images = {fixture::SpriteFileImage::Solid(width, height, 0xFFFF0000)};
+  fixture::SpriteFileAnimation still;
+  still.m_frames = {fixture::SpriteFileFrame()};
+  fixture::SpriteFileAnimation loop = still;
+  loop.m_playMode = 2;
+  loop.m_frames.push_back(fixture::SpriteFileFrame());
+  file.m_animations = {still, loop};
+  return file;
+}
+
+struct Stage {
+  Stage() {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    WinApp& app = GetWinApp();
+    app.GetOptions().SetTxtValue("graphics", "0");
+    app.GetOptions().SetTxtValue("windowed", "1");
+    ready = app.OpenDisplay() && app.RegisterSurfaceKinds();
+    for (const char* name : {"box", "a", "b", "spr"}) {
+      database->m_sprites[Qel::NameHash(name)] = fixture::WriteSpriteFile(Sprite(16, 12));
+    }
+    Qel::ResourceManager::GetInstance()->AddResourceFile(database, 0);
+  }
+
+  std::shared_ptr<InputDatabase> database = std::make_shared<InputDatabase>();
+  bool ready = false;
+};
+
+// No two names equal without regard to case; listed again, as a node lists what it loaded, the
+// objects stand deepest first. (Depths set by keys after a header do not reorder the loaded list.)
+void CheckOrder(const ObjectList& list) {
+  ObjectList relisted;
+  for (int32_t i = 0; i < list.GetCount(); ++i) relisted.Insert(list.At(i));
+  for (int32_t i = 0; i + 1 < relisted.GetCount(); ++i) {
+    Require(relisted.At(i)->GetZ() >= relisted.At(i + 1)->GetZ());
+  }
+  for (int32_t i = 0; i < list.GetCount(); ++i) {
+    for (int32_t j = i + 1; j < list.GetCount(); ++j) {
+      Require(!plat::EqualsIgnoringCase(list.At(i)->GetName(), list.At(j)->GetName()));
+    }
+  }
+}
+
+void Exercise(ObjectList& list) {
+  InputEventInfo input;
+  input.position = Qel::Point2(8, 6);
+  for (int frame = 0; frame < 2; ++frame) {
+    Qel::Periodical::UpdateAll();
+    list.UpdateAll();
+    list.BroadcastLeftButtonDown(input);
+    list.BroadcastLeftButtonUp(input);
+    list.BroadcastChar('a');
+  }
+  for (int32_t i = 0; i < list.GetCount(); ++i) list.At(i)->HitTest(8, 6);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > 0x100000) return 0;
+  static Stage stage;
+  if (!stage.ready) return 0;
+  stage.database->m_data = data;
+  stage.database->m_size = size;
+
+  ObjectList list;
+  try {
+    // An empty memory stream cannot tell its size, and reads as a resource that is not there.
+    Require(ObjectDefinitionLoader::Instance().Load(kDefinitions, list) || size == 0);
+  } catch (const char* text) {
+    Require(StartsWith(text, "Error: Object with duplicate name '") ||
+            StartsWith(text, "Failed to load sprite '"));
+  }
+  CheckOrder(list);
+  Exercise(list);
+  while (GenericObject* object = list.At(0)) {
+    list.Remove(object);
+    delete object;
+  }
+  // Nothing of this input is in use any more: the loader lets its files go.
+  GetSpriteLoader().Update();
+  Require(GetSpriteLoader().GetCacheSize() == 0);
+  return 0;
+}
