@@ -25,7 +25,7 @@ check() {
 }
 
 # The engine's SDL classes, the application shell's SDL path and their tests may talk to SDL directly.
-allowed='^(platform/|QelSDK/src/graphics/SDL[A-Za-z]*\.(h|cpp)$|game/framework/WinApp[A-Za-z]*\.(h|cpp)$|tests/platform/|tests/QelSDK/graphics/SDL|tests/game/framework/WinApp[A-Za-z]*\.cpp$|tests/support/SdlEvents\.(h|cpp)$|bench/)'
+allowed='^(platform/|QelSDK/src/graphics/SDL[A-Za-z]*\.(h|cpp)$|game/framework/WinApp[A-Za-z]*\.(h|cpp)$|tests/platform/|tests/QelSDK/graphics/SDL|tests/game/framework/WinApp[A-Za-z]*\.cpp$|tests/support/Sdl[A-Za-z]*\.(h|cpp)$|bench/)'
 mapfile -t portable < <(sources '*' | grep -Ev "$allowed")
 check "these files include a library header that only platform/ and the SDL classes may use" \
   "$(include_of 'SDL[^>"]*|libav[a-z]*/[^>"]*|libsw[a-z]*/[^>"]*|ft2build\.h|freetype/[^>"]*|fontconfig/[^>"]*|FL/[^>"]*')" \

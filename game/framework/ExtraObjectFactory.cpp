@@ -3,12 +3,15 @@
 
 #include <initializer_list>
 
+#include "framework/ActiveGameButton.h"
 #include "framework/ObjectClassTable.h"
 
 namespace {
 
 // Compared in this order, after every class of GameObjectFactory.
-constexpr std::initializer_list<ObjectClass> kClasses = {};
+constexpr std::initializer_list<ObjectClass> kClasses = {
+    {"ActiveGameButton", ObjectClass::MakeOnGameClock<ActiveGameButton>},
+};
 
 }  // namespace
 

@@ -6,7 +6,9 @@
 #include "core/EventManager.h"
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
+#include "framework/GameSpriteLoader.h"
 #include "framework/MainApp.h"
+#include "framework/MouseCursor.h"
 #include "framework/MoviePlayer.h"
 #include "graphics/DrawingSurface.h"
 
@@ -15,13 +17,28 @@ constexpr int kSubscribedKinds[] = {kEventAppState, kEventGameObject, kEventChar
                                     kEventSound};
 }
 
-GameNode::GameNode() : m_scene(std::make_shared<Qel::Scene>()) {
+GameNode::GameNode() {
+  // Each node starts with an empty sprite cache.
+  RenewSpriteLoader();
+  m_scene = std::make_shared<Qel::Scene>();
   m_scene->GetWorld().SetName("Node scene");
+
+  MouseCursor& cursor = MouseCursor::Instance();
+  cursor.Attach(*m_scene);
+  cursor.Show();
+  cursor.SetEnabled(true);
+}
+
+GameNode::~GameNode() {
+  MouseCursor::Instance().Detach(*m_scene);
+  m_scene.reset();
+  ReleaseSpriteLoader();
 }
 
 void GameNode::Activate() {
   Qel::EventManager* events = Qel::EventManager::GetInstance();
   for (const int kind : kSubscribedKinds) events->AddListener(kind, this);
+  MouseCursor::Instance().SetCursor(m_nodeCursorKind);
   if (GetApp().IsPaused()) GetApp().ResumeGame();
 }
 

@@ -14,14 +14,16 @@ class GameNode : public Qel::IEventListener {
 public:
   static constexpr size_t kNameCapacity = 32;
 
-  // Makes the node scene, whose world is named "Node scene".
+  // Starts a new sprite loader, makes the node scene, whose world is named "Node scene", and puts the
+  // mouse cursor into it, shown and enabled.
   GameNode();
-  ~GameNode() override = default;
+  // Takes the mouse cursor out of the node scene, then lets go of the scene and the sprite loader.
+  ~GameNode() override;
   GameNode(const GameNode&) = delete;
   GameNode& operator=(const GameNode&) = delete;
 
-  // Subscribes to the application-state, game-object, character, input and sound events, and
-  // resumes the application when a previous node left it paused.
+  // Subscribes to the application-state, game-object, character, input and sound events, shows the
+  // node cursor kind, and resumes the application when a previous node left it paused.
   virtual void Activate();
   // Unsubscribes from the same event kinds.
   virtual void Deactivate();
@@ -40,9 +42,16 @@ public:
   // GameClock time at the end of the last Update.
   uint32_t GetLastUpdateTime() const { return m_lastUpdateTime; }
   const std::shared_ptr<Qel::Scene>& GetScene() const { return m_scene; }
+  // The cursor kind shown while the pointer is over nothing active.
+  int32_t GetNodeCursorKind() const { return m_nodeCursorKind; }
+
+protected:
+  // Subclasses choose it before activation.
+  void SetNodeCursorKind(int32_t kind) { m_nodeCursorKind = kind; }
 
 private:
   char m_name[kNameCapacity] = "Unnamed Node";
   std::shared_ptr<Qel::Scene> m_scene;
   uint32_t m_lastUpdateTime = 0;
+  int32_t m_nodeCursorKind = 0;
 };

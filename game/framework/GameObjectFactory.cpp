@@ -6,7 +6,11 @@
 #include "core/Trace.h"
 #include "framework/Ambient.h"
 #include "framework/Background.h"
+#include "framework/ChangeNodeButton.h"
+#include "framework/Clickable.h"
+#include "framework/ExitButton.h"
 #include "framework/ExtraObjectFactory.h"
+#include "framework/GameButton.h"
 #include "framework/ObjectClassTable.h"
 
 namespace {
@@ -16,6 +20,10 @@ namespace {
 constexpr std::initializer_list<ObjectClass> kClasses = {
     {"ambient", ObjectClass::MakeOnGameClock<Ambient>},
     {"background", ObjectClass::Make<Background>},
+    {"changenodebutton", ObjectClass::Make<ChangeNodeButton>},
+    {"exitbutton", ObjectClass::Make<ExitButton>},
+    {"gamebutton", ObjectClass::MakeOnGameClock<GameButton>},
+    {"clickable", ObjectClass::MakeOnGameClock<Clickable>},
 };
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "framework/GameEvents.h"
 #include "framework/GameSpriteLoader.h"
 #include "framework/InputEventInfo.h"
+#include "framework/MouseCursor.h"
 #include "framework/MoviePlayer.h"
 #include "framework/MusicManager.h"
 #include "framework/NodeId.h"
@@ -71,6 +72,7 @@ bool MainApp::Init() {
 
   if (!OpenDisplay()) return false;
   if (!RegisterSurfaceKinds()) return false;
+  MouseCursor::Instance().Init("Cursor");
   InitSound();  // without a sound device the game goes on silent
 
   gCaptionsOn = m_options.AreCaptionsOn() ? 1 : 0;
@@ -124,6 +126,7 @@ void MainApp::Frame() {
 }
 
 void MainApp::Shutdown() {
+  MouseCursor::Instance().Shutdown();
   NodeManager::Instance().Shutdown();
   MoviePlayer::Instance().Stop();
   MusicManager::Instance().Shutdown();

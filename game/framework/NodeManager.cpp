@@ -5,6 +5,7 @@
 
 #include "framework/GameNode.h"
 #include "framework/MainApp.h"
+#include "framework/MouseCursor.h"
 #include "framework/NodeFactory.h"
 
 NodeManager& NodeManager::Instance() {
@@ -12,7 +13,11 @@ NodeManager& NodeManager::Instance() {
   return manager;
 }
 
-NodeManager::NodeManager() : m_createNode(&NodeFactory::CreateNode) {}
+NodeManager::NodeManager() : m_createNode(&NodeFactory::CreateNode) {
+  // Made first, so that it is destroyed after this manager, whose last node takes the cursor out of
+  // its scene at exit.
+  MouseCursor::Instance();
+}
 
 NodeManager::~NodeManager() {
   Shutdown();
@@ -22,6 +27,7 @@ void NodeManager::RequestNode(int32_t id) {
   if (id == m_currentId) return;
   m_requestedId = id;
   m_pending = true;
+  MouseCursor::Instance().Hide();
 }
 
 void NodeManager::SwitchNode() {

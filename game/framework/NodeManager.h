@@ -17,6 +17,7 @@ public:
   NodeManager& operator=(const NodeManager&) = delete;
 
   // Requesting the current id does nothing; a later request before the switch replaces an earlier one.
+  // A request hides the mouse cursor until the new node shows it, so that nothing is under the pointer.
   void RequestNode(int32_t id);
   bool IsChangePending() const { return m_pending; }
   // The old node is deactivated and deleted before the new one is built, so two nodes never exist.

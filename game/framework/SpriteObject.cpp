@@ -9,6 +9,7 @@
 #include "framework/GameEvents.h"
 #include "framework/GameSpriteLoader.h"
 #include "framework/MainApp.h"
+#include "framework/MouseCursor.h"
 #include "framework/ThrowErrorText.h"
 #include "framework/ValueTokenizer.h"
 #include "graphics/Animation.h"
@@ -55,7 +56,8 @@ void SpriteObject::SetProperty(const char* key, const char* value) {
 }
 
 bool SpriteObject::HitTest(int32_t x, int32_t y) {
-  if (!m_sprite || !m_sprite->IsVisible()) return false;
+  // A disabled cursor acts on nothing.
+  if (!m_sprite || !m_sprite->IsVisible() || !MouseCursor::Instance().IsEnabled()) return false;
   Qel::Box3 bounds;
   GetWorldBounds(bounds);
   const int64_t left = bounds.Min().X();

@@ -25,8 +25,8 @@ public:
 
   // "hotspotWidth", "hotspotHeight" and "seq" after the keys of GenericObject.
   void SetProperty(const char* key, const char* value) override;
-  // Visible objects only: inside the screen bounds, edges included, or inside the hotspot
-  // rectangle at the bounds' top-left corner.
+  // Visible objects only, while the mouse cursor is enabled: inside the screen bounds, edges
+  // included, or inside the hotspot rectangle at the bounds' top-left corner.
   bool HitTest(int32_t x, int32_t y) override;
   void Update() override;
   // False lets the object post 101/10102 (ended) or 101/10103 (looped) with itself.
