@@ -9,8 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "framework/ActiveGameButton.h"
 #include "framework/Ambient.h"
 #include "framework/Background.h"
+#include "framework/ChangeNodeButton.h"
+#include "framework/Clickable.h"
+#include "framework/ExitButton.h"
+#include "framework/GameButton.h"
 #include "framework/GameObjectFactory.h"
 #include "framework/GenericObject.h"
 #include "framework/ObjectDefinitionLoader.h"
@@ -94,6 +99,12 @@ TEST_F(Definitions, EveryClassIsBuiltWithItsKeysThroughEveryLevel) {
       {"AMBIENT", [](GenericObject* o) { return dynamic_cast<Ambient*>(o) != nullptr; }},
       {"background", [](GenericObject* o) { return dynamic_cast<Background*>(o) != nullptr; }},
       {"BackGround", [](GenericObject* o) { return dynamic_cast<Background*>(o) != nullptr; }},
+      {"clickable", [](GenericObject* o) { return dynamic_cast<Clickable*>(o) != nullptr; }},
+      {"gamebutton", [](GenericObject* o) { return dynamic_cast<GameButton*>(o) != nullptr; }},
+      {"ChangeNodeButton", [](GenericObject* o) { return dynamic_cast<ChangeNodeButton*>(o) != nullptr; }},
+      {"exitbutton", [](GenericObject* o) { return dynamic_cast<ExitButton*>(o) != nullptr; }},
+      // The second factory's class.
+      {"activegamebutton", [](GenericObject* o) { return dynamic_cast<ActiveGameButton*>(o) != nullptr; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.className);
