@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "RatioReporter.h"
 #include "core/PixelFormat.h"
 #include "graphics/ConvertPixels.h"
 
@@ -99,40 +100,13 @@ BENCHMARK(BM_SdlArgbTo565)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Repor
 BENCHMARK(BM_Engine565ToArgb)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Sdl565ToArgb)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// Prints the engine's speed as a multiple of SDL's for each direction once all have run.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      const auto found = run.counters.find("items_per_second");
-      if (found == run.counters.end()) continue;
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-      m_speed[run.run_name.function_name] = found->second.value;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const auto ratio = [this](const char* ours, const char* reference) {
-      const auto a = m_speed.find(ours);
-      const auto b = m_speed.find(reference);
-      if (a == m_speed.end() || b == m_speed.end() || b->second == 0) return;
-      std::printf("%s / %s: %.3f (goal 1.0)\n", ours, reference, a->second / b->second);
-    };
-    ratio("BM_EngineArgbTo565", "BM_SdlArgbTo565");
-    ratio("BM_Engine565ToArgb", "BM_Sdl565ToArgb");
-  }
-
-private:
-  std::map<std::string, double> m_speed;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
+  bench::RatioReporter reporter("items_per_second", {{"BM_EngineArgbTo565", "BM_SdlArgbTo565", 1.0},
+                                                     {"BM_Engine565ToArgb", "BM_Sdl565ToArgb", 1.0}});
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   SDL_Quit();

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "RatioReporter.h"
 #include "core/ResourceAddress.h"
 #include "core/ResourceTree.h"
 #include "core/ResourceZipfile.h"
@@ -232,40 +233,12 @@ BENCHMARK(ZlibInflate)->Unit(benchmark::kMillisecond);
 BENCHMARK(TreeLoad)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond);
 
-// Prints each database's speed as a share of its reference's once all have run.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    // With repetitions the median stands for the benchmark; otherwise its one run does.
-    for (const Run& run : runs) {
-      const auto found = run.counters.find("bytes_per_second");
-      if (found == run.counters.end()) continue;
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-      m_speed[run.run_name.function_name] = found->second.value;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const auto ratio = [this](const char* ours, const char* reference) {
-      const auto a = m_speed.find(ours);
-      const auto b = m_speed.find(reference);
-      if (a == m_speed.end() || b == m_speed.end() || b->second == 0) return;
-      std::printf("%s / %s: %.3f (goal 0.9)\n", ours, reference, a->second / b->second);
-    };
-    ratio("ZipfileLoad", "ZlibInflate");
-    ratio("TreeLoad", "PlainRead");
-  }
-
-private:
-  std::map<std::string, double> m_speed;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  bench::RatioReporter reporter("bytes_per_second",
+                                {{"ZipfileLoad", "ZlibInflate", 0.9}, {"TreeLoad", "PlainRead", 0.9}});
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;
