@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "PixelProbes.h"
 #include "SceneTestObjects.h"
 #include "core/Color.h"
 #include "core/PixelFormat.h"
@@ -87,27 +88,8 @@ protected:
     m_scene.Draw(*m_device.GetBackBuffer(), clip, offset);
   }
 
-  uint32_t PixelAt(int x, int y) {
-    Qel::DrawingSurface& back = *m_device.GetBackBuffer();
-    int pitch = 0;
-    const uint8_t* bits = back.Lock(pitch, Qel::DrawingSurface::kLockRead);
-    EXPECT_NE(bits, nullptr);
-    if (bits == nullptr) return 0xDEADBEEF;
-    uint32_t pixel = 0;
-    std::memcpy(&pixel, bits + y * pitch + x * 4, 4);
-    back.Unlock();
-    return pixel & 0xFFFFFF;
-  }
-
-  struct Probe {
-    int x, y;
-    uint32_t rgb;
-  };
-
-  void ExpectPixels(const std::vector<Probe>& probes) {
-    for (const Probe& p : probes) {
-      EXPECT_EQ(PixelAt(p.x, p.y), p.rgb) << "at (" << p.x << ", " << p.y << ")";
-    }
+  void ExpectPixels(const std::vector<pixeltest::Probe>& probes) {
+    pixeltest::ExpectPixels(*m_device.GetBackBuffer(), probes);
   }
 
   Qel::SDLDisplayDevice m_device;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AnimationTestSupport.h"
+#include "PixelProbes.h"
 #include "SpriteFileTestSupport.h"
 #include "core/Box3.h"
 #include "core/Color.h"
@@ -71,25 +72,8 @@ protected:
     scene.Draw(*device.GetBackBuffer(), kScreenClip, Qel::Point2());
   }
 
-  uint32_t PixelAt(int x, int y) {
-    Qel::DrawingSurface& back = *device.GetBackBuffer();
-    int pitch = 0;
-    const uint8_t* bits = back.Lock(pitch, Qel::DrawingSurface::kLockRead);
-    EXPECT_NE(bits, nullptr);
-    if (bits == nullptr) return 0xDEADBEEF;
-    uint32_t pixel = 0;
-    std::memcpy(&pixel, bits + y * pitch + x * 4, 4);
-    back.Unlock();
-    return pixel & 0xFFFFFF;
-  }
-
-  struct Probe {
-    int x, y;
-    uint32_t rgb;
-  };
-
-  void Expect(const std::vector<Probe>& probes) {
-    for (const Probe& p : probes) EXPECT_EQ(PixelAt(p.x, p.y), p.rgb) << "at (" << p.x << ", " << p.y << ")";
+  void Expect(const std::vector<pixeltest::Probe>& probes) {
+    pixeltest::ExpectPixels(*device.GetBackBuffer(), probes);
   }
 
   animtest::TestClock clock;
