@@ -7,14 +7,18 @@ inline constexpr int kEventAppState = 100;
 inline constexpr int kEventGameObject = 101;
 inline constexpr int kEventCharacter = 102;
 
-// Ids of the application-state events (kind kEventAppState); their data is the movie's name, a
-// NUL-terminated text valid only while the event is delivered.
+// Ids of the application-state events (kind kEventAppState), whose data is the movie's name, a
+// NUL-terminated text valid only while the event is delivered, and of the character events.
 namespace EventId {
 enum : int {
   // A movie starts: the game pauses.
   Pause = 10200,
   // The movie is over: the game goes on.
   Resume = 10201,
+  // Kind kEventCharacter, with the body object as data: a character's move animation ended or
+  // looped.
+  CharacterMoveEnded = 1001,
+  CharacterMoveLooped = 1002,
 };
 }  // namespace EventId
 

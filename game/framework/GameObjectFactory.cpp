@@ -7,11 +7,15 @@
 #include "framework/Ambient.h"
 #include "framework/Background.h"
 #include "framework/ChangeNodeButton.h"
+#include "framework/Character.h"
 #include "framework/Clickable.h"
 #include "framework/ExitButton.h"
 #include "framework/ExtraObjectFactory.h"
 #include "framework/GameButton.h"
+#include "framework/NPC.h"
 #include "framework/ObjectClassTable.h"
+#include "framework/Player.h"
+#include "framework/TalkingHead.h"
 
 namespace {
 
@@ -24,6 +28,10 @@ constexpr std::initializer_list<ObjectClass> kClasses = {
     {"exitbutton", ObjectClass::Make<ExitButton>},
     {"gamebutton", ObjectClass::MakeOnGameClock<GameButton>},
     {"clickable", ObjectClass::MakeOnGameClock<Clickable>},
+    {"character", ObjectClass::Make<Character>},
+    {"npc", ObjectClass::Make<NPC>},
+    {"player", ObjectClass::Make<Player>},
+    {"talkinghead", ObjectClass::Make<TalkingHead>},
 };
 
 }  // namespace
