@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "FuzzInput.h"
 #include "core/IResourceFile.h"
 #include "core/MemStream.h"
 #include "core/MemoryBlock.h"
@@ -44,36 +45,6 @@ uint32_t FakeTimer() {
   return gTimer;
 }
 
-std::shared_ptr<Qel::Stream> StreamOver(const uint8_t* data, size_t size) {
-  auto block = std::make_shared<Qel::MemoryBlock>();
-  auto stream = std::make_shared<Qel::MemStream>();
-  if (size > 0 && block->Allocate(static_cast<uint32_t>(size))) {
-    std::memcpy(block->GetData(), data, size);
-    stream->SetMemoryBlock(block);
-  }
-  return stream;
-}
-
-// Sprites by name, and the current input as the pose text.
-class InputDatabase : public Qel::IResourceFile {
-public:
-  void Load(uint32_t, uint32_t, std::shared_ptr<Qel::IMemoryBlock>&) override {}
-  void OpenStream(uint32_t nameHash, uint32_t type, std::shared_ptr<Qel::Stream>& out) override {
-    if (type == Qel::kTypeText && nameHash == Qel::NameHash(kPoses)) {
-      out = StreamOver(m_data, m_size);
-      return;
-    }
-    const auto sprite = m_sprites.find(nameHash);
-    if (type == Qel::kTypeSprite && sprite != m_sprites.end()) {
-      out = StreamOver(reinterpret_cast<const uint8_t*>(sprite->second.data()), sprite->second.size());
-    }
-  }
-
-  std::map<uint32_t, std::string> m_sprites;
-  const uint8_t* m_data = nullptr;
-  size_t m_size = 0;
-};
-
 // Animations 0 to 20 for the body, 0 to 15 for the head, of two frames each.
 fixture::SpriteFile Sprite(int animations) {
   fixture::SpriteFile file;
@@ -99,7 +70,7 @@ struct Stage {
     Qel::ResourceManager::GetInstance()->AddResourceFile(database, 0);
   }
 
-  std::shared_ptr<InputDatabase> database = std::make_shared<InputDatabase>();
+  std::shared_ptr<fuzzinput::InputDatabase> database = std::make_shared<fuzzinput::InputDatabase>(kPoses);
   bool ready = false;
 };
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "FuzzInput.h"
 #include "core/EventManager.h"
 #include "core/MemStream.h"
 #include "core/MemoryBlock.h"
@@ -17,6 +18,8 @@
 
 namespace {
 
+using fuzzinput::StreamOver;
+
 void Require(bool condition) {
   if (!condition) std::abort();
 }
@@ -24,16 +27,6 @@ void Require(bool condition) {
 uint32_t gTimer = 0;
 uint32_t FakeTimer() {
   return gTimer;
-}
-
-std::shared_ptr<Qel::Stream> StreamOver(const uint8_t* data, size_t size) {
-  auto block = std::make_shared<Qel::MemoryBlock>();
-  auto stream = std::make_shared<Qel::MemStream>();
-  if (size > 0 && block->Allocate(static_cast<uint32_t>(size))) {
-    std::memcpy(block->GetData(), data, size);
-    stream->SetMemoryBlock(block);
-  }
-  return stream;
 }
 
 class CountingListener : public IMultiTimer {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzInput.h"
 #include "core/MemStream.h"
 #include "core/MemoryBlock.h"
 #include "framework/StringTableReader.h"
@@ -15,18 +16,10 @@
 
 namespace {
 
+using fuzzinput::StreamOver;
+
 void Require(bool condition) {
   if (!condition) std::abort();
-}
-
-std::shared_ptr<Qel::MemStream> StreamOver(const uint8_t* data, size_t size) {
-  auto block = std::make_shared<Qel::MemoryBlock>();
-  auto stream = std::make_shared<Qel::MemStream>();
-  if (size > 0 && block->Allocate(static_cast<uint32_t>(size))) {
-    std::memcpy(block->GetData(), data, size);
-    stream->SetMemoryBlock(block);
-  }
-  return stream;
 }
 
 // The application keeps the first line, the second, and the last of those after the second.

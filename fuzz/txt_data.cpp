@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 
+#include "FuzzInput.h"
 #include "core/MemStream.h"
 #include "core/MemoryBlock.h"
 #include "framework/AppOptions.h"
@@ -17,18 +18,10 @@
 
 namespace {
 
+using fuzzinput::StreamOver;
+
 void Require(bool condition) {
   if (!condition) std::abort();
-}
-
-std::shared_ptr<Qel::Stream> StreamOver(const uint8_t* data, size_t size) {
-  auto block = std::make_shared<Qel::MemoryBlock>();
-  auto stream = std::make_shared<Qel::MemStream>();
-  if (size > 0 && block->Allocate(static_cast<uint32_t>(size))) {
-    std::memcpy(block->GetData(), data, size);
-    stream->SetMemoryBlock(block);
-  }
-  return stream;
 }
 
 // Reads one value to its end in every form, checking what each read promises.
