@@ -160,6 +160,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
   DeviceContext* context = LiveContext(dc);
   if (!context || TakeInjectedFailure(GdiCall::kSelectObject)) return nullptr;
   if (BitmapObject* bitmap = LiveBitmap(object)) {
+    if (TakeInjectedFailure(GdiCall::kSelectBitmap)) return nullptr;
     // A bitmap belongs to one context at a time (the stock one is shared by all).
     if (!bitmap->stock && bitmap->selectedIn && bitmap->selectedIn != context) return nullptr;
     HGDIOBJ previous = Swap(context->bitmap, bitmap);
