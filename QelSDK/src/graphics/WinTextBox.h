@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "graphics/DrawingSurface.h"
 #include "graphics/TextBox.h"
 
 namespace Qel {
