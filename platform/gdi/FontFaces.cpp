@@ -160,6 +160,8 @@ public:
 
   const FontMetrics& Metrics() const override { return m_metrics; }
   const ResolvedFace& Face() const override { return m_resolved; }
+  // The caller holds the font lock.
+  void ClearGlyphs() override { m_glyphs.clear(); }
 
   const GlyphImage& Glyph(char32_t character) override {
     std::lock_guard<std::mutex> lock(FontMutex());
@@ -230,12 +232,19 @@ ResolvedFace ResolveFace(const char* name, bool bold, bool italic) {
   return cache[key] = ResolveUncached(name ? name : "", bold, italic);
 }
 
+using SizedFontCache = std::map<std::pair<std::string, LONG>, std::shared_ptr<SizedFont>>;
+
+SizedFontCache& SizedFonts() {
+  static SizedFontCache cache;
+  return cache;
+}
+
 std::shared_ptr<SizedFont> OpenSizedFont(const LOGFONTA& font) {
   char name[LF_FACESIZE + 1] = {};
   std::memcpy(name, font.lfFaceName, LF_FACESIZE);
   const ResolvedFace resolved = ResolveFace(name, font.lfWeight >= 600, font.lfItalic != 0);
   std::lock_guard<std::mutex> lock(FontMutex());
-  static std::map<std::pair<std::string, LONG>, std::shared_ptr<SizedFont>> cache;
+  SizedFontCache& cache = SizedFonts();
   const auto key = std::make_pair(resolved.file, font.lfHeight);
   auto found = cache.find(key);
   if (found != cache.end()) return found->second;
@@ -254,3 +263,17 @@ std::shared_ptr<SizedFont> OpenSizedFont(const LOGFONTA& font) {
 }
 
 }  // namespace plat::gdi::detail
+
+namespace plat::gdi {
+
+void ClearFontCachesForTesting() {
+  std::lock_guard<std::mutex> lock(detail::FontMutex());
+  detail::SizedFonts().clear();
+}
+
+void ClearGlyphCachesForTesting() {
+  std::lock_guard<std::mutex> lock(detail::FontMutex());
+  for (auto& entry : detail::SizedFonts()) entry.second->ClearGlyphs();
+}
+
+}  // namespace plat::gdi

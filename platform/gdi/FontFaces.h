@@ -39,6 +39,7 @@ public:
   // Kept for the font's lifetime: later calls for the same character answer the same image.
   virtual const GlyphImage& Glyph(char32_t character) = 0;
   virtual const ResolvedFace& Face() const = 0;
+  virtual void ClearGlyphs() = 0;
 };
 
 // Shared by every font handle of the same file and size; null only when no face opens at all.

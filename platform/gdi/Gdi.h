@@ -284,4 +284,10 @@ struct ResolvedFace {
 };
 ResolvedFace GetResolvedFaceForTesting(HFONT font);
 
+// Forgets the opened faces and their rendered glyphs (fonts still alive keep theirs), so that the
+// next text is drawn as the first in the process; the faces names resolve to stay known.
+void ClearFontCachesForTesting();
+// Forgets only the rendered glyphs: the next text is drawn as text never seen before.
+void ClearGlyphCachesForTesting();
+
 }  // namespace plat::gdi

@@ -24,7 +24,11 @@ struct ByteTable {
 const ByteTable& TableForLayout() {
   static std::mutex mutex;
   static std::map<uintptr_t, std::unique_ptr<ByteTable>> tables;
+  // The layout rarely changes: the table of the last one asked for is answered without the lock.
+  thread_local uintptr_t lastLayout = ~uintptr_t{0};
+  thread_local const ByteTable* lastTable = nullptr;
   const auto layout = reinterpret_cast<uintptr_t>(plat::win::GetKeyboardLayout(0));
+  if (layout == lastLayout && lastTable) return *lastTable;
   std::lock_guard<std::mutex> lock(mutex);
   std::unique_ptr<ByteTable>& table = tables[layout];
   if (!table) {
@@ -37,36 +41,37 @@ const ByteTable& TableForLayout() {
       table->characters[byte] = units == 1 ? out[0] : char16_t{0xFFFD};
     }
   }
+  lastLayout = layout;
+  lastTable = table.get();
   return *table;
 }
 
-// The characters of count code-page bytes, surrogate pairs joined.
-std::u32string Decode(const char* text, int count) {
-  std::u32string decoded;
-  if (!text || count <= 0) return decoded;
+// Calls each(character) for the characters of count code-page bytes, surrogate pairs joined. Text
+// of single-byte characters (all of Windows-1252's) is decoded through the table, without a copy.
+template <typename Each>
+void Decode(const char* text, int count, Each each) {
+  if (!text || count <= 0) return;
   const ByteTable& table = TableForLayout();
   bool allSingle = true;
   for (int i = 0; i < count && allSingle; ++i) allSingle = table.single[static_cast<unsigned char>(text[i])];
-  std::u16string units;
   if (allSingle) {
-    for (int i = 0; i < count; ++i) units += table.characters[static_cast<unsigned char>(text[i])];
-  } else {
-    const int needed = plat::win::MultiByteToWideChar(plat::win::CP_ACP, 0, text, count, nullptr, 0);
-    if (needed <= 0) return decoded;
-    units.resize(static_cast<size_t>(needed));
-    plat::win::MultiByteToWideChar(plat::win::CP_ACP, 0, text, count, units.data(), needed);
+    for (int i = 0; i < count; ++i) each(static_cast<char32_t>(table.characters[static_cast<unsigned char>(text[i])]));
+    return;
   }
+  const int needed = plat::win::MultiByteToWideChar(plat::win::CP_ACP, 0, text, count, nullptr, 0);
+  if (needed <= 0) return;
+  std::u16string units(static_cast<size_t>(needed), u'\0');
+  plat::win::MultiByteToWideChar(plat::win::CP_ACP, 0, text, count, units.data(), needed);
   for (size_t i = 0; i < units.size(); ++i) {
     const char32_t unit = units[i];
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
         units[i + 1] <= 0xDFFF) {
-      decoded += 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+      each(0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
       ++i;
     } else {
-      decoded += unit;
+      each(unit);
     }
   }
-  return decoded;
 }
 
 }  // namespace
@@ -136,7 +141,7 @@ BOOL GetTextExtentPoint32A(HDC dc, const char* text, int count, SIZE* size) {
   SizedFont* font = FontOf(context);
   if (!font || !size || count < 0 || (count > 0 && !text)) return FALSE;
   LONG width = 0;
-  for (char32_t character : Decode(text, count)) width += font->Glyph(character).advance;
+  Decode(text, count, [&](char32_t character) { width += font->Glyph(character).advance; });
   size->cx = width;
   size->cy = font->Metrics().height;
   return TRUE;
@@ -146,10 +151,21 @@ BOOL TextOutA(HDC dc, int x, int y, const char* text, int count) {
   DeviceContext* context = LiveContext(dc);
   SizedFont* font = FontOf(context);
   if (!font || count < 0 || (count > 0 && !text)) return FALSE;
-  const std::u32string characters = Decode(text, count);
   const FontMetrics& metrics = font->Metrics();
+  // Most calls draw one character: its glyph is looked up once.
+  const GlyphImage* glyphs[16];
+  int glyphCount = 0;
   int width = 0;
-  for (char32_t character : characters) width += font->Glyph(character).advance;
+  bool many = false;
+  Decode(text, count, [&](char32_t character) {
+    const GlyphImage& glyph = font->Glyph(character);
+    if (glyphCount < 16) {
+      glyphs[glyphCount++] = &glyph;
+    } else {
+      many = true;
+    }
+    width += glyph.advance;
+  });
   // The reference point is where the alignment puts it: left, centre or right; top, baseline or
   // bottom.
   const UINT horizontal = context->textAlign & TA_CENTER;
@@ -163,10 +179,14 @@ BOOL TextOutA(HDC dc, int x, int y, const char* text, int count) {
   const uint32_t ink = PixelOf(context->textColor);
   int penX = left;
   const int baseline = top + metrics.ascent;
-  for (char32_t character : characters) {
-    const GlyphImage& glyph = font->Glyph(character);
+  const auto draw = [&](const GlyphImage& glyph) {
     DrawGlyph(*bitmap, glyph, penX + glyph.left, baseline - glyph.top, ink);
     penX += glyph.advance;
+  };
+  if (many) {
+    Decode(text, count, [&](char32_t character) { draw(font->Glyph(character)); });
+  } else {
+    for (int i = 0; i < glyphCount; ++i) draw(*glyphs[i]);
   }
   return TRUE;
 }
