@@ -76,7 +76,8 @@ void BM_FreeTypeBareLoop(benchmark::State& state) {
   FT_Library library = nullptr;
   FT_Face face = nullptr;
   if (FT_Init_FreeType(&library) != 0 ||
-      FT_New_Face(library, "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf", 0, &face) != 0) {
+      FT_New_Face(library, "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf", 0, &face) !=
+          0) {
     state.SkipWithError("no FreeType face");
     return;
   }

@@ -28,7 +28,8 @@ void CheckLines(const Qel::WinText& text, int width) {
                                     characters[static_cast<size_t>(end) - 1] == u'\n')) {
       --end;
     }
-    if (i + 1 < lines.size() && end > lines[i].first && characters[static_cast<size_t>(end) - 1] == u' ') --end;
+    if (i + 1 < lines.size() && end > lines[i].first && characters[static_cast<size_t>(end) - 1] == u' ')
+      --end;
     if (end - lines[i].first >= 2 && lines[i].width >= width) __builtin_trap();
   }
 }
@@ -58,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     char16_t* out = target.data();
     const Qel::ConversionResult result =
         Qel::ConvertUtf8ToUtf16(&source, bytes + length, &out, target.data() + target.size(), true);
-    if (source < bytes || source > bytes + length || (result == Qel::kConversionOk && source != bytes + length)) {
+    if (source < bytes || source > bytes + length ||
+        (result == Qel::kConversionOk && source != bytes + length)) {
       __builtin_trap();
     }
     text = Qel::Widen8BitText(std::string_view(narrow));
@@ -89,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   plat::gdi::DeleteDC(dc);
 
   if (wholeBox && text.size() < 512) {
-    Qel::WinTextBox box(nullptr, "arial", 8 + (data[0] & 15), style, Qel::Color(255, 255, 255, 255), alignment,
-                        width, text);
+    Qel::WinTextBox box(nullptr, "arial", 8 + (data[0] & 15), style, Qel::Color(255, 255, 255, 255),
+                        alignment, width, text);
     if (box.GetLineHeight() != 0 || box.Draw(nullptr, nullptr, Qel::Point2(0, 0)) != 0) __builtin_trap();
   }
   return 0;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails on an include that crosses a layer: a library header (SDL, FFmpeg, FreeType, fontconfig, FLTK)
-# outside platform/ and the SDL-bound classes (FreeType also in the text tests' font-file oracle), FLTK anywhere outside platform/, or an include that
+# outside platform/ and the SDL-bound classes (FreeType also in the text tests' font-file oracle),
+# FLTK anywhere outside platform/, or an include that
 # points up the layers (platform/ into the engine or the game, the engine into the game, the engine
 # core into its other areas, the settings tool into the engine or the game), and the movie encoder
 # anywhere but in tests, benchmarks and tools.

@@ -12,7 +12,8 @@ void FillPixels(BitmapObject& bitmap, int left, int top, int right, int bottom, 
   top = std::max(top, 0);
   right = std::min(right, bitmap.width);
   bottom = std::min(bottom, bitmap.height);
-  for (int y = top; y < bottom; ++y) std::fill(bitmap.Row(y) + left, bitmap.Row(y) + std::max(left, right), pixel);
+  for (int y = top; y < bottom; ++y)
+    std::fill(bitmap.Row(y) + left, bitmap.Row(y) + std::max(left, right), pixel);
 }
 
 void DrawGlyph(BitmapObject& bitmap, const GlyphImage& glyph, int x, int y, uint32_t pixel) {
@@ -93,7 +94,8 @@ bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double minX, do
 
 }  // namespace
 
-void DrawLine(BitmapObject& bitmap, int x0, int y0, int x1, int y1, bool lastPoint, int width, uint32_t pixel) {
+void DrawLine(BitmapObject& bitmap, int x0, int y0, int x1, int y1, bool lastPoint, int width,
+              uint32_t pixel) {
   // A segment reaching far outside the bitmap is cut to its neighbourhood first, so that a stray
   // coordinate costs no more steps than the bitmap has pixels.
   const int margin = width + 2;
@@ -102,7 +104,8 @@ void DrawLine(BitmapObject& bitmap, int x0, int y0, int x1, int y1, bool lastPoi
   };
   if (outside(x0, y0) || outside(x1, y1)) {
     double fx0 = x0, fy0 = y0, fx1 = x1, fy1 = y1;
-    if (!ClipSegment(fx0, fy0, fx1, fy1, -margin, -margin, bitmap.width + margin, bitmap.height + margin)) return;
+    if (!ClipSegment(fx0, fy0, fx1, fy1, -margin, -margin, bitmap.width + margin, bitmap.height + margin))
+      return;
     if (outside(x1, y1)) lastPoint = true;
     x0 = static_cast<int>(std::lround(fx0));
     y0 = static_cast<int>(std::lround(fy0));

@@ -16,6 +16,7 @@ void DrawGlyph(BitmapObject& bitmap, const GlyphImage& glyph, int x, int y, uint
 // A pen of width pixels centred on (x, y): a square up to 2, a disc beyond.
 void StampPen(BitmapObject& bitmap, int x, int y, int width, uint32_t pixel);
 // From (x0, y0) to (x1, y1), the end point drawn only when asked for.
-void DrawLine(BitmapObject& bitmap, int x0, int y0, int x1, int y1, bool lastPoint, int width, uint32_t pixel);
+void DrawLine(BitmapObject& bitmap, int x0, int y0, int x1, int y1, bool lastPoint, int width,
+              uint32_t pixel);
 
 }  // namespace plat::gdi::detail

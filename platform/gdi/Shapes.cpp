@@ -155,7 +155,8 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
       const double lowY = std::min(a.y, b.y);
       const double highY = std::max(a.y, b.y);
       if (centre < lowY || centre >= highY) continue;
-      crossings.push_back(a.x + (centre - a.y) * (static_cast<double>(b.x) - a.x) / (static_cast<double>(b.y) - a.y));
+      crossings.push_back(a.x + (centre - a.y) * (static_cast<double>(b.x) - a.x) /
+                                    (static_cast<double>(b.y) - a.y));
     }
     std::sort(crossings.begin(), crossings.end());
     for (size_t i = 0; i + 1 < crossings.size(); i += 2) {

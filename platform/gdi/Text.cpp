@@ -55,7 +55,8 @@ void Decode(const char* text, int count, Each each) {
   bool allSingle = true;
   for (int i = 0; i < count && allSingle; ++i) allSingle = table.single[static_cast<unsigned char>(text[i])];
   if (allSingle) {
-    for (int i = 0; i < count; ++i) each(static_cast<char32_t>(table.characters[static_cast<unsigned char>(text[i])]));
+    for (int i = 0; i < count; ++i)
+      each(static_cast<char32_t>(table.characters[static_cast<unsigned char>(text[i])]));
     return;
   }
   const int needed = plat::win::MultiByteToWideChar(plat::win::CP_ACP, 0, text, count, nullptr, 0);
@@ -171,7 +172,9 @@ BOOL TextOutA(HDC dc, int x, int y, const char* text, int count) {
   const UINT horizontal = context->textAlign & TA_CENTER;
   const UINT vertical = context->textAlign & TA_BASELINE;
   const int left = horizontal == TA_CENTER ? x - width / 2 : horizontal == TA_RIGHT ? x - width : x;
-  const int top = vertical == TA_BASELINE ? y - metrics.ascent : vertical == TA_BOTTOM ? y - metrics.height : y;
+  const int top = vertical == TA_BASELINE ? y - metrics.ascent
+                  : vertical == TA_BOTTOM ? y - metrics.height
+                                          : y;
   BitmapObject* bitmap = context->bitmap;
   if (context->backgroundMode == OPAQUE) {
     FillPixels(*bitmap, left, top, left + width, top + metrics.height, PixelOf(context->backgroundColor));

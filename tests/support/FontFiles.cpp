@@ -41,7 +41,8 @@ std::string FontFile::FamilyName() const {
 FontGlyph FontFile::Glyph(char32_t character) const {
   FontGlyph glyph;
   auto face = static_cast<FT_Face>(m_face);
-  if (!face || FT_Load_Char(face, character, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0) {
+  if (!face ||
+      FT_Load_Char(face, character, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0) {
     return glyph;
   }
   const FT_GlyphSlot slot = face->glyph;

@@ -17,7 +17,7 @@ struct FontGlyph {
   int top = 0;   // above the baseline
   int width = 0;
   int rows = 0;
-  int advance = 0;  // whole pixels, hinted
+  int advance = 0;          // whole pixels, hinted
   std::vector<uint8_t> on;  // width x rows, 1 where the glyph sets the pixel
   bool At(int x, int y) const { return on[static_cast<size_t>(y) * width + x] != 0; }
 };

@@ -88,8 +88,8 @@ std::string WideToKeyboardCodePage(const char16_t* text, int count) {
 }
 
 plat::gdi::COLORREF ColorToColorRef(const Color& color) {
-  const uint32_t rgb = (static_cast<uint32_t>(color.Red()) << 16) | (static_cast<uint32_t>(color.Green()) << 8) |
-                       color.Blue();
+  const uint32_t rgb =
+      (static_cast<uint32_t>(color.Red()) << 16) | (static_cast<uint32_t>(color.Green()) << 8) | color.Blue();
   return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }
 

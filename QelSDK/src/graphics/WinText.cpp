@@ -140,8 +140,8 @@ void WinText::Parse(const std::u16string& text) {
       switch (c) {
         case u'B':
         case u'b':
-          current.font.lfWeight = current.font.lfWeight == plat::gdi::FW_BOLD ? plat::gdi::FW_NORMAL
-                                                                               : plat::gdi::FW_BOLD;
+          current.font.lfWeight =
+              current.font.lfWeight == plat::gdi::FW_BOLD ? plat::gdi::FW_NORMAL : plat::gdi::FW_BOLD;
           break;
         case u'I':
         case u'i':
@@ -218,7 +218,8 @@ void WinText::Layout() {
         saved.SelectFont(fonts[static_cast<size_t>(m_runs[run - 1].style)]);
         plat::gdi::SetTextColor(m_dc, style.color);
         plat::gdi::TEXTMETRICA metrics{};
-        if (plat::gdi::GetTextMetricsA(m_dc, &metrics)) m_lineHeight = std::max<int>(m_lineHeight, metrics.tmHeight);
+        if (plat::gdi::GetTextMetricsA(m_dc, &metrics))
+          m_lineHeight = std::max<int>(m_lineHeight, metrics.tmHeight);
       }
       const char16_t c = m_text[static_cast<size_t>(i)];
       const std::string& bytes = encode(c);

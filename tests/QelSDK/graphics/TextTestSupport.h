@@ -64,7 +64,8 @@ private:
 
 // Liberation Mono at 10 pixels: every character the same advance, plus the one pixel the layout adds.
 inline int MonoAdvance() {
-  static const int advance = test::FontFile(test::LiberationFile("LiberationMono-Regular"), 10).Glyph('a').advance + 1;
+  static const int advance =
+      test::FontFile(test::LiberationFile("LiberationMono-Regular"), 10).Glyph('a').advance + 1;
   return advance;
 }
 

@@ -22,11 +22,25 @@ TEST(Utf8, LegalSequencesFollowTheUnicodeDefinition) {
     bool legal;
   };
   const Case cases[] = {
-      {"A", 1, true},           {"\x7F", 1, true},         {"\x80", 1, false},        {"\xC1\x81", 2, false},
-      {"\xC2\x80", 2, true},    {"\xDF\xBF", 2, true},     {"\xC3\x28", 2, false},    {"\xE0\x9F\x80", 3, false},
-      {"\xE0\xA0\x80", 3, true}, {"\xED\x9F\xBF", 3, true}, {"\xEF\xBF\xBF", 3, true}, {"\xF0\x8F\x80\x80", 4, false},
-      {"\xF0\x90\x80\x80", 4, true}, {"\xF4\x8F\xBF\xBF", 4, true}, {"\xF4\x90\x80\x80", 4, false},
-      {"\xF5\x80\x80\x80", 4, false}, {"\xE2\x82\xC0", 3, false}, {"A", 0, false}, {"\xF8\x88\x80\x80\x80", 5, false},
+      {"A", 1, true},
+      {"\x7F", 1, true},
+      {"\x80", 1, false},
+      {"\xC1\x81", 2, false},
+      {"\xC2\x80", 2, true},
+      {"\xDF\xBF", 2, true},
+      {"\xC3\x28", 2, false},
+      {"\xE0\x9F\x80", 3, false},
+      {"\xE0\xA0\x80", 3, true},
+      {"\xED\x9F\xBF", 3, true},
+      {"\xEF\xBF\xBF", 3, true},
+      {"\xF0\x8F\x80\x80", 4, false},
+      {"\xF0\x90\x80\x80", 4, true},
+      {"\xF4\x8F\xBF\xBF", 4, true},
+      {"\xF4\x90\x80\x80", 4, false},
+      {"\xF5\x80\x80\x80", 4, false},
+      {"\xE2\x82\xC0", 3, false},
+      {"A", 0, false},
+      {"\xF8\x88\x80\x80\x80", 5, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "length " << c.length << " lead " << std::hex
@@ -63,8 +77,8 @@ TEST(Utf8, ConversionStopsAtTheOffendingSequence) {
     std::vector<char16_t> target(c.targetUnits);
     const uint8_t* source = bytes.data();
     char16_t* out = target.data();
-    EXPECT_EQ(Qel::ConvertUtf8ToUtf16(&source, bytes.data() + bytes.size(), &out, target.data() + target.size(),
-                                      c.lenient),
+    EXPECT_EQ(Qel::ConvertUtf8ToUtf16(&source, bytes.data() + bytes.size(), &out,
+                                      target.data() + target.size(), c.lenient),
               c.result);
     EXPECT_EQ(static_cast<size_t>(source - bytes.data()), c.consumed);
     EXPECT_EQ(std::u16string(target.data(), out), c.out);
@@ -92,7 +106,8 @@ TEST(Utf8, EightBitTextIsUtf8WhenValidElseTheCodePage) {
   const Case cases[] = {
       {"plain", "Hello", u"Hello"},
       {"UTF-8", "caf\xC3\xA9 \xE2\x82\xAC", u"caf\u00E9 \u20AC"},
-      {"Windows-1252 is not cut at its first accent", "caf\xE9 cr\xE8me \x80", u"caf\u00E9 cr\u00E8me \u20AC"},
+      {"Windows-1252 is not cut at its first accent", "caf\xE9 cr\xE8me \x80",
+       u"caf\u00E9 cr\u00E8me \u20AC"},
       {"a byte 1252 leaves undefined", "a\x81z", u"a\uFFFDz"},
       {"up to the first zero", std::string("ab\0cd", 5), u"ab"},
       {"empty", "", u""},

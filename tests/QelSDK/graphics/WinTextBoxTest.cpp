@@ -86,8 +86,8 @@ protected:
     for (int y = 0; y < golden.height; ++y) {
       for (int x = 0; x < golden.width; ++x) {
         if ((surface->PixelAt(x, y) & 0xFFFFFF) != golden.At(x, y) && ++wrong <= 5) {
-          ADD_FAILURE() << "(" << x << ", " << y << "): " << std::hex << surface->PixelAt(x, y) << " instead of "
-                        << golden.At(x, y);
+          ADD_FAILURE() << "(" << x << ", " << y << "): " << std::hex << surface->PixelAt(x, y)
+                        << " instead of " << golden.At(x, y);
         }
       }
     }
@@ -109,17 +109,29 @@ TEST_F(WinTextBoxTest, RendersGoldenImages) {
   };
   const Case cases[] = {
       {"one line", u"Hello, Qel", 100, 0, 0, {{{U"Hello, Qel", sans}}}},
-      {"several lines", u"One\nTwo lines\r\nthree", 100, 0, 0,
+      {"several lines",
+       u"One\nTwo lines\r\nthree",
+       100,
+       0,
+       0,
        {{{U"One", sans}}, {{U"Two lines", sans}}, {{U"three", sans}}}},
       {"centred", u"Hi\nWide line", 120, 0, 1, {{{U"Hi", sans}}, {{U"Wide line", sans}}}},
       {"right", u"Hi\nWide line", 120, 0, 2, {{{U"Hi", sans}}, {{U"Wide line", sans}}}},
-      {"bold and italic markup", u"^bBold^b ^iItalic^i plain", 150, 0, 0,
+      {"bold and italic markup",
+       u"^bBold^b ^iItalic^i plain",
+       150,
+       0,
+       0,
        {{{U"Bold", "LiberationSans-Bold"},
          {U" ", sans},
          {U"Italic", "LiberationSans-Italic"},
          {U" plain", sans}}}},
       {"style 1 is bold italic", u"Both", 100, 1, 0, {{{U"Both", "LiberationSans-BoldItalic"}}}},
-      {"colours", u"^CRred^C ^CGgreen^C ^CBblue^C ^CYy^C ^CXx^C ^Cqw", 190, 0, 0,
+      {"colours",
+       u"^CRred^C ^CGgreen^C ^CBblue^C ^CYy^C ^CXx^C ^Cqw",
+       190,
+       0,
+       0,
        {{{U"red", sans, 0x800000},
          {U" ", sans},
          {U"green", sans, 0x00C800},

@@ -35,7 +35,10 @@ TEST(WinTextMarkup, CaretsToggleStylesAndPickColours) {
       {u"^bone ^itwo", u"one two", {{0, 700, false, kBase}, {4, 700, true, kBase}}, 3},
       {u"^CRword^C second", u"word second", {{0, 400, false, 0x000080}, {4, 400, false, kBase}}, 2},
       {u"^Cqword", u"word", {{0, 400, false, 0xFFFFFF}}, 2},
-      {u"^cba^c^cgb^c^cxc", u"abc", {{0, 400, false, 0xC80000}, {1, 400, false, 0x00C800}, {2, 400, false, 0x00FFFF}}, 4},
+      {u"^cba^c^cgb^c^cxc",
+       u"abc",
+       {{0, 400, false, 0xC80000}, {1, 400, false, 0x00C800}, {2, 400, false, 0x00FFFF}},
+       4},
       {u"^cba^cgb", u"agb", {{0, 400, false, 0xC80000}, {1, 400, false, kBase}}, 2},
       {u"^CYa^C^CGb", u"ab", {{0, 400, false, 0x00C8C8}, {1, 400, false, 0x00C800}}, 3},
       {u"^CXa", u"a", {{0, 400, false, 0x00FFFF}}, 2},
@@ -81,11 +84,15 @@ TEST(WinTextLayout, LinesBreakAtTheBoxWidthAndAtLineEnds) {
   };
   const Case cases[] = {
       {"short", u"abc", 10 * a, {{0, 3}}},
-      {"a line reaching the width exactly breaks before the character that reaches it", u"abcd", 3 * a,
+      {"a line reaching the width exactly breaks before the character that reaches it",
+       u"abcd",
+       3 * a,
        {{0, 2}, {2, 2}}},
       {"one pixel more and three fit", u"abcd", 3 * a + 1, {{0, 3}, {3, 1}}},
-      {"words break after the last space; it is counted in neither line", u"wwwwwwww wwwwwwww wwwwwwww",
-       20 * a, {{0, 17}, {18, 8}}},
+      {"words break after the last space; it is counted in neither line",
+       u"wwwwwwww wwwwwwww wwwwwwww",
+       20 * a,
+       {{0, 17}, {18, 8}}},
       {"a word longer than the box splits", u"abcdefgh", 3 * a, {{0, 2}, {2, 2}, {4, 2}, {6, 2}}},
       {"also after an explicit line break", u"ab\ncdefgh", 3 * a, {{0, 2}, {3, 2}, {5, 2}, {7, 2}}},
       {"a space reaching the width ends its line", u"abc def", 4 * a, {{0, 3}, {4, 3}}},
@@ -161,7 +168,8 @@ TEST(WinTextDraw, AlignmentShiftsHalfOrAllOfTheSpareWidth) {
     int spare;
     int shift;
   };
-  const Case cases[] = {{1, 10, 5}, {1, 11, 5}, {2, 10, 10}, {2, 11, 11}, {0, 11, 0}, {3, 11, 0}, {-1, 10, 0}};
+  const Case cases[] = {{1, 10, 5}, {1, 11, 5}, {2, 10, 10}, {2, 11, 11},
+                        {0, 11, 0}, {3, 11, 0}, {-1, 10, 0}};
   int leftInk = -1;
   {
     GdiCanvas canvas(lineWidth + 20, 20);

@@ -188,9 +188,12 @@ TEST(GdiObjects, CodePagesTranslateToTheirCharacterSets) {
     UINT codePage;
   };
   const Case cases[] = {
-      {1252, TCI_SRCCODEPAGE, TRUE, ANSI_CHARSET, 1252}, {1251, TCI_SRCCODEPAGE, TRUE, 204, 1251},
-      {932, TCI_SRCCODEPAGE, TRUE, 128, 932},            {0, TCI_SRCCHARSET, TRUE, 0, 1252},
-      {238, TCI_SRCCHARSET, TRUE, 238, 1250},            {65001, TCI_SRCCODEPAGE, FALSE, 0, 0},
+      {1252, TCI_SRCCODEPAGE, TRUE, ANSI_CHARSET, 1252},
+      {1251, TCI_SRCCODEPAGE, TRUE, 204, 1251},
+      {932, TCI_SRCCODEPAGE, TRUE, 128, 932},
+      {0, TCI_SRCCHARSET, TRUE, 0, 1252},
+      {238, TCI_SRCCHARSET, TRUE, 238, 1250},
+      {65001, TCI_SRCCODEPAGE, FALSE, 0, 0},
       {1252, 3, FALSE, 0, 0},
   };
   for (const Case& c : cases) {

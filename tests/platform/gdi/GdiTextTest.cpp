@@ -119,8 +119,8 @@ TEST(GdiText, AnUnknownFaceFallsBackToLiberationSansWithAWarning) {
 }
 
 // The text as the font file's own glyphs place it: pen from x, top of the cell at y.
-test::Image Expected(int width, int height, const test::FontFile& file, const std::u32string& text, int x, int y,
-                     uint32_t ink) {
+test::Image Expected(int width, int height, const test::FontFile& file, const std::u32string& text, int x,
+                     int y, uint32_t ink) {
   test::Image image(width, height, 0);
   int pen = x;
   for (char32_t c : text) {
