@@ -141,27 +141,25 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
     minY = std::min(minY, points[i].y);
     maxY = std::max(maxY, points[i].y);
   }
-  // Pixel centres inside by the alternate rule: each edge crossing the row's centre line toggles.
+  // Pixels inside by the alternate rule: each edge crossing the pixel's row toggles. Vertices are
+  // pixel positions, as the outline's lines take them, so the fill meets the outline without a gap.
   std::vector<double> crossings;
   const int firstRow = static_cast<int>(std::max<LONG>(minY, 0));
   const int lastRow = static_cast<int>(std::min<LONG>(maxY, bitmap.height - 1));
   for (int y = firstRow; y <= lastRow; ++y) {
-    const double centre = y + 0.5;
     crossings.clear();
     for (int i = 0; i < count; ++i) {
       const POINT& a = points[i];
       const POINT& b = points[(i + 1) % count];
       if (a.y == b.y) continue;
-      const double lowY = std::min(a.y, b.y);
-      const double highY = std::max(a.y, b.y);
-      if (centre < lowY || centre >= highY) continue;
-      crossings.push_back(a.x + (centre - a.y) * (static_cast<double>(b.x) - a.x) /
+      if (y < std::min(a.y, b.y) || y >= std::max(a.y, b.y)) continue;
+      crossings.push_back(a.x + (static_cast<double>(y) - a.y) * (static_cast<double>(b.x) - a.x) /
                                     (static_cast<double>(b.y) - a.y));
     }
     std::sort(crossings.begin(), crossings.end());
     for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
-      const double from = std::clamp(std::ceil(crossings[i] - 0.5), -1.0, bitmap.width + 1.0);
-      const double to = std::clamp(std::ceil(crossings[i + 1] - 0.5), -1.0, bitmap.width + 1.0);
+      const double from = std::clamp(std::ceil(crossings[i]), -1.0, bitmap.width + 1.0);
+      const double to = std::clamp(std::ceil(crossings[i + 1]), -1.0, bitmap.width + 1.0);
       FillPixels(bitmap, static_cast<int>(from), y, static_cast<int>(to), y + 1, tools.Paint());
     }
   }

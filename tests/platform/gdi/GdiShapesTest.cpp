@@ -151,6 +151,59 @@ TEST(GdiShapes, PolygonFillsByTheAlternateRuleInsideItsOutline) {
   EXPECT_FALSE(Polygon(twice.Dc(), two, 1));
 }
 
+// 'o' the pen, 'f' the brush.
+std::string Shapes(const Canvas& canvas, int width, int height) {
+  std::string picture;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const uint32_t p = canvas.At(x, y);
+      picture += p == 0 ? '.' : p == kRedPixel ? 'o' : p == kBluePixel ? 'f' : '?';
+    }
+    picture += '\n';
+  }
+  return picture;
+}
+
+TEST(GdiShapes, APolygonsFillMeetsItsOutlineWithoutAGap) {
+  Canvas canvas(8, 6);
+  Tools tools(canvas.Dc(), PS_SOLID, 1, kRed, kBlue);
+  const POINT triangle[] = {{0, 0}, {7, 0}, {0, 5}};
+  ASSERT_TRUE(Polygon(canvas.Dc(), triangle, 3));
+  EXPECT_EQ(Shapes(canvas, 8, 6), Rows({
+                                      "oooooooo",
+                                      "offffoo.",
+                                      "offfo...",
+                                      "offo....",
+                                      "ooo.....",
+                                      "o.......",
+                                  }));
+}
+
+TEST(GdiShapes, AnEllipseOfAnOddAndAnEvenSide) {
+  Canvas canvas(9, 7);
+  Tools tools(canvas.Dc(), PS_SOLID, 1, kRed, kBlue);
+  ASSERT_TRUE(Ellipse(canvas.Dc(), 0, 0, 9, 7));
+  EXPECT_EQ(Shapes(canvas, 9, 7), Rows({
+                                      "..ooooo..",
+                                      ".offfffo.",
+                                      "offfffffo",
+                                      "offfffffo",
+                                      "offfffffo",
+                                      ".offfffo.",
+                                      "..ooooo..",
+                                  }));
+}
+
+TEST(GdiShapes, ShapesOfOnePixelAcrossAreTheirOutline) {
+  Canvas canvas(4, 4);
+  Tools tools(canvas.Dc(), PS_SOLID, 1, kRed, kBlue);
+  ASSERT_TRUE(Rectangle(canvas.Dc(), 1, 1, 2, 2));
+  ASSERT_TRUE(Ellipse(canvas.Dc(), 3, 0, 4, 4));
+  ASSERT_TRUE(Rectangle(canvas.Dc(), 0, 3, 3, 4));
+  ASSERT_TRUE(Rectangle(canvas.Dc(), 2, 2, 2, 3)) << "an empty rectangle draws nothing and succeeds";
+  EXPECT_EQ(Shapes(canvas, 4, 4), Rows({"...o", ".o.o", "...o", "oooo"}));
+}
+
 TEST(GdiShapes, WidePensCentreOnTheLine) {
   Canvas canvas(7, 5);
   Tools tools(canvas.Dc(), PS_SOLID, 3, kRed, kBlue);
