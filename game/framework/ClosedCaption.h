@@ -70,6 +70,8 @@ private:
   // into zero units.
   void Parse8Bit(char* text, size_t length);
   void ParseUtf16(char16_t* text, size_t length);
+  // The text object's pages; 0 without a text object.
+  int32_t PageCount() const;
   uint32_t Now() const;
 
   GenericObject* m_barObject;
