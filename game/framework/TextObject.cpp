@@ -1,6 +1,8 @@
 // The text object: a game object shown by a static-text drawable, for captions and labels.
 #include "framework/TextObject.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "core/Color.h"
@@ -19,6 +21,26 @@ constexpr int32_t kBoxHeight = 64;
 int32_t ReadInt(const char* value) {
   ValueTokenizer tokens(value);
   return tokens.NextInt();
+}
+
+// A packed colour has 32 bits, and any opaque one lies above the i32 range: decimal values are read
+// up to the full 32 bits (beyond that clamped, a minus giving the i32 pattern), "0x" hexadecimal
+// as the tokenizer reads it.
+uint32_t ReadPackedColor(const char* value) {
+  ValueTokenizer tokens(value);
+  const char* token = tokens.NextToken();
+  if (!token) return 0;
+  if (std::strlen(token) >= 3 && token[0] == '0' && token[1] == 'x') {
+    ValueTokenizer hexadecimal(token);
+    return static_cast<uint32_t>(hexadecimal.NextInt());
+  }
+  const char* p = token;
+  const bool negative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  const int64_t limit = negative ? int64_t{1} << 31 : int64_t{0xFFFFFFFF};
+  int64_t magnitude = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) magnitude = std::min<int64_t>(magnitude * 10 + (*p - '0'), limit);
+  return static_cast<uint32_t>(negative ? -magnitude : magnitude);
 }
 
 }  // namespace
@@ -49,7 +71,7 @@ void TextObject::SetProperty(const char* key, const char* value) {
   } else if (plat::EqualsIgnoringCase(key, "align")) {
     m_textBox->SetAlignment(ReadInt(value));
   } else if (plat::EqualsIgnoringCase(key, "color")) {
-    SetColor(Qel::Color(static_cast<uint32_t>(ReadInt(value))));
+    SetColor(Qel::Color(ReadPackedColor(value)));
   }
 }
 

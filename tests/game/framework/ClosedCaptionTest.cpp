@@ -2,6 +2,7 @@
 // their owner, the global switch, and the captioned sound that shows and hides its line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -192,5 +193,175 @@ TEST_F(Captions, ConstructionEmptiesAndHidesTheObjects) {
   EXPECT_EQ(name.GetTextBox()->GetTextBox()->GetText(), u"");
   EXPECT_FALSE(Shown(text));
   EXPECT_FALSE(Shown(name));
+  EXPECT_FALSE(caption.IsRunning());
+}
+
+namespace {
+
+struct PageCase {
+  const char* name;
+  const char* text;
+  int32_t durationMs;
+  int32_t pages;
+  // Each page stays its share of the sound and the grace; it turns at the first tick past that.
+  uint32_t pageMs;
+};
+
+void PrintTo(const PageCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class CaptionPages : public Captions, public testing::WithParamInterface<PageCase> {};
+
+}  // namespace
+
+// A caption of p pages stays up for the duration and 500 ms a page, on 1 ms ticks.
+TEST_P(CaptionPages, EachPageStaysItsShareOfTheSoundAndTheGrace) {
+  const PageCase& c = GetParam();
+  OneWordAPage();
+  stage.AddText("room", std::string("4503 Pilo ") + c.text + "\n");
+  ClosedCaption caption(nullptr, &name, &text, true);
+  ASSERT_TRUE(caption.Load("room"));
+  caption.Show(4503, c.durationMs);
+  ASSERT_EQ(text.GetTextBox()->GetPageCount(), c.pages);
+  EXPECT_EQ(caption.GetPageTime(), c.durationMs / c.pages);
+  EXPECT_TRUE(caption.IsRunning());
+  EXPECT_TRUE(Shown(text));
+  EXPECT_TRUE(Shown(name));
+  EXPECT_EQ(name.GetText(), "Pilo");
+
+  std::vector<uint32_t> changes;
+  std::vector<uint32_t> expected;
+  for (int32_t page = 1; page <= c.pages; ++page) expected.push_back(static_cast<uint32_t>(page) * c.pageMs);
+  int32_t page = caption.GetCurrentPage();
+  EXPECT_EQ(page, 1);
+  for (uint32_t elapsed = 1; elapsed <= expected.back() + 10 && caption.IsRunning(); ++elapsed) {
+    test::ObjectStage::Tick(1);
+    if (caption.GetCurrentPage() != page || !caption.IsRunning()) {
+      changes.push_back(elapsed);
+      page = caption.GetCurrentPage();
+      if (caption.IsRunning()) {
+        EXPECT_EQ(text.GetTextBox()->GetScrollLine(), page - 1) << "page " << page << " shows its own line";
+      }
+    }
+  }
+  EXPECT_EQ(changes, expected);
+  EXPECT_FALSE(caption.IsRunning());
+  EXPECT_FALSE(Shown(text));
+  EXPECT_FALSE(Shown(name));
+  EXPECT_EQ(text.GetText(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Durations, CaptionPages,
+    testing::Values(PageCase{"ThreePagesOf3000ms", "aaaaa bbbbb ccccc", 3000, 3, 1501},
+                    PageCase{"ThreePagesOfNoTime", "aaaaa bbbbb ccccc", 0, 3, 501},
+                    PageCase{"OnePageOf1000ms", "aaaaa", 1000, 1, 1501},
+                    PageCase{"TwoPagesOf1001ms", "aaaaa bbbbb", 1001, 2, 1001}),
+    [](const testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Captions, WithCaptionsOffNothingShowsAndNothingTicks) {
+  stage.AddText("room", "12 Pilo Hello\n");
+  ClosedCaption caption(nullptr, &name, &text, true);
+  ASSERT_TRUE(caption.Load("room"));
+  gCaptionsOn = 0;
+  caption.Show(12, 1000);
+  EXPECT_FALSE(caption.IsRunning());
+  EXPECT_FALSE(Shown(text));
+  EXPECT_FALSE(Shown(name));
+  EXPECT_EQ(text.GetText(), "");
+  EXPECT_EQ(caption.GetCurrentPage(), 0);
+}
+
+TEST_F(Captions, AnUnknownNumberClearsAndHidesTheBar) {
+  stage.AddSprite("ccBar");
+  Ambient bar("ccBar", "ccBar", 0);
+  stage.AddText("room", "12 Pilo Hello\n");
+  ClosedCaption caption(&bar, &name, &text, true);
+  EXPECT_FALSE(Shown(bar));
+  ASSERT_TRUE(caption.Load("room"));
+  caption.Show(12, 1000);
+  EXPECT_TRUE(Shown(bar));
+  EXPECT_EQ(text.GetText(), "Hello");
+  caption.Show(99, 1000);
+  EXPECT_FALSE(Shown(bar));
+  EXPECT_FALSE(Shown(text));
+  EXPECT_FALSE(Shown(name));
+  EXPECT_EQ(text.GetText(), "");
+  EXPECT_EQ(name.GetText(), "");
+}
+
+// A node's caption stands still with the game; an overlay's runs on while the game is paused.
+TEST_F(Captions, NodeCaptionsFollowTheGameClockAndOverlayCaptionsTheApplicationClock) {
+  stage.AddText("room", "12 Pilo Hello\n");
+  TextObject overlayText{"overlayText", "courier", 10};
+  ClosedCaption node(nullptr, &name, &text, true);
+  ClosedCaption overlay(nullptr, nullptr, &overlayText, false);
+  EXPECT_TRUE(node.UsesGameClock());
+  EXPECT_FALSE(overlay.UsesGameClock());
+  ASSERT_TRUE(node.Load("room"));
+  ASSERT_TRUE(overlay.Load("room"));
+  node.Show(12, 1000);
+  overlay.Show(12, 1000);
+  GetApp().PauseGame();
+  test::ObjectStage::Tick(1501);
+  EXPECT_FALSE(overlay.IsRunning());
+  EXPECT_FALSE(Shown(overlayText));
+  EXPECT_TRUE(node.IsRunning());
+  EXPECT_TRUE(Shown(text));
+  GetApp().ResumeGame();
+  test::ObjectStage::Tick(1500);
+  EXPECT_TRUE(node.IsRunning());
+  test::ObjectStage::Tick(1);
+  EXPECT_FALSE(node.IsRunning());
+  EXPECT_FALSE(Shown(text));
+}
+
+// 8-bit captions reach the box widened: UTF-8 as UTF-8, anything else in the code page, so an
+// accented line is shown whole; a UTF-16 file's entry is shown as it stands.
+TEST_F(Captions, AccentedCaptionsAreShownWholeFromEveryEncoding) {
+  stage.AddText("utf8", "1 Zo\xC3\xA9 caf\xC3\xA9 cr\xC3\xA8me\n");
+  stage.AddText("cp1252", "1 Zo\xE9 caf\xE9 cr\xE8me\n");
+  stage.AddText("utf16", Utf16File(u"1 Zo\u00E9 caf\u00E9 cr\u00E8me\n"));
+  for (const char* file : {"utf8", "cp1252", "utf16"}) {
+    SCOPED_TRACE(file);
+    ClosedCaption caption(nullptr, &name, &text, true);
+    ASSERT_TRUE(caption.Load(file));
+    caption.Show(1, 1000);
+    EXPECT_EQ(text.GetTextBox()->GetTextBox()->GetText(), u"caf\u00E9 cr\u00E8me");
+    EXPECT_EQ(name.GetTextBox()->GetTextBox()->GetText(), u"Zo\u00E9");
+  }
+}
+
+TEST_F(Captions, ACaptionedSoundShowsItsLineForItsLengthAndStopHidesIt) {
+  test::SoundStage sounds;
+  sounds.AddWave("line", test::Tone(500));
+  stage.AddText("room", "12 Pilo Hello\n");
+  ClosedCaption caption(nullptr, &name, &text, true);
+  ASSERT_TRUE(caption.Load("room"));
+
+  CCSound line("line", "line", &caption, 12, true, false);
+  ASSERT_EQ(line.GetEngineSound()->GetLengthMs(), 500u);
+  line.Play(false, true);
+  EXPECT_TRUE(line.GetEngineSound()->IsPlaying());
+  EXPECT_TRUE(caption.IsRunning());
+  EXPECT_TRUE(Shown(text));
+  EXPECT_EQ(text.GetText(), "Hello");
+  EXPECT_EQ(caption.GetPageTime(), 500 / std::max(text.GetTextBox()->GetPageCount(), 1));
+  line.Stop();
+  EXPECT_FALSE(line.GetEngineSound()->IsPlaying());
+  EXPECT_FALSE(caption.IsRunning());
+  EXPECT_FALSE(Shown(text));
+
+  // A sound without a caption display, or with a line the display lacks, only plays.
+  CCSound plain("plain", "line", nullptr, 12, true, false);
+  plain.Play(false, true);
+  EXPECT_TRUE(plain.GetEngineSound()->IsPlaying());
+  EXPECT_FALSE(Shown(text));
+  plain.Stop();
+  CCSound unknown("unknown", "line", &caption, 99, true, false);
+  unknown.Play(false, true);
+  EXPECT_TRUE(unknown.GetEngineSound()->IsPlaying());
+  EXPECT_FALSE(Shown(text));
   EXPECT_FALSE(caption.IsRunning());
 }
