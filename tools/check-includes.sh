@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fails on an include that crosses a layer: a library header (SDL, FFmpeg, FreeType, fontconfig, FLTK)
-# outside platform/ and the SDL-bound classes, FLTK anywhere outside platform/, or an include that
+# outside platform/ and the SDL-bound classes (FreeType also in the text tests' font-file oracle), FLTK anywhere outside platform/, or an include that
 # points up the layers (platform/ into the engine or the game, the engine into the game, the engine
 # core into its other areas, the settings tool into the engine or the game), and the movie encoder
 # anywhere but in tests, benchmarks and tools.
@@ -25,7 +25,7 @@ check() {
 }
 
 # The engine's SDL classes, the application shell's SDL path and their tests may talk to SDL directly.
-allowed='^(platform/|QelSDK/src/graphics/SDL[A-Za-z]*\.(h|cpp)$|game/framework/WinApp[A-Za-z]*\.(h|cpp)$|tests/platform/|tests/QelSDK/graphics/SDL|tests/game/framework/WinApp[A-Za-z]*\.cpp$|tests/support/Sdl[A-Za-z]*\.(h|cpp)$|bench/)'
+allowed='^(platform/|QelSDK/src/graphics/SDL[A-Za-z]*\.(h|cpp)$|game/framework/WinApp[A-Za-z]*\.(h|cpp)$|tests/platform/|tests/QelSDK/graphics/SDL|tests/game/framework/WinApp[A-Za-z]*\.cpp$|tests/support/Sdl[A-Za-z]*\.(h|cpp)$|tests/support/FontFiles\.cpp$|bench/)'
 mapfile -t portable < <(sources '*' | grep -Ev "$allowed")
 check "these files include a library header that only platform/ and the SDL classes may use" \
   "$(include_of 'SDL[^>"]*|libav[a-z]*/[^>"]*|libsw[a-z]*/[^>"]*|ft2build\.h|freetype/[^>"]*|fontconfig/[^>"]*|FL/[^>"]*')" \
@@ -41,6 +41,8 @@ mapfile -t files < <(sources platform)
 check "platform/ may include only platform/ and system headers" "$(include_of "$engine|$game")" "${files[@]}"
 mapfile -t files < <(sources platform/win/kernel)
 check "the kernel stand-in sits below every other stand-in" "$(include_of 'platform/(win/user|d3d8|gdi|dsound|mmio|bink|bink-encoder|mfc|profile|probe)/')" "${files[@]}"
+mapfile -t files < <(sources platform/gdi)
+check "the graphics device interface stands on the kernel alone" "$(include_of 'platform/(win/user|d3d8|dsound|mmio|bink|bink-encoder|mfc|profile|probe)/')" "${files[@]}"
 mapfile -t files < <(sources QelSDK game platform/bink)
 check "only tests, benchmarks and tools make movies" "$(include_of 'platform/bink-encoder/')" "${files[@]}"
 mapfile -t files < <(sources QelSDK)

@@ -17,6 +17,7 @@
 #include "framework/KeyTranslation.h"
 #include "framework/StringTableReader.h"
 #include "graphics/CompressedSurface.h"
+#include "graphics/KeyboardCodePage.h"
 #include "graphics/MultiSurface.h"
 #include "graphics/SDLDisplayDevice.h"
 #include "graphics/SDLSurface.h"
@@ -60,13 +61,6 @@ constexpr NamedFormat kSDLFormatNames[] = {
 
 bool IsRepeat(LPARAM lParam) {
   return (lParam & KF_REPEAT_BIT) != 0;
-}
-
-unsigned KeyboardCodePage() {
-  const auto locale = static_cast<LCID>(reinterpret_cast<uintptr_t>(GetKeyboardLayout(0)) & 0xFFFF);
-  char text[16] = {};
-  if (GetLocaleInfoA(locale, LOCALE_IDEFAULTANSICODEPAGE, text, sizeof(text)) == 0) return CP_ACP;
-  return static_cast<unsigned>(std::strtoul(text, nullptr, 10));
 }
 
 }  // namespace
@@ -256,7 +250,7 @@ void WinApp::ShowSystemCursor(bool show) {
 void WinApp::LoadStringTable(Qel::Stream& stream) {
   // The keyboard layout follows the language of the game's data, and the texts its code page.
   SelectKeyboardLayoutForLanguage(GetOptions().GetLanguage());
-  StringTableReader::Read(stream, KeyboardCodePage(),
+  StringTableReader::Read(stream, Qel::GetKeyboardCodePage(),
                           [this](const char* text) { StoreStringTableLine(text); });
 }
 

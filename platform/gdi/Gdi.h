@@ -269,8 +269,9 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 
 // ---- Test seams ----
 
-// The next call of the named kind fails once, as GDI would when it runs out of resources.
-enum class GdiCall { kNone, kCreateCompatibleDC, kCreateDIBSection, kSelectObject, kCreateFontIndirectA };
+// The next call of the named kind fails once, as GDI would when it runs out of resources;
+// kSelectBitmap fails only the selection of a bitmap.
+enum class GdiCall { kNone, kCreateCompatibleDC, kCreateDIBSection, kSelectObject, kCreateFontIndirectA, kSelectBitmap };
 void FailNextCallForTesting(GdiCall call);
 
 // The file behind a font handle, and its face and style, as resolved; empty for an invalid font.
