@@ -119,7 +119,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckEntries(caption);
   // The first of each number is the one shown; a few are enough to drive the pages.
   const size_t shown = std::min<size_t>(caption.GetEntryCount(), 4);
-  for (size_t i = 0; i < shown; ++i) ShowThrough(caption, stage.text, *caption.Find(caption.GetEntry(i).number));
+  for (size_t i = 0; i < shown; ++i)
+    ShowThrough(caption, stage.text, *caption.Find(caption.GetEntry(i).number));
   caption.Hide();
   Require(!stage.text.GetSceneObject()->IsShown());
   return 0;

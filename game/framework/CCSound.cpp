@@ -14,7 +14,8 @@ void CCSound::Play(bool loop, bool restart) {
   GameSound::Play(loop, restart);
   if (!m_caption) return;
   Qel::Sound* sound = GetEngineSound();
-  m_caption->Show(static_cast<int32_t>(m_captionNumber), sound ? static_cast<int32_t>(sound->GetLengthMs()) : 0);
+  m_caption->Show(static_cast<int32_t>(m_captionNumber),
+                  sound ? static_cast<int32_t>(sound->GetLengthMs()) : 0);
 }
 
 void CCSound::Stop() {

@@ -105,7 +105,10 @@ void Empty(TextObject* object) {
 
 ClosedCaption::ClosedCaption(GenericObject* barObject, TextObject* nameObject, TextObject* textObject,
                              bool useGameClock)
-    : m_barObject(barObject), m_nameObject(nameObject), m_textObject(textObject), m_useGameClock(useGameClock) {
+    : m_barObject(barObject),
+      m_nameObject(nameObject),
+      m_textObject(textObject),
+      m_useGameClock(useGameClock) {
   Clear();
 }
 

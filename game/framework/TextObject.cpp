@@ -46,8 +46,8 @@ uint32_t ReadPackedColor(const char* value) {
 }  // namespace
 
 TextObject::TextObject(const char* objectName, const char* fontName, int32_t fontSize) {
-  auto box = std::make_shared<Qel::StaticText>(GetApp().GetDisplay(), kBoxWidth, kBoxHeight, fontName, fontSize, 0,
-                                               std::u16string());
+  auto box = std::make_shared<Qel::StaticText>(GetApp().GetDisplay(), kBoxWidth, kBoxHeight, fontName,
+                                               fontSize, 0, std::u16string());
   box->SetName(objectName ? objectName : "");
   m_textBox = box.get();
   SetSceneObject(std::move(box));

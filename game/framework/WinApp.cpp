@@ -85,8 +85,8 @@ bool WinApp::Init(HINSTANCE instance, HINSTANCE /*previousInstance*/, const char
   const bool started = MainApp::Init();
   // Only a display that start-up completed can draw the debug lines.
   if (started && m_display && (GetOptions().ShowFrameRate() || GetOptions().ShowDebugInfo())) {
-    m_debugText = std::make_unique<Qel::StaticText>(m_display.get(), kDebugTextWidth, kDebugTextHeight, "courier",
-                                                    10, 0, std::u16string());
+    m_debugText = std::make_unique<Qel::StaticText>(m_display.get(), kDebugTextWidth, kDebugTextHeight,
+                                                    "courier", 10, 0, std::u16string());
     m_debugText->SetColor(Qel::Color(0, 255, 255, 255));
   }
   if (started) {

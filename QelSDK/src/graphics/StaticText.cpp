@@ -13,11 +13,11 @@
 
 namespace Qel {
 
-StaticText::StaticText(DisplayDevice* device, int32_t width, int32_t height, const char* fontName, int32_t fontSize,
-                       int32_t alignment, const std::u16string& text)
+StaticText::StaticText(DisplayDevice* device, int32_t width, int32_t height, const char* fontName,
+                       int32_t fontSize, int32_t alignment, const std::u16string& text)
     : m_height(height),
-      m_textBox(std::make_unique<WinTextBox>(device, fontName, fontSize, 0, Color::White(kPixelFormatA8R8G8B8),
-                                             alignment, width, text)) {}
+      m_textBox(std::make_unique<WinTextBox>(device, fontName, fontSize, 0,
+                                             Color::White(kPixelFormatA8R8G8B8), alignment, width, text)) {}
 
 StaticText::~StaticText() = default;
 

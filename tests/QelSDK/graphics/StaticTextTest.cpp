@@ -84,9 +84,9 @@ TEST_F(StaticTexts, TenLinesScrollByWholePagesAndStopAtBothEnds) {
     int visibleLines;
   };
   const std::vector<Step> steps = {
-      {1, 4, false, false, 4}, {5, 9, false, true, 1}, {1, 9, false, true, 1}, {-1, 5, false, false, 4},
-      {-1, 1, false, false, 4}, {-1, 0, true, false, 4}, {-1, 0, true, false, 4}, {0, 0, true, false, 4},
-      {2, 8, false, true, 2},
+      {1, 4, false, false, 4},  {5, 9, false, true, 1},   {1, 9, false, true, 1},
+      {-1, 5, false, false, 4}, {-1, 1, false, false, 4}, {-1, 0, true, false, 4},
+      {-1, 0, true, false, 4},  {0, 0, true, false, 4},   {2, 8, false, true, 2},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(testing::Message() << "ScrollPages(" << step.pages << ") to line " << step.firstLine);

@@ -147,9 +147,9 @@ TEST_F(Captions, LaterFilesAddTheirEntriesAfterTheEarlierOnes) {
   EXPECT_FALSE(caption.Load("missing"));
   ASSERT_TRUE(caption.Load("first"));
   ASSERT_TRUE(caption.Load("second"));
-  EXPECT_EQ(EntriesOf(caption),
-            (std::vector<Entry>{{7, u"Pilo", u"from the first"}, {7, u"Nana", u"from the second"},
-                                {8, u"Nana", u"only here"}}));
+  EXPECT_EQ(EntriesOf(caption), (std::vector<Entry>{{7, u"Pilo", u"from the first"},
+                                                    {7, u"Nana", u"from the second"},
+                                                    {8, u"Nana", u"only here"}}));
   EXPECT_FALSE(caption.Find(7)->IsWide());
   EXPECT_TRUE(caption.Find(8)->IsWide());
 }
@@ -173,7 +173,8 @@ TEST_F(Captions, FilesThatEndMidLineOrMidUnitStayInsideTheirText) {
       {"the mark and half a unit", "\xFF\xFE\x35", {}},
       {"one byte", "5", {}},
       {"empty", "", {}},
-      {"a zero byte ends the line", std::string("5 Pilo Hi\0 there\n6 Nana Yo", 26),
+      {"a zero byte ends the line",
+       std::string("5 Pilo Hi\0 there\n6 Nana Yo", 26),
        {{5, u"Pilo", u"Hi"}, {6, u"Nana", u"Yo"}}},
   };
   for (const Case& c : cases) {
@@ -252,13 +253,14 @@ TEST_P(CaptionPages, EachPageStaysItsShareOfTheSoundAndTheGrace) {
   EXPECT_EQ(text.GetText(), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Durations, CaptionPages,
-    testing::Values(PageCase{"ThreePagesOf3000ms", "aaaaa bbbbb ccccc", 3000, 3, 1501},
-                    PageCase{"ThreePagesOfNoTime", "aaaaa bbbbb ccccc", 0, 3, 501},
-                    PageCase{"OnePageOf1000ms", "aaaaa", 1000, 1, 1501},
-                    PageCase{"TwoPagesOf1001ms", "aaaaa bbbbb", 1001, 2, 1001}),
-    [](const testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Durations, CaptionPages,
+                         testing::Values(PageCase{"ThreePagesOf3000ms", "aaaaa bbbbb ccccc", 3000, 3, 1501},
+                                         PageCase{"ThreePagesOfNoTime", "aaaaa bbbbb ccccc", 0, 3, 501},
+                                         PageCase{"OnePageOf1000ms", "aaaaa", 1000, 1, 1501},
+                                         PageCase{"TwoPagesOf1001ms", "aaaaa bbbbb", 1001, 2, 1001}),
+                         [](const testing::TestParamInfo<PageCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST_F(Captions, WithCaptionsOffNothingShowsAndNothingTicks) {
   stage.AddText("room", "12 Pilo Hello\n");

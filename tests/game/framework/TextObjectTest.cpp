@@ -133,10 +133,11 @@ TEST_F(TextObjects, OnlyAVisibleBoxIsHitWhileTheCursorIsEnabled) {
   EXPECT_EQ(right, 356);
 
   MouseCursor::Instance().SetEnabled(true);
-  for (const auto& [x, y] : std::vector<std::pair<int32_t, int32_t>>{{left, top}, {right, bottom}, {150, 201}})
-    EXPECT_TRUE(label.HitTest(x, y)) << x << ", " << y;
   for (const auto& [x, y] :
-       std::vector<std::pair<int32_t, int32_t>>{{left - 1, top}, {right + 1, top}, {left, bottom + 1}, {150, top - 1}})
+       std::vector<std::pair<int32_t, int32_t>>{{left, top}, {right, bottom}, {150, 201}})
+    EXPECT_TRUE(label.HitTest(x, y)) << x << ", " << y;
+  for (const auto& [x, y] : std::vector<std::pair<int32_t, int32_t>>{
+           {left - 1, top}, {right + 1, top}, {left, bottom + 1}, {150, top - 1}})
     EXPECT_FALSE(label.HitTest(x, y)) << x << ", " << y;
 
   MouseCursor::Instance().SetEnabled(false);

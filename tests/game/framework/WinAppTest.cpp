@@ -36,20 +36,20 @@
 #include "graphics/DisplayDevice.h"
 #include "graphics/DrawingSurface.h"
 #include "graphics/MultiSurface.h"
-#include "graphics/StaticText.h"
-#include "graphics/WinTextBox.h"
 #include "graphics/SDLSurface.h"
+#include "graphics/StaticText.h"
 #include "graphics/SurfaceOps.h"
+#include "graphics/WinTextBox.h"
 #include "platform/win/kernel/Module.h"
 #include "platform/win/kernel/Timer.h"
 #include "platform/win/user/Cursor.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/SystemParameters.h"
-#include "support/LoggingNode.h"
 #include "sound/Sound.h"
 #include "sound/SoundEvents.h"
 #include "sound/SoundRegistry.h"
 #include "sound/WinSoundManager.h"
+#include "support/LoggingNode.h"
 #include "support/SdlEvents.h"
 #include "support/SoundStage.h"
 #include "support/TempDir.h"
@@ -620,8 +620,8 @@ bool AnyLitPixel(int top, int bottom) {
 TEST_P(DebugLines, HoldTheRendererTheNodeTheCursorAndTheFrameRate) {
   const DebugCase& c = GetParam();
   test::WriteFile("Pilo.ini", std::string("[settings]\ngraphics = 0\nwindowed = 1\nshowdebuginfo = ") +
-                                  (c.debugInfo ? "1" : "0") + "\nshowframerate = " + (c.frameRate ? "1" : "0") +
-                                  "\n");
+                                  (c.debugInfo ? "1" : "0") +
+                                  "\nshowframerate = " + (c.frameRate ? "1" : "0") + "\n");
   StartWithNode();
   Qel::StaticText* debugText = m_app.GetDebugText();
   if (!c.debugInfo && !c.frameRate) {
@@ -671,12 +671,15 @@ TEST_P(DebugLines, HoldTheRendererTheNodeTheCursorAndTheFrameRate) {
   EXPECT_EQ(m_app.GetDebugText(), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, DebugLines,
-    testing::Values(DebugCase{"Both", true, true, true}, DebugCase{"BothWithTheCursorHidden", true, true, false},
-                    DebugCase{"DebugInfoOnly", true, false, true}, DebugCase{"FrameRateOnly", false, true, true},
-                    DebugCase{"Neither", false, false, true}),
-    [](const testing::TestParamInfo<DebugCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Settings, DebugLines,
+                         testing::Values(DebugCase{"Both", true, true, true},
+                                         DebugCase{"BothWithTheCursorHidden", true, true, false},
+                                         DebugCase{"DebugInfoOnly", true, false, true},
+                                         DebugCase{"FrameRateOnly", false, true, true},
+                                         DebugCase{"Neither", false, false, true}),
+                         [](const testing::TestParamInfo<DebugCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST_F(App, WithoutADisplayNoDebugTextIsMade) {
   test::WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nshowdebuginfo = 1\nshowframerate = 1\n");
