@@ -14,6 +14,12 @@ public:
           bool streamed);
   ~CCSound() override;
 
+  // Plays the sound and shows its caption for the sound's length; a sound without a caption display
+  // only plays.
+  void Play(bool loop, bool restart) override;
+  // Stops the sound and hides the caption display.
+  void Stop() override;
+
   ClosedCaption* GetCaption() const { return m_caption; }
   uint32_t GetCaptionNumber() const { return m_captionNumber; }
 

@@ -16,12 +16,20 @@
 #include "framework/ObjectClassTable.h"
 #include "framework/Player.h"
 #include "framework/TalkingHead.h"
+#include "framework/TextObject.h"
 
 namespace {
+
+// Text boxes of definition files start in the debug face and are set by their keys; a text needs
+// no sprite.
+GenericObject* MakeText(const char* objectName, const char* /*spriteName*/) {
+  return new TextObject(objectName, "courier", 10);
+}
 
 // Every class an object-definition file may name, in the order they are compared. A class joins
 // the game by a row here (or in ExtraObjectFactory's table) and its header above.
 constexpr std::initializer_list<ObjectClass> kClasses = {
+    {"text", MakeText},
     {"ambient", ObjectClass::MakeOnGameClock<Ambient>},
     {"background", ObjectClass::Make<Background>},
     {"changenodebutton", ObjectClass::Make<ChangeNodeButton>},

@@ -2,6 +2,7 @@
 // phases of the program (start-up, one frame, shut-down).
 #include "framework/MainApp.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "core/Color.h"
@@ -117,12 +118,39 @@ void MainApp::Frame() {
     // A frame that cannot begin is neither drawn nor presented.
     if (m_display->BeginFrame() == 0) {
       nodes.Draw();
+      DrawDebugInfo();
       m_display->EndFrame();
       m_display->Present();
     }
   }
 
   m_fps.CountFrame(*Qel::SystemClock::GetInstance());
+}
+
+void MainApp::DrawDebugInfo() {
+  const bool debugInfo = m_options.ShowDebugInfo();
+  const bool frameRate = m_options.ShowFrameRate();
+  if (!debugInfo && !frameRate) return;
+  std::string text;
+  char line[64];
+  if (debugInfo) {
+    GetRendererText(text);
+    text += "Node:     ";
+    text += NodeManager::Instance().GetCurrentNodeName();
+    text += "\n";
+    const MouseCursor& cursor = MouseCursor::Instance();
+    if (cursor.IsShown()) {
+      Qel::Point2 position;
+      cursor.GetPosition(position);
+      std::snprintf(line, sizeof(line), "Mouse:    %d, %d\n", position.X(), position.Y());
+      text += line;
+    }
+  }
+  if (frameRate) {
+    std::snprintf(line, sizeof(line), "fps:      %.02f\n", static_cast<double>(m_fps.GetFramesPerSecond()));
+    text += line;
+  }
+  ShowDebugText(text);
 }
 
 void MainApp::Shutdown() {

@@ -43,6 +43,8 @@ public:
   virtual bool InitSound() = 0;
   // Appends the renderer line of the debug information.
   virtual void GetRendererText(std::string& text) const = 0;
+  // Draws the debug lines onto the back buffer; nothing when there is no debug text.
+  virtual void ShowDebugText(const std::string& text) = 0;
 
   // Start-up in its fixed order; false ends the program before the message loop.
   bool Init();
@@ -55,6 +57,10 @@ public:
   void PauseGame();
   void ResumeGame();
   bool OpenDisplay();
+  // With "showdebuginfo": the renderer line, the current node and the cursor position while the
+  // cursor shows; with "showframerate": the frames per second. Each line ends in a line feed, and
+  // the text goes to ShowDebugText. Nothing is built while both settings are off.
+  void DrawDebugInfo();
   // Pauses the application clock and shows the system cursor while another application is active.
   void OnActivate(bool active);
 

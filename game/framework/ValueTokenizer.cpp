@@ -129,6 +129,10 @@ ValueTokenizer::ValueTokenizer(const char* text) : m_text(text ? text : "") {
   }
 }
 
+int32_t ValueTokenizer::DecimalValue(const char* text) {
+  return text ? ReadDecimal(text) : 0;
+}
+
 const char* ValueTokenizer::NextToken() {
   if (m_cursor >= m_tokens.size()) return nullptr;
   return m_tokens[m_cursor++];

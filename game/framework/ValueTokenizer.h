@@ -38,6 +38,10 @@ public:
   // (never hexadecimal) is not 0.
   bool NextBool();
 
+  // A whole text read as NextInt reads a decimal token, with no "0x" form: what the C library's
+  // atoi gives where atoi is defined, and the nearer end of the i32 range where it is not.
+  static int32_t DecimalValue(const char* text);
+
 private:
   std::vector<const char*> m_tokens;
   uint32_t m_cursor = 0;

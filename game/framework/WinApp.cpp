@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "core/Box3.h"
+#include "core/Color.h"
 #include "core/Trace.h"
 #include "framework/GameEvents.h"
 #include "framework/InputEventInfo.h"
@@ -19,6 +21,8 @@
 #include "graphics/MultiSurface.h"
 #include "graphics/SDLDisplayDevice.h"
 #include "graphics/SDLSurface.h"
+#include "graphics/StaticText.h"
+#include "graphics/Utf8.h"
 #include "platform/bink/Bink.h"
 #include "platform/dsound/IDirectSound8.h"
 #include "platform/win/kernel/CodePage.h"
@@ -36,6 +40,11 @@ namespace {
 WinApp gApp;
 
 constexpr const char* kWindowClassName = "Pilo Tesk Window";
+
+// The debug lines: a block across the screen above the caption bar.
+constexpr int32_t kDebugTextWidth = 800;
+constexpr int32_t kDebugTextHeight = 100;
+constexpr int32_t kDebugTextTop = 500;
 
 struct NamedFormat {
   const Qel::PixelFormat* format;
@@ -74,6 +83,12 @@ bool WinApp::Init(HINSTANCE instance, HINSTANCE /*previousInstance*/, const char
                   int /*showCommand*/) {
   m_instance = instance;
   const bool started = MainApp::Init();
+  // Only a display that start-up completed can draw the debug lines.
+  if (started && m_display && (GetOptions().ShowFrameRate() || GetOptions().ShowDebugInfo())) {
+    m_debugText = std::make_unique<Qel::StaticText>(m_display.get(), kDebugTextWidth, kDebugTextHeight,
+                                                    "courier", 10, 0, std::u16string());
+    m_debugText->SetColor(Qel::Color(0, 255, 255, 255));
+  }
   if (started) {
     // The game draws its own cursor.
     ShowSystemCursor(false);
@@ -105,6 +120,8 @@ void WinApp::Run() {
 }
 
 void WinApp::Shutdown() {
+  // Its surface belongs to the display, which goes with the application core.
+  m_debugText.reset();
   MainApp::Shutdown();
   // The movie library gives back the sound device it was handed at start-up.
   plat::bink::BinkSetSoundSystem(plat::bink::BinkOpenDirectSound, 0);
@@ -252,6 +269,16 @@ void WinApp::GetRendererText(std::string& text) const {
   text += IsAlphaCapable() ? "Renderer: SDL 1.2.4 [alpha] - " : "Renderer: SDL 1.2.4 [no alpha] - ";
   text += GetRendererFormatName();
   text += "\n";
+}
+
+void WinApp::ShowDebugText(const std::string& text) {
+  if (!m_debugText || !m_display) return;
+  Qel::DrawingSurface* backBuffer = m_display->GetBackBuffer();
+  if (!backBuffer) return;
+  m_debugText->SetText(Qel::Widen8BitText(text));
+  Qel::Box3 source;
+  m_debugText->ComputeLocalBounds(source);
+  m_debugText->Render(*backBuffer, source, Qel::Point2(0, kDebugTextTop));
 }
 
 LRESULT WinApp::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

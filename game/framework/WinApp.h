@@ -2,11 +2,16 @@
 // keyboard and mouse messages into input events.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "framework/MainApp.h"
 #include "platform/win/kernel/Module.h"
 #include "platform/win/user/Window.h"
+
+namespace Qel {
+class StaticText;
+}
 
 union SDL_Event;
 
@@ -30,6 +35,8 @@ public:
   void LoadStringTable(Qel::Stream& stream) override;
   bool InitSound() override;
   void GetRendererText(std::string& text) const override;
+  // Sets the debug text and draws it onto the back buffer at (0, 500).
+  void ShowDebugText(const std::string& text) override;
 
   // The window class's procedure (reached through GameWindowProc).
   plat::win::LRESULT WindowProc(plat::win::HWND window, plat::win::UINT message, plat::win::WPARAM wParam,
@@ -46,6 +53,8 @@ public:
   void RestoreSystemSettings();
 
   plat::win::HWND GetWindow() const { return m_window; }
+  // Made at start-up while "showframerate" or "showdebuginfo" is on and a display exists.
+  Qel::StaticText* GetDebugText() const { return m_debugText.get(); }
 
 private:
   bool CreateDirect3DDisplay();
@@ -55,6 +64,7 @@ private:
   plat::win::HINSTANCE m_instance = nullptr;
   plat::win::BOOL m_savedScreenSaverActive = plat::win::TRUE;
   bool m_screenSaverSaved = false;
+  std::unique_ptr<Qel::StaticText> m_debugText;
 };
 
 // The one application object as the shell: for the program's entry and the shell itself. Game code

@@ -25,7 +25,10 @@
 #include "framework/Player.h"
 #include "framework/SpriteObject.h"
 #include "framework/TalkingHead.h"
+#include "framework/TextObject.h"
 #include "graphics/Sprite.h"
+#include "graphics/StaticText.h"
+#include "graphics/WinTextBox.h"
 #include "support/ObjectStage.h"
 
 namespace {
@@ -134,9 +137,9 @@ TEST_F(Definitions, EveryClassIsBuiltWithItsKeysThroughEveryLevel) {
 }
 
 TEST_F(Definitions, ClassesStillToComeMakeNoObjectAndTheirLinesAreSkipped) {
-  const char* pending[] = {
-      "text",        "simpleclickpoint", "vanishingclickpoint", "multistateclickpoint", "emitterclickpoint",
-      "LevelBanner", "Game6Pilo",        "nosuchclass"};
+  const char* pending[] = {"simpleclickpoint",  "vanishingclickpoint", "multistateclickpoint",
+                           "emitterclickpoint", "LevelBanner",         "Game6Pilo",
+                           "nosuchclass"};
   for (const char* className : pending) {
     SCOPED_TRACE(className);
     DeleteAll();
@@ -149,6 +152,31 @@ TEST_F(Definitions, ClassesStillToComeMakeNoObjectAndTheirLinesAreSkipped) {
     EXPECT_EQ(Names(), std::vector<std::string>({"second", "first"}));
     EXPECT_EQ(Object("first")->GetX(), 0.0f);
     EXPECT_EQ(Object("second")->GetY(), 9.0f);
+  }
+}
+
+// A text needs no sprite word; its keys reach the text box through every level.
+TEST_F(Definitions, TextObjectsAreBuiltWithoutASpriteInAnyCase) {
+  for (const char* className : {"text", "Text", "TEXT"}) {
+    SCOPED_TRACE(className);
+    DeleteAll();
+    EXPECT_EQ(Load(std::string("[") + className +
+                   " label]\nx = 12\ny = 34\ntext = Hello, world (big)   ; a comment\nwidth = 300\n"
+                   "height = 40\nsize = 14\nfont = arial narrow\nalign = 2\ncolor = 0xFF00FF00\n"),
+              "");
+    ASSERT_EQ(list.GetCount(), 1);
+    auto* text = dynamic_cast<TextObject*>(list.At(0));
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(text->GetName(), "label");
+    EXPECT_EQ(text->GetTextBox()->GetLocalPosition(), Qel::Point3(12, 34, 0));
+    EXPECT_EQ(text->GetText(), "Hello, world (big)");
+    const Qel::WinTextBox& box = *text->GetTextBox()->GetTextBox();
+    EXPECT_EQ(box.GetWidth(), 300);
+    EXPECT_EQ(text->GetTextBox()->GetHeight(), 40);
+    EXPECT_EQ(box.GetFontSize(), 14);
+    EXPECT_EQ(box.GetFontName(), "arial");
+    EXPECT_EQ(box.GetAlignment(), 2);
+    EXPECT_FALSE(box.GetColor() != Qel::Color(0, 255, 0, 255));
   }
 }
 

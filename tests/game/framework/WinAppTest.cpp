@@ -26,6 +26,7 @@
 #include "framework/GameEvents.h"
 #include "framework/GameNode.h"
 #include "framework/InputEventInfo.h"
+#include "framework/MouseCursor.h"
 #include "framework/MusicManager.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
@@ -36,17 +37,19 @@
 #include "graphics/DrawingSurface.h"
 #include "graphics/MultiSurface.h"
 #include "graphics/SDLSurface.h"
+#include "graphics/StaticText.h"
 #include "graphics/SurfaceOps.h"
+#include "graphics/WinTextBox.h"
 #include "platform/win/kernel/Module.h"
 #include "platform/win/kernel/Timer.h"
 #include "platform/win/user/Cursor.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/SystemParameters.h"
-#include "support/LoggingNode.h"
 #include "sound/Sound.h"
 #include "sound/SoundEvents.h"
 #include "sound/SoundRegistry.h"
 #include "sound/WinSoundManager.h"
+#include "support/LoggingNode.h"
 #include "support/SdlEvents.h"
 #include "support/SoundStage.h"
 #include "support/TempDir.h"
@@ -580,4 +583,109 @@ TEST_F(App, SoundOpensWithTheWindowIsUpdatedBeforeTheNodeAndEndsAtShutDown) {
   EXPECT_FALSE(Qel::WinSoundManager::Exists());
   EXPECT_FALSE(Qel::SoundRegistry::Exists());
   EXPECT_FALSE(sound->IsPlaying());
+}
+
+namespace {
+
+struct DebugCase {
+  const char* name;
+  bool debugInfo;
+  bool frameRate;
+  bool cursorShown;
+};
+
+void PrintTo(const DebugCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class DebugLines : public App, public testing::WithParamInterface<DebugCase> {};
+
+// Whether any pixel of the screen's rows [top, bottom) is not black.
+bool AnyLitPixel(int top, int bottom) {
+  SDL_Surface* screen = SDL_GetVideoSurface();
+  SDL_LockSurface(screen);
+  bool lit = false;
+  for (int y = top; y < bottom && !lit; ++y) {
+    const auto* row = static_cast<const uint8_t*>(screen->pixels) + y * screen->pitch;
+    lit = std::any_of(row, row + screen->w * screen->format->BytesPerPixel, [](uint8_t b) { return b != 0; });
+  }
+  SDL_UnlockSurface(screen);
+  return lit;
+}
+
+}  // namespace
+
+// The frame hands the debug lines to the shell after the node has drawn; the shell draws them
+// below the scene, at (0, 500).
+TEST_P(DebugLines, HoldTheRendererTheNodeTheCursorAndTheFrameRate) {
+  const DebugCase& c = GetParam();
+  test::WriteFile("Pilo.ini", std::string("[settings]\ngraphics = 0\nwindowed = 1\nshowdebuginfo = ") +
+                                  (c.debugInfo ? "1" : "0") +
+                                  "\nshowframerate = " + (c.frameRate ? "1" : "0") + "\n");
+  StartWithNode();
+  Qel::StaticText* debugText = m_app.GetDebugText();
+  if (!c.debugInfo && !c.frameRate) {
+    EXPECT_EQ(debugText, nullptr);
+    return;
+  }
+  ASSERT_NE(debugText, nullptr);
+  const Qel::WinTextBox& box = *debugText->GetTextBox();
+  EXPECT_EQ(box.GetWidth(), 800);
+  EXPECT_EQ(debugText->GetHeight(), 100);
+  EXPECT_EQ(box.GetFontName(), "courier");
+  EXPECT_EQ(box.GetFontSize(), 10);
+  EXPECT_EQ(box.GetAlignment(), 0);
+  EXPECT_FALSE(box.GetColor() != Qel::Color(0, 255, 255, 255));
+
+  if (c.cursorShown) {
+    MouseCursor::Instance().Show();
+  } else {
+    MouseCursor::Instance().Hide();
+  }
+  // Two groups of ten frames 10 ms apart: 100 frames a second from the second group on.
+  for (int frame = 0; frame < 20; ++frame) {
+    gNow += 10;
+    m_app.Frame();
+  }
+  ASSERT_FLOAT_EQ(m_app.GetFpsCounter().GetFramesPerSecond(), 100.0f);
+  m_app.Frame();
+
+  std::string expected;
+  if (c.debugInfo) {
+    m_app.GetRendererText(expected);
+    expected += std::string("Node:     ") + NodeManager::Instance().GetCurrentNodeName() + "\n";
+    if (c.cursorShown) {
+      Qel::Point2 position;
+      MouseCursor::Instance().GetPosition(position);
+      expected += "Mouse:    " + std::to_string(position.X()) + ", " + std::to_string(position.Y()) + "\n";
+    }
+  }
+  if (c.frameRate) expected += "fps:      100.00\n";
+  // Every debug line is ASCII.
+  EXPECT_EQ(box.GetText(), std::u16string(expected.begin(), expected.end()));
+  EXPECT_NE(expected.find("Renderer: SDL 1.2.4"), c.debugInfo ? std::string::npos : 0u);
+  EXPECT_TRUE(AnyLitPixel(500, 600)) << "the lines are drawn below the scene";
+  EXPECT_FALSE(AnyLitPixel(0, 500));
+
+  m_app.Shutdown();
+  EXPECT_EQ(m_app.GetDebugText(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, DebugLines,
+                         testing::Values(DebugCase{"Both", true, true, true},
+                                         DebugCase{"BothWithTheCursorHidden", true, true, false},
+                                         DebugCase{"DebugInfoOnly", true, false, true},
+                                         DebugCase{"FrameRateOnly", false, true, true},
+                                         DebugCase{"Neither", false, false, true}),
+                         [](const testing::TestParamInfo<DebugCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+TEST_F(App, WithoutADisplayNoDebugTextIsMade) {
+  test::WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nshowdebuginfo = 1\nshowframerate = 1\n");
+  unsetenv("SDL_VIDEODRIVER");
+  unsetenv("DISPLAY");
+  EXPECT_FALSE(Start());
+  EXPECT_EQ(m_app.GetDisplay(), nullptr);
+  EXPECT_EQ(m_app.GetDebugText(), nullptr);
 }
