@@ -77,6 +77,7 @@ LRESULT GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   return gApp.WindowProc(window, message, wParam, lParam);
 }
 
+WinApp::WinApp() = default;
 WinApp::~WinApp() = default;
 
 bool WinApp::Init(HINSTANCE instance, HINSTANCE /*previousInstance*/, const char* /*commandLine*/,

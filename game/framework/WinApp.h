@@ -20,7 +20,7 @@ public:
   static constexpr int kScreenWidth = 800;
   static constexpr int kScreenHeight = 600;
 
-  WinApp() = default;
+  WinApp();
   ~WinApp() override;
 
   bool Init(plat::win::HINSTANCE instance, plat::win::HINSTANCE previousInstance, const char* commandLine,
