@@ -57,10 +57,11 @@ inline __m128i BlendOnto565(__m128i sa, __m128i sr, __m128i sg, __m128i sb, __m1
 }
 
 // Channel c (shift 0, 8, 16, 24) of eight A8R8G8B8 pixels as 16-bit lanes.
-inline __m128i Channel8888(__m128i lo, __m128i hi, int shift) {
+template <int kShift>
+inline __m128i Channel8888(__m128i lo, __m128i hi) {
   const __m128i mask = _mm_set1_epi32(0xFF);
-  const __m128i l = _mm_and_si128(_mm_srl_epi32(lo, _mm_cvtsi32_si128(shift)), mask);
-  const __m128i h = _mm_and_si128(_mm_srl_epi32(hi, _mm_cvtsi32_si128(shift)), mask);
+  const __m128i l = _mm_and_si128(_mm_srli_epi32(lo, kShift), mask);
+  const __m128i h = _mm_and_si128(_mm_srli_epi32(hi, kShift), mask);
   return _mm_packs_epi32(l, h);
 }
 
@@ -73,8 +74,16 @@ int Blend8888Onto565(const uint8_t* src, uint8_t* dst, int count) {
     if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphaTest, _mm_setzero_si128())) == 0xFFFF) continue;
     __m128i* d = reinterpret_cast<__m128i*>(dst + i * 2);
     const __m128i sa = _mm_packs_epi32(_mm_srli_epi32(lo, 24), _mm_srli_epi32(hi, 24));
-    const __m128i out = BlendOnto565(sa, Channel8888(lo, hi, 16), Channel8888(lo, hi, 8),
-                                     Channel8888(lo, hi, 0), _mm_loadu_si128(d));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(sa, _mm_set1_epi16(255))) == 0xFFFF) {
+      // All opaque: the sources are stored, narrowed, without reading the destination.
+      const __m128i r = Channel8888<16>(lo, hi), g = Channel8888<8>(lo, hi), b = Channel8888<0>(lo, hi);
+      _mm_storeu_si128(d, _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 11),
+                                                    _mm_slli_epi16(_mm_srli_epi16(g, 2), 5)),
+                                       _mm_srli_epi16(b, 3)));
+      continue;
+    }
+    const __m128i out = BlendOnto565(sa, Channel8888<16>(lo, hi), Channel8888<8>(lo, hi),
+                                     Channel8888<0>(lo, hi), _mm_loadu_si128(d));
     _mm_storeu_si128(d, out);
   }
   return i;
