@@ -188,11 +188,68 @@ void Device::ShowOnScreen() {
                   static_cast<size_t>(width) * bytes);
     }
   } else {
+    // Headless SDL gives an 8-bit paletted screen, where mapping each pixel alone would search the
+    // palette: one table per format pair keeps the present a lookup a pixel.
+    const int sourceBytes = image.BytesPerPixel();
+    const bool wide = sourceBytes > 2;
+    const D3DFORMAT tableSource = wide ? D3DFMT_R5G6B5 : image.Format();
+    uint64_t palette = 0;
+    if (f->palette) {
+      for (int i = 0; i < f->palette->ncolors; ++i) {
+        const SDL_Color& c = f->palette->colors[i];
+        palette = palette * 1099511628211ull + (static_cast<uint64_t>(c.r) << 16 | c.g << 8 | c.b) + 1;
+      }
+    }
+    const bool useTable = !wide || bytes == 1;
+    if (useTable && (m_tableScreenFormat != f || m_tableSource != tableSource || m_tablePalette != palette ||
+                     m_screenTable.empty())) {
+      const int entries = tableSource == D3DFMT_P8 ? 256 : 65536;
+      m_screenTable.resize(static_cast<size_t>(entries));
+      for (int v = 0; v < entries; ++v) {
+        const uint8_t raw[2] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)};
+        m_screenTable[static_cast<size_t>(v)] = ToScreen(f, DecodePixel(tableSource, raw, nullptr));
+      }
+      m_tableScreenFormat = f;
+      m_tableSource = tableSource;
+      m_tablePalette = palette;
+    }
     std::vector<uint32_t> row(static_cast<size_t>(width));
     for (int y = 0; y < height; ++y) {
-      DecodeRow(image.Format(), image.Row(y), width, row.data(), nullptr);
+      const uint8_t* in = image.Row(y);
+      if (!wide) {
+        for (int x = 0; x < width; ++x) {
+          const uint32_t key =
+              sourceBytes == 1 ? in[x] : static_cast<uint32_t>(in[2 * x] | in[2 * x + 1] << 8);
+          row[static_cast<size_t>(x)] = m_screenTable[key];
+        }
+      } else {
+        DecodeRow(image.Format(), in, width, row.data(), nullptr);
+        for (int x = 0; x < width; ++x) {
+          const uint32_t v = row[static_cast<size_t>(x)];
+          row[static_cast<size_t>(x)] =
+              useTable ? m_screenTable[((v >> 19) & 31) << 11 | ((v >> 10) & 63) << 5 | ((v >> 3) & 31)]
+                       : ToScreen(f, v);
+        }
+      }
       uint8_t* out = pixels + static_cast<size_t>(y) * screen->pitch;
-      for (int x = 0; x < width; ++x) StoreScreenPixel(out + x * bytes, bytes, ToScreen(f, row[x]));
+      switch (bytes) {
+        case 1:
+          for (int x = 0; x < width; ++x) out[x] = static_cast<uint8_t>(row[static_cast<size_t>(x)]);
+          break;
+        case 2:
+          for (int x = 0; x < width; ++x) {
+            const uint16_t v = static_cast<uint16_t>(row[static_cast<size_t>(x)]);
+            std::memcpy(out + 2 * x, &v, 2);
+          }
+          break;
+        case 4:
+          std::memcpy(out, row.data(), static_cast<size_t>(width) * 4);
+          break;
+        default:
+          for (int x = 0; x < width; ++x)
+            StoreScreenPixel(out + x * bytes, bytes, row[static_cast<size_t>(x)]);
+          break;
+      }
     }
   }
   // The cursor is laid over what is shown, never drawn into the back buffer.

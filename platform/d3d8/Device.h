@@ -61,6 +61,13 @@ private:
   int m_hotspotX = 0;
   int m_hotspotY = 0;
   bool m_cursorShown = false;
+  // Screen pixels of every 16-bit value (or P8 index) of the back buffer's format, for a screen
+  // whose format is not the back buffer's; 32-bit back buffers use it through R5G6B5 on an 8-bit
+  // screen. Rebuilt when the screen's format, its palette or the back buffer's format changes.
+  std::vector<uint32_t> m_screenTable;
+  const void* m_tableScreenFormat = nullptr;
+  D3DFORMAT m_tableSource = D3DFMT_UNKNOWN;
+  uint64_t m_tablePalette = 0;
 };
 
 }  // namespace plat::d3d8

@@ -131,8 +131,11 @@ void DecodeRow(D3DFORMAT format, const uint8_t* pixels, int count, uint32_t* arg
                const PALETTEENTRY* palette) {
   const FormatInfo* info = FindFormat(format);
   if (!info) return;
-  if (format == D3DFMT_A8R8G8B8) {
+  if (format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8) {
     std::memcpy(argb, pixels, static_cast<size_t>(count) * 4);
+    if (format == D3DFMT_X8R8G8B8) {
+      for (int i = 0; i < count; ++i) argb[i] |= 0xFF000000u;
+    }
     return;
   }
   for (int i = 0; i < count; ++i) argb[i] = DecodePixel(format, pixels + i * info->bytes, palette);

@@ -211,6 +211,41 @@ TEST_F(DeviceTest, PresentShowsTheBackBufferInTheSdlWindow) {
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
+// Every screen depth SDL may give (the headless driver's own is 8 bits with a palette) shows each
+// back-buffer format's colours.
+TEST_F(DeviceTest, PresentConvertsToEveryScreenDepth) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
+  for (const int depth : {0, 8, 16, 24, 32}) {
+    SDL_Surface* screen = SDL_SetVideoMode(8, 4, depth, SDL_SWSURFACE);
+    ASSERT_NE(screen, nullptr);
+    for (const D3DFORMAT format : kAllFormats) {
+      SCOPED_TRACE(testing::Message() << "depth " << depth << ", format " << format);
+      Open(8, 4, format, false);
+      const D3DRECT left{0, 0, 4, 4};
+      ASSERT_EQ(m_device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFFFFFF, 1, 0), D3D_OK);
+      ASSERT_EQ(m_device->Clear(1, &left, D3DCLEAR_TARGET, 0xFF000000, 1, 0), D3D_OK);
+      ASSERT_EQ(m_device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+      for (const int x : {1, 6}) {
+        uint32_t raw = 0;
+        const int bytes = screen->format->BytesPerPixel;
+        std::memcpy(&raw, static_cast<const uint8_t*>(screen->pixels) + 2 * screen->pitch + x * bytes,
+                    static_cast<size_t>(bytes));
+        Uint8 r, g, b;
+        SDL_GetRGB(raw, screen->format, &r, &g, &b);
+        const int want = x == 1 ? 0 : 255;
+        EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{want, want, want})) << "x " << x;
+      }
+      m_backBuffer->Release();
+      m_backBuffer = nullptr;
+      EXPECT_EQ(m_device->Release(), 0u);
+      m_device = nullptr;
+      EXPECT_EQ(m_d3d->Release(), 0u);
+      m_d3d = nullptr;
+    }
+  }
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
 TEST_F(DeviceTest, TheGammaRampIsKept) {
   Open(8, 8, D3DFMT_X8R8G8B8);
   D3DGAMMARAMP ramp;
