@@ -116,6 +116,11 @@ int Blend8888Onto8888(const uint8_t* src, uint8_t* dst, int count, bool destAlph
     const __m128i skip = _mm_cmpeq_epi32(_mm_srli_epi32(s, 24), zero);
     if (_mm_movemask_epi8(skip) == 0xFFFF) continue;
     __m128i* dp = reinterpret_cast<__m128i*>(dst + i * 4);
+    const __m128i opaque = _mm_cmpeq_epi32(_mm_srli_epi32(s, 24), _mm_set1_epi32(255));
+    if (_mm_movemask_epi8(opaque) == 0xFFFF) {
+      _mm_storeu_si128(dp, _mm_or_si128(s, forced));
+      continue;
+    }
     const __m128i d = _mm_loadu_si128(dp);
     const __m128i slo = _mm_unpacklo_epi8(s, zero), shi = _mm_unpackhi_epi8(s, zero);
     const __m128i dlo = _mm_unpacklo_epi8(d, zero), dhi = _mm_unpackhi_epi8(d, zero);

@@ -59,7 +59,9 @@ const FormatInfo* FindFormat(D3DFORMAT format) {
   return nullptr;
 }
 
-uint32_t DecodePixel(D3DFORMAT format, const uint8_t* p, const PALETTEENTRY* palette) {
+// Inlined into the row loops below with a constant format, so each loop is one format's own.
+[[gnu::always_inline]] static inline uint32_t Decode(D3DFORMAT format, const uint8_t* p,
+                                                     const PALETTEENTRY* palette) {
   switch (format) {
     case D3DFMT_P8: {
       if (!palette) return Argb(255, p[0], p[0], p[0]);
@@ -93,7 +95,8 @@ uint32_t DecodePixel(D3DFORMAT format, const uint8_t* p, const PALETTEENTRY* pal
   }
 }
 
-void EncodePixel(D3DFORMAT format, uint32_t argb, uint8_t* p, const PALETTEENTRY* palette) {
+[[gnu::always_inline]] static inline void Encode(D3DFORMAT format, uint32_t argb, uint8_t* p,
+                                                 const PALETTEENTRY* palette) {
   const uint32_t a = argb >> 24, r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
   switch (format) {
     case D3DFMT_P8:
@@ -127,6 +130,28 @@ void EncodePixel(D3DFORMAT format, uint32_t argb, uint8_t* p, const PALETTEENTRY
   }
 }
 
+uint32_t DecodePixel(D3DFORMAT format, const uint8_t* p, const PALETTEENTRY* palette) {
+  return Decode(format, p, palette);
+}
+
+void EncodePixel(D3DFORMAT format, uint32_t argb, uint8_t* p, const PALETTEENTRY* palette) {
+  Encode(format, argb, p, palette);
+}
+
+namespace {
+
+template <D3DFORMAT kFormat, int kBytes>
+void DecodeLoop(const uint8_t* pixels, int count, uint32_t* argb, const PALETTEENTRY* palette) {
+  for (int i = 0; i < count; ++i) argb[i] = Decode(kFormat, pixels + i * kBytes, palette);
+}
+
+template <D3DFORMAT kFormat, int kBytes>
+void EncodeLoop(const uint32_t* argb, int count, uint8_t* pixels, const PALETTEENTRY* palette) {
+  for (int i = 0; i < count; ++i) Encode(kFormat, argb[i], pixels + i * kBytes, palette);
+}
+
+}  // namespace
+
 void DecodeRow(D3DFORMAT format, const uint8_t* pixels, int count, uint32_t* argb,
                const PALETTEENTRY* palette) {
   const FormatInfo* info = FindFormat(format);
@@ -138,7 +163,22 @@ void DecodeRow(D3DFORMAT format, const uint8_t* pixels, int count, uint32_t* arg
     }
     return;
   }
-  for (int i = 0; i < count; ++i) argb[i] = DecodePixel(format, pixels + i * info->bytes, palette);
+  switch (format) {
+    case D3DFMT_P8:
+      return DecodeLoop<D3DFMT_P8, 1>(pixels, count, argb, palette);
+    case D3DFMT_X1R5G5B5:
+      return DecodeLoop<D3DFMT_X1R5G5B5, 2>(pixels, count, argb, palette);
+    case D3DFMT_A1R5G5B5:
+      return DecodeLoop<D3DFMT_A1R5G5B5, 2>(pixels, count, argb, palette);
+    case D3DFMT_R5G6B5:
+      return DecodeLoop<D3DFMT_R5G6B5, 2>(pixels, count, argb, palette);
+    case D3DFMT_A4R4G4B4:
+      return DecodeLoop<D3DFMT_A4R4G4B4, 2>(pixels, count, argb, palette);
+    case D3DFMT_R8G8B8:
+      return DecodeLoop<D3DFMT_R8G8B8, 3>(pixels, count, argb, palette);
+    default:
+      return;
+  }
 }
 
 void EncodeRow(D3DFORMAT format, const uint32_t* argb, int count, uint8_t* pixels,
@@ -149,7 +189,24 @@ void EncodeRow(D3DFORMAT format, const uint32_t* argb, int count, uint8_t* pixel
     std::memcpy(pixels, argb, static_cast<size_t>(count) * 4);
     return;
   }
-  for (int i = 0; i < count; ++i) EncodePixel(format, argb[i], pixels + i * info->bytes, palette);
+  switch (format) {
+    case D3DFMT_P8:
+      return EncodeLoop<D3DFMT_P8, 1>(argb, count, pixels, palette);
+    case D3DFMT_X1R5G5B5:
+      return EncodeLoop<D3DFMT_X1R5G5B5, 2>(argb, count, pixels, palette);
+    case D3DFMT_A1R5G5B5:
+      return EncodeLoop<D3DFMT_A1R5G5B5, 2>(argb, count, pixels, palette);
+    case D3DFMT_R5G6B5:
+      return EncodeLoop<D3DFMT_R5G6B5, 2>(argb, count, pixels, palette);
+    case D3DFMT_A4R4G4B4:
+      return EncodeLoop<D3DFMT_A4R4G4B4, 2>(argb, count, pixels, palette);
+    case D3DFMT_R8G8B8:
+      return EncodeLoop<D3DFMT_R8G8B8, 3>(argb, count, pixels, palette);
+    case D3DFMT_X8R8G8B8:
+      return EncodeLoop<D3DFMT_X8R8G8B8, 4>(argb, count, pixels, palette);
+    default:
+      return;
+  }
 }
 
 }  // namespace plat::d3d8

@@ -69,11 +69,14 @@ TEST(BlendSpanTest, FastPathsEqualTheScalarReference) {
     Noise noise{1};
     for (auto& b : source) b = static_cast<uint8_t>(noise.Next());
     for (auto& b : dest) b = static_cast<uint8_t>(noise.Next());
-    // Every alpha value, and runs of all-transparent pixels that the fast paths skip whole.
+    // Every alpha value, and runs of transparent and of opaque pixels that the fast paths take whole.
     for (int i = 0; i < kCount; ++i) {
-      if (sf == D3DFMT_A8R8G8B8) source[i * 4 + 3] = static_cast<uint8_t>(i < 64 ? 0 : i);
+      const bool opaque = i % 1000 >= 500 && i % 1000 < 540;
+      if (sf == D3DFMT_A8R8G8B8) source[i * 4 + 3] = static_cast<uint8_t>(opaque ? 255 : i < 64 ? 0 : i);
       if (sf == D3DFMT_A4R4G4B4)
-        source[i * 2 + 1] = static_cast<uint8_t>((source[i * 2 + 1] & 15) | (i < 64 ? 0 : i & 0xF0));
+        source[i * 2 + 1] = static_cast<uint8_t>((source[i * 2 + 1] & 15) | (opaque   ? 0xF0
+                                                                             : i < 64 ? 0
+                                                                                      : i & 0xF0));
     }
     std::vector<uint8_t> fast = dest, slow = dest;
     BlendSpan(sf, source.data(), nullptr, df, fast.data(), kCount);
