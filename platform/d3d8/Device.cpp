@@ -364,13 +364,17 @@ HRESULT Device::CopyRects(IDirect3DSurface8* source, const RECT* sourceRects, UI
     for (UINT i = 0; i < n; ++i) {
       const RECT& r = count ? sourceRects[i] : whole;
       const POINT at = destPoints ? destPoints[i] : (count ? POINT{r.left, r.top} : POINT{0, 0});
-      const RECT target{at.x, at.y, at.x + (r.right - r.left), at.y + (r.bottom - r.top)};
       if (pass == 0) {
-        if (!RectInside(r, in.Width(), in.Height()) || !RectInside(target, out.Width(), out.Height())) {
+        // The target is checked in 64 bits: a point near the end of the range must not wrap around.
+        const int64_t right = int64_t{at.x} + (int64_t{r.right} - r.left);
+        const int64_t bottom = int64_t{at.y} + (int64_t{r.bottom} - r.top);
+        if (!RectInside(r, in.Width(), in.Height()) || at.x < 0 || at.y < 0 || right > out.Width() ||
+            bottom > out.Height()) {
           return D3DERR_INVALIDCALL;
         }
         continue;
       }
+      const RECT target{at.x, at.y, at.x + (r.right - r.left), at.y + (r.bottom - r.top)};
       const int bytes = in.BytesPerPixel();
       const int width = r.right - r.left;
       for (LONG y = 0; y < r.bottom - r.top; ++y) {

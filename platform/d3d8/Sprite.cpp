@@ -66,7 +66,13 @@ HRESULT Sprite::Draw(IDirect3DTexture8* texture, const RECT* sourceRect, const D
   }
   const double atX = translation ? translation->x : 0.0, atY = translation ? translation->y : 0.0;
   if (!std::isfinite(atX) || !std::isfinite(atY)) return D3DERR_INVALIDCALL;
+  // Sizes and places far past any back buffer would overflow the arithmetic below: a size is
+  // refused, a place is simply off the buffer.
+  constexpr double kFar = 1 << 30;
   const int64_t sw = area.right - area.left, sh = area.bottom - area.top;
+  if (static_cast<double>(sw) * scaleX > kFar || static_cast<double>(sh) * scaleY > kFar)
+    return D3DERR_INVALIDCALL;
+  if (std::fabs(atX) > kFar || std::fabs(atY) > kFar) return D3D_OK;
   const int64_t dw = std::llround(static_cast<double>(sw) * scaleX);
   const int64_t dh = std::llround(static_cast<double>(sh) * scaleY);
   const int64_t left = std::llround(atX), top = std::llround(atY);

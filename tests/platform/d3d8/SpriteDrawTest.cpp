@@ -192,7 +192,10 @@ TEST_F(SpriteTest, RefusesBadSourceRectanglesAndArguments) {
     EXPECT_EQ(m_sprite->Draw(t, &r, nullptr, nullptr, 0, nullptr, 0xFFFFFFFF), D3DERR_INVALIDCALL)
         << r.left << "," << r.top << "," << r.right << "," << r.bottom;
   }
-  const D3DXVECTOR2 zero{0, 1}, negative{-1, 1};
+  const D3DXVECTOR2 zero{0, 1}, negative{-1, 1}, huge{1e30f, 1};
+  EXPECT_EQ(m_sprite->Draw(t, nullptr, &huge, nullptr, 0, nullptr, 0xFFFFFFFF), D3DERR_INVALIDCALL);
+  const D3DXVECTOR2 farAway{-3e38f, 1e20f};
+  EXPECT_EQ(m_sprite->Draw(t, nullptr, nullptr, nullptr, 0, &farAway, 0xFFFFFFFF), D3D_OK);
   EXPECT_EQ(m_sprite->Draw(t, nullptr, &zero, nullptr, 0, nullptr, 0xFFFFFFFF), D3DERR_INVALIDCALL);
   EXPECT_EQ(m_sprite->Draw(t, nullptr, &negative, nullptr, 0, nullptr, 0xFFFFFFFF), D3DERR_INVALIDCALL);
   EXPECT_EQ(m_sprite->Draw(nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0xFFFFFFFF), D3DERR_INVALIDCALL);

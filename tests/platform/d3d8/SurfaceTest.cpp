@@ -45,6 +45,8 @@ TEST_F(SurfaceTest, RectanglesOutsideOrEmptyAreInvalidCalls) {
   const RECT rects[] = {{0, 0, 2, 2}, {0, 0, 4, 4}};
   const POINT points[] = {{0, 0}, {6, 1}};
   EXPECT_EQ(m_device->CopyRects(a, rects, 2, b, points), D3DERR_INVALIDCALL);
+  const POINT farPoint{0x7FFFFFFE, 0};
+  EXPECT_EQ(m_device->CopyRects(a, rects, 1, b, &farPoint), D3DERR_INVALIDCALL);
   // Memory rows that do not fit their pitch.
   const RECT wide{0, 0, 8, 4};
   EXPECT_EQ(D3DXLoadSurfaceFromMemory(b, nullptr, nullptr, memory, D3DFMT_R5G6B5, 14, nullptr, &wide,
