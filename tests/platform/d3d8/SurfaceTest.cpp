@@ -188,3 +188,50 @@ TEST_F(SurfaceTest, CreationFailsAsTheRuntimeReportsIt) {
 
 }  // namespace
 }  // namespace d3d8test
+
+namespace d3d8test {
+namespace {
+
+// With a palette, P8 reads its entries (alpha from the flags) and writes the nearest entry.
+TEST_F(SurfaceTest, PalettesTranslateEightBitPixels) {
+  PALETTEENTRY palette[256] = {};
+  palette[1] = {255, 0, 0, 255};
+  palette[2] = {0, 0, 255, 128};
+  const uint8_t indices[3] = {1, 2, 0};
+  const RECT all{0, 0, 3, 1};
+  IDirect3DSurface8* argb = MakeSurface(3, 1, D3DFMT_A8R8G8B8);
+  ASSERT_EQ(D3DXLoadSurfaceFromMemory(argb, nullptr, nullptr, indices, D3DFMT_P8, 4, palette, &all,
+                                      D3DX_FILTER_NONE, 0),
+            D3D_OK);
+  EXPECT_EQ(ReadPixels(argb), (std::vector<uint32_t>{0xFFFF0000, 0x800000FF, 0}));
+  const uint32_t colours[3] = {0xFFF01010, 0x900000F0, 0x01010101};
+  IDirect3DSurface8* p8 = MakeSurface(3, 1, D3DFMT_P8);
+  ASSERT_EQ(D3DXLoadSurfaceFromMemory(p8, palette, nullptr, colours, D3DFMT_A8R8G8B8, 12, nullptr, &all,
+                                      D3DX_FILTER_NONE, 0),
+            D3D_OK);
+  EXPECT_EQ(ReadPixels(p8), (std::vector<uint32_t>{1, 2, 0}));
+  argb->Release();
+  p8->Release();
+}
+
+// The marks of keyed pixels go with the pixels through CopyRects.
+TEST_F(SurfaceTest, KeyedMarksTravelWithCopies) {
+  const uint16_t pixels[2] = {0xF81F, 0x07E0};
+  const RECT all{0, 0, 2, 1};
+  IDirect3DSurface8* keyed = MakeSurface(2, 1, D3DFMT_R5G6B5);
+  IDirect3DSurface8* copy = MakeSurface(2, 1, D3DFMT_R5G6B5);
+  IDirect3DSurface8* argb = MakeSurface(2, 1, D3DFMT_A8R8G8B8);
+  ASSERT_EQ(D3DXLoadSurfaceFromMemory(keyed, nullptr, nullptr, pixels, D3DFMT_R5G6B5, 4, nullptr, &all,
+                                      D3DX_FILTER_NONE, 0xFFFF00FF),
+            D3D_OK);
+  ASSERT_EQ(m_device->CopyRects(keyed, nullptr, 0, copy, nullptr), D3D_OK);
+  ASSERT_EQ(D3DXLoadSurfaceFromSurface(argb, nullptr, nullptr, copy, nullptr, nullptr, D3DX_FILTER_NONE, 0),
+            D3D_OK);
+  EXPECT_EQ(ReadPixels(argb), (std::vector<uint32_t>{0, 0xFF00FF00}));
+  argb->Release();
+  copy->Release();
+  keyed->Release();
+}
+
+}  // namespace
+}  // namespace d3d8test
