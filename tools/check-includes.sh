@@ -42,6 +42,8 @@ mapfile -t files < <(sources platform)
 check "platform/ may include only platform/ and system headers" "$(include_of "$engine|$game")" "${files[@]}"
 mapfile -t files < <(sources platform/win/kernel)
 check "the kernel stand-in sits below every other stand-in" "$(include_of 'platform/(win/user|d3d8|gdi|dsound|mmio|bink|bink-encoder|mfc|profile|probe)/')" "${files[@]}"
+mapfile -t files < <(sources platform/d3d8)
+check "the Direct3D stand-in stands on the kernel alone" "$(include_of 'platform/(win/user|gdi|dsound|mmio|bink|bink-encoder|mfc|profile|probe)/')" "${files[@]}"
 mapfile -t files < <(sources platform/gdi)
 check "the graphics device interface stands on the kernel alone" "$(include_of 'platform/(win/user|d3d8|dsound|mmio|bink|bink-encoder|mfc|profile|probe)/')" "${files[@]}"
 mapfile -t files < <(sources QelSDK game platform/bink)
