@@ -52,7 +52,8 @@ private:
 };
 
 // Writes the tree under out in the form; files of an earlier run are replaced, and nothing else under
-// out is left behind in the locale folders. Errors are std::runtime_error.
+// out is left behind in the locale folders. A folder with locale folders but no "manifest.json" was
+// not written here and is refused. Errors are std::runtime_error.
 void WriteTree(const OutputTree& tree, const std::filesystem::path& out, ContentForm form);
 
 }  // namespace fixture
