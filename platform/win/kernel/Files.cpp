@@ -35,9 +35,11 @@ struct FileChangesTable {
   std::map<FileChanges::Key, std::weak_ptr<FileChanges>> files;
 };
 
+// Never destroyed: a handle kept by another static object (an open archive of the resource manager)
+// may be closed after this table's destructor would have run.
 FileChangesTable& ChangesTable() {
-  static FileChangesTable table;
-  return table;
+  static FileChangesTable* const table = new FileChangesTable;
+  return *table;
 }
 
 // The record of a file, made when the first handle on it opens and dropped with the last.

@@ -3,11 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "platform/win/kernel/Events.h"
 #include "platform/win/kernel/Files.h"
 #include "platform/win/kernel/Find.h"
 #include "support/TempDir.h"
@@ -387,4 +389,16 @@ TEST(Find, ADriveRootHasNoDotEntries) {
   ASSERT_FALSE(root.empty());
   EXPECT_NE(root.front().name, ".");
   EXPECT_NE(root.front().name, "..");
+}
+
+// A file still open at exit, in a process whose first kernel object was not a file (the game makes
+// its single-instance mutex first): the program still exits cleanly.
+TEST(FilesAtExit, AFileLeftOpenWhenTheProgramEnds) {
+  EXPECT_EXIT(
+      {
+        if (!CreateEventA(nullptr, TRUE, FALSE, nullptr)) std::exit(3);
+        if (Open("late.bin", GENERIC_WRITE, CREATE_ALWAYS) == INVALID_HANDLE_VALUE) std::exit(4);
+        std::exit(0);
+      },
+      testing::ExitedWithCode(0), "");
 }
