@@ -1,6 +1,5 @@
 // The quit dialog in the running program: frames of the application with a node of the base's own
 // routing, Escape showing the dialog over the scene, and a click on yes ending the message loop.
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
