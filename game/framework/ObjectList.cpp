@@ -83,6 +83,16 @@ void ObjectList::UpdateAll() {
   });
 }
 
+GenericObject* ObjectList::FindActiveAt(int32_t x, int32_t y) {
+  GenericObject* found = nullptr;
+  Walk([&found, x, y](GenericObject& object) {
+    if (!object.IsActive() || !object.HitTest(x, y)) return false;
+    found = &object;
+    return true;
+  });
+  return found;
+}
+
 bool ObjectList::BroadcastLeftButtonDown(const InputEventInfo& input) {
   return Walk([&input](GenericObject& object) { return object.OnLeftButtonDown(input); });
 }

@@ -33,6 +33,9 @@ public:
   void Clear();
 
   void UpdateAll();
+  // The first object in list order that is active (GenericObject::IsActive) and hit at the screen
+  // point; null when none is. Nodes, overlays and HUDs choose the cursor by it.
+  GenericObject* FindActiveAt(int32_t x, int32_t y);
   // Each stops at the first object that takes the input and answers whether one did.
   bool BroadcastLeftButtonDown(const InputEventInfo& input);
   bool BroadcastLeftButtonUp(const InputEventInfo& input);
