@@ -25,6 +25,10 @@ struct AnimationSpec {
   EndMode m_end = EndMode::kLoop;
   // The animation a chaining one goes on to.
   int16_t m_next = 0;
+  // Added to the sprite's origin: sprites whose animations stand in different places of the screen
+  // (one icon per row, all objects at 0, 0).
+  int32_t m_offsetX = 0;
+  int32_t m_offsetY = 0;
 };
 
 // A sprite: one solid rectangle per animation, in a colour of its name and animation number.
@@ -36,6 +40,8 @@ struct SpriteSpec {
   // Of the rectangle's top-left corner from the sprite's origin.
   int32_t m_originX = 0;
   int32_t m_originY = 0;
+  // Every pixel clear (alpha 0), for hit areas such as "blank" that must not hide what lies below.
+  bool m_transparent = false;
 };
 
 // One object of an object-definition file: its header "[class name sprite]" and its key = value lines
@@ -59,6 +65,8 @@ struct ObjectFileSpec {
 struct TextFileSpec {
   std::string m_name;
   std::vector<std::string> m_lines;
+  // Caption files without spoken lines go under eng_usa.
+  Locale m_locale = Locale::kUniversal;
 };
 
 // A sound effect or music: a tone of that length. Music loops, so its length is whole seconds.

@@ -89,14 +89,17 @@ std::string Manifest::ToJson() const {
     Section(out, "sprites", database.m_sprites, indent, [&out](const ManifestSprite& sprite) {
       out += "{\"width\": " + std::to_string(sprite.m_width) +
              ", \"height\": " + std::to_string(sprite.m_height) + ", \"origin\": [" +
-             std::to_string(sprite.m_originX) + ", " + std::to_string(sprite.m_originY) +
-             "], \"animations\": [";
+             std::to_string(sprite.m_originX) + ", " + std::to_string(sprite.m_originY) + "]" +
+             (sprite.m_transparent ? ", \"transparent\": true" : "") + ", \"animations\": [";
       for (size_t i = 0; i < sprite.m_animations.size(); ++i) {
         const ManifestAnimation& animation = sprite.m_animations[i];
         if (i) out += ", ";
         out += "{\"frames\": " + std::to_string(animation.m_frames) +
                ", \"end\": " + Quoted(EndModeName(animation.m_end));
         if (animation.m_end == EndMode::kChain) out += ", \"next\": " + std::to_string(animation.m_next);
+        if (animation.m_offsetX != 0 || animation.m_offsetY != 0)
+          out += ", \"offset\": [" + std::to_string(animation.m_offsetX) + ", " +
+                 std::to_string(animation.m_offsetY) + "]";
         out += ", \"colour\": " + Colour(animation.m_colour) + "}";
       }
       out += "]}";

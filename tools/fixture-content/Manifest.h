@@ -17,6 +17,8 @@ struct ManifestAnimation {
   int16_t m_next = 0;
   // 0xRRGGBB.
   uint32_t m_colour = 0;
+  int32_t m_offsetX = 0;
+  int32_t m_offsetY = 0;
 };
 
 struct ManifestSprite {
@@ -24,6 +26,7 @@ struct ManifestSprite {
   int32_t m_height = 0;
   int32_t m_originX = 0;
   int32_t m_originY = 0;
+  bool m_transparent = false;
   std::vector<ManifestAnimation> m_animations;
 };
 

@@ -19,9 +19,12 @@ uint32_t Hash(const std::string& text, int animation) {
   return hash;
 }
 
-SpriteFileImage FrameImage(const SpriteSpec& spec, uint32_t colour, int frame) {
-  SpriteFileImage image = SpriteFileImage::Solid(spec.m_width, spec.m_height, 0xFF000000u | colour,
-                                                 spec.m_originX, spec.m_originY);
+SpriteFileImage FrameImage(const SpriteSpec& spec, const AnimationSpec& animation, uint32_t colour,
+                           int frame) {
+  const int32_t x0 = spec.m_originX + animation.m_offsetX;
+  const int32_t y0 = spec.m_originY + animation.m_offsetY;
+  if (spec.m_transparent) return SpriteFileImage::Solid(spec.m_width, spec.m_height, 0, x0, y0);
+  SpriteFileImage image = SpriteFileImage::Solid(spec.m_width, spec.m_height, 0xFF000000u | colour, x0, y0);
   const int32_t markWidth = std::min(spec.m_width, kMarkCells * kMarkCell + 2);
   const int32_t markHeight = std::min(spec.m_height, kMarkCell + 2);
   for (int32_t y = 0; y < markHeight; ++y) {
@@ -60,7 +63,7 @@ SpriteFile MakeSprite(const SpriteSpec& spec) {
     animation.m_playMode = static_cast<int16_t>(animationSpec.m_end);
     animation.m_nextAnimation = animationSpec.m_next;
     for (int16_t f = 0; f < animationSpec.m_frames; ++f) {
-      file.m_images.push_back(FrameImage(spec, colour, f));
+      file.m_images.push_back(FrameImage(spec, animationSpec, colour, f));
       SpriteFileFrame frame;
       frame.m_image = static_cast<int16_t>(file.m_images.size());
       animation.m_frames.push_back(frame);
@@ -76,6 +79,7 @@ ManifestSprite ManifestOf(const SpriteSpec& spec) {
   sprite.m_height = spec.m_height;
   sprite.m_originX = spec.m_originX;
   sprite.m_originY = spec.m_originY;
+  sprite.m_transparent = spec.m_transparent;
   for (size_t a = 0; a < spec.m_animations.size(); ++a) {
     const AnimationSpec& animation = spec.m_animations[a];
     sprite.m_animations.push_back({animation.m_frames, animation.m_end, animation.m_next,

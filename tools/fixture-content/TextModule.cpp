@@ -39,8 +39,10 @@ public:
         tree.Add(universal, file.m_name + ".txt", ObjectFileText(file), Storage::kArchived);
         manifest.AddObjectFile(universal, file.m_name, std::move(objects));
       }
-      for (const TextFileSpec& file : database.m_textFiles)
-        tree.Add(universal, file.m_name + ".txt", CrLfText(file.m_lines), Storage::kArchived);
+      for (const TextFileSpec& file : database.m_textFiles) {
+        tree.Add(file.m_locale == Locale::kEngUsa ? language : universal, file.m_name + ".txt",
+                 CrLfText(file.m_lines), Storage::kArchived);
+      }
       std::map<std::string, std::vector<SpokenLineSpec>> captionFiles;
       for (const SpokenLineSpec& line : database.m_spokenLines) {
         if (!line.m_captionFile.empty()) captionFiles[line.m_captionFile].push_back(line);
