@@ -5,11 +5,12 @@
 #include <bit>
 #include <cmath>
 
+#include "framework/LipSyncTrack.h"
+
 namespace fixture {
 
 namespace {
 
-constexpr uint32_t kTrackMagic = 0xF0000002u;
 // Windows quieter than this (root mean square, of full scale 32768) count as silence however quiet the
 // loudest one is.
 constexpr double kSilenceLevel = 200.0;
@@ -47,7 +48,7 @@ std::vector<uint8_t> LipSyncShapes(const std::vector<int16_t>& samples, int samp
 
 std::string WriteLipSyncTrack(const std::vector<uint8_t>& shapes, float msPerShape) {
   std::string out;
-  PutU32(out, kTrackMagic);
+  PutU32(out, LipSyncTrack::kMagic);
   PutU32(out, static_cast<uint32_t>(shapes.size()));
   PutU32(out, std::bit_cast<uint32_t>(msPerShape));
   out.append(shapes.begin(), shapes.end());

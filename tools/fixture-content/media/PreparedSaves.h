@@ -11,6 +11,8 @@ struct PreparedSave {
   std::string m_file;  // under "saves/"
   std::string m_description;
   std::string m_bytes;
+
+  friend bool operator==(const PreparedSave&, const PreparedSave&) = default;
 };
 
 // Every record is the player of save slot 0: a test copies a file to "SaveGame0.sav". Errors are
