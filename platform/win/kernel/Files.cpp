@@ -36,7 +36,9 @@ struct FileChangesTable {
 };
 
 FileChangesTable& ChangesTable() {
-  static FileChangesTable table;
+  // Never destroyed: a handle still open at exit (a database's archive) drops its record when the
+  // handle table goes, which may be after every other static object is gone.
+  static FileChangesTable& table = *new FileChangesTable;
   return table;
 }
 

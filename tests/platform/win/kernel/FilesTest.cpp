@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <string>
@@ -49,6 +50,22 @@ std::vector<Listed> List(const char* pattern) {
 }
 
 }  // namespace
+
+// A handle left open at exit goes with the handle table, whichever of the kernel's tables was made
+// first; the game exits so after a fatal error, its archives still open.
+TEST(FilesDeathTest, HandlesLeftOpenAtExitCloseCleanly) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  test::WriteFile("open.bin", "data");
+  EXPECT_EXIT(
+      {
+        // A find handle first, so that the handle table is older than any file's record.
+        WIN32_FIND_DATAA data;
+        const HANDLE find = FindFirstFileA("*", &data);
+        const HANDLE file = Open("open.bin", GENERIC_READ, OPEN_EXISTING);
+        std::exit(find != INVALID_HANDLE_VALUE && file != INVALID_HANDLE_VALUE ? 0 : 3);
+      },
+      testing::ExitedWithCode(0), "");
+}
 
 TEST(Files, DispositionsOpenCreateAndTruncate) {
   const DWORD readWrite = GENERIC_READ | GENERIC_WRITE;
