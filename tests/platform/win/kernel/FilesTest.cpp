@@ -55,13 +55,15 @@ std::vector<Listed> List(const char* pattern) {
 // first; the game exits so after a fatal error, its archives still open.
 TEST(FilesDeathTest, HandlesLeftOpenAtExitCloseCleanly) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  test::WriteFile("open.bin", "data");
+  test::TempDir folder;
+  const std::string path = (folder.Path() / "open.bin").string();
+  test::WriteFile(path, "data");
   EXPECT_EXIT(
       {
         // A find handle first, so that the handle table is older than any file's record.
         WIN32_FIND_DATAA data;
-        const HANDLE find = FindFirstFileA("*", &data);
-        const HANDLE file = Open("open.bin", GENERIC_READ, OPEN_EXISTING);
+        const HANDLE find = FindFirstFileA((folder.Path() / "*").c_str(), &data);
+        const HANDLE file = Open(path.c_str(), GENERIC_READ, OPEN_EXISTING);
         std::exit(find != INVALID_HANDLE_VALUE && file != INVALID_HANDLE_VALUE ? 0 : 3);
       },
       testing::ExitedWithCode(0), "");
