@@ -40,17 +40,7 @@ mkdir -p "$data"
 data=$(cd "$data" && pwd)
 content=$data/synthetic
 
-# A content set without its manifest, or one older than the generator, is made again: beside the old
-# one, and swapped in once the generator has finished, so an interrupted run leaves no half-made set.
-if [ ! -f "$content/manifest.json" ] || [ "$generator" -nt "$content/manifest.json" ]; then
-  echo "run.sh: generating the synthetic content in $content"
-  rm -rf "$content.new" "$content.old"
-  "$generator" --out "$content.new" --voice speech
-  if [ -e "$content" ]; then mv "$content" "$content.old"; fi
-  mv "$content.new" "$content"
-  rm -rf "$content.old"
-fi
-
+# Checked before anything is generated, since the path goes into the settings file seeded below.
 if [ ! -e "$data/Pilo.ini" ]; then
   # The game lower-cases every settings line and cuts it at the first ";", and keeps at most 259
   # characters of a path: such a folder cannot be named to it.
@@ -66,6 +56,20 @@ if [ ! -e "$data/Pilo.ini" ]; then
       "set XDG_DATA_HOME to a shorter folder" >&2
     exit 1
   fi
+fi
+
+# A content set without its manifest, or one older than the generator, is made again: beside the old
+# one, and swapped in once the generator has finished, so an interrupted run leaves no half-made set.
+if [ ! -f "$content/manifest.json" ] || [ "$generator" -nt "$content/manifest.json" ]; then
+  echo "run.sh: generating the synthetic content in $content"
+  rm -rf "$content.new" "$content.old"
+  "$generator" --out "$content.new" --voice speech
+  if [ -e "$content" ]; then mv "$content" "$content.old"; fi
+  mv "$content.new" "$content"
+  rm -rf "$content.old"
+fi
+
+if [ ! -e "$data/Pilo.ini" ]; then
   printf '[Config]\r\nhdpath = %s\r\nwindowed = true\r\n' "$content" >"$data/Pilo.ini.tmp"
   mv "$data/Pilo.ini.tmp" "$data/Pilo.ini"
 fi
