@@ -45,7 +45,9 @@ std::string Deflate(const std::string& data) {
 std::string WriteQelArchive(const std::vector<std::pair<std::string, std::string>>& members) {
   std::string out;
   std::string directory;
-  for (const auto& [name, data] : members) {
+  for (const auto& member : members) {
+    const std::string& name = member.first;
+    const std::string& data = member.second;
     const auto crc = static_cast<uint32_t>(
         crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
     std::string packed = Deflate(data);

@@ -35,11 +35,11 @@ struct FileChangesTable {
   std::map<FileChanges::Key, std::weak_ptr<FileChanges>> files;
 };
 
+// Never destroyed: a handle kept by another static object (an open archive of the resource manager)
+// may be closed after this table's destructor would have run.
 FileChangesTable& ChangesTable() {
-  // Never destroyed: a handle still open at exit (a database's archive) drops its record when the
-  // handle table goes, which may be after every other static object is gone.
-  static FileChangesTable& table = *new FileChangesTable;
-  return table;
+  static FileChangesTable* const table = new FileChangesTable;
+  return *table;
 }
 
 // The record of a file, made when the first handle on it opens and dropped with the last.

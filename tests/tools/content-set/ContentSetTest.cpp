@@ -52,16 +52,27 @@ struct Json {
   long long number = 0;
   std::string text;
   std::vector<Json> items;
-  std::vector<std::pair<std::string, Json>> members;
+  // An object's members, in file order.
+  std::vector<std::string> keys;
+  std::vector<Json> values;
 
-  const Json& operator[](const std::string& key) const {
-    for (const auto& [name, value] : members) {
-      if (name == key) return value;
-    }
-    static const Json none;
-    return none;
-  }
+  const Json& operator[](const std::string& key) const;
+  std::vector<std::pair<std::string, Json>> Members() const;
 };
+
+const Json& Json::operator[](const std::string& key) const {
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i] == key) return values[i];
+  }
+  static const Json none;
+  return none;
+}
+
+std::vector<std::pair<std::string, Json>> Json::Members() const {
+  std::vector<std::pair<std::string, Json>> members;
+  for (size_t i = 0; i < keys.size(); ++i) members.emplace_back(keys[i], values[i]);
+  return members;
+}
 
 class JsonReader {
 public:
@@ -75,9 +86,9 @@ public:
       value.kind = Json::Kind::kObject;
       ++m_at;
       for (Skip(); Peek() != '}'; Skip()) {
-        std::string key = String();
+        value.keys.push_back(String());
         Expect(':');
-        value.members.emplace_back(std::move(key), Read());
+        value.values.push_back(Read());
         Skip();
         if (Peek() == ',') ++m_at;
       }
@@ -179,7 +190,7 @@ protected:
   // The databases' names, each once (a database has a language and a universal half).
   std::set<std::string> DatabaseNames() const {
     std::set<std::string> names;
-    for (const auto& [key, database] : manifest["databases"].members) names.insert(database["name"].text);
+    for (const auto& [key, database] : manifest["databases"].Members()) names.insert(database["name"].text);
     return names;
   }
 
@@ -199,9 +210,9 @@ protected:
 
 TEST_F(ContentSet, EverySpriteLoadsWithTheManifestsAnimationsAndEndModes) {
   size_t sprites = 0;
-  for (const auto& [key, database] : manifest["databases"].members) {
+  for (const auto& [key, database] : manifest["databases"].Members()) {
     WithDatabase(database["name"].text, [&, &key = key, &database = database] {
-      for (const auto& [name, sprite] : database["sprites"].members) {
+      for (const auto& [name, sprite] : database["sprites"].Members()) {
         SCOPED_TRACE(key + "/" + name);
         Qel::SpriteData data;
         const auto loaded =
@@ -228,9 +239,9 @@ TEST_F(ContentSet, EverySpriteLoadsWithTheManifestsAnimationsAndEndModes) {
 }
 
 TEST_F(ContentSet, EveryObjectFileLoadsWithUniqueNamesAndTheManifestsObjects) {
-  for (const auto& [key, database] : manifest["databases"].members) {
+  for (const auto& [key, database] : manifest["databases"].Members()) {
     WithDatabase(database["name"].text, [&, &key = key, &database = database] {
-      for (const auto& [file, objects] : database["objectFiles"].members) {
+      for (const auto& [file, objects] : database["objectFiles"].Members()) {
         SCOPED_TRACE(key + "/" + file);
         ObjectList list;
         std::string thrown;
@@ -327,8 +338,8 @@ TEST_F(ContentSet, ObjectFilesHoldWhatTheScreensLookUpAndNothingTheyCreate) {
   }
 
   std::map<std::string, std::set<std::string>> files;
-  for (const auto& [key, database] : manifest["databases"].members) {
-    for (const auto& [file, objects] : database["objectFiles"].members) {
+  for (const auto& [key, database] : manifest["databases"].Members()) {
+    for (const auto& [file, objects] : database["objectFiles"].Members()) {
       for (const Json& object : objects.items) {
         files[file].insert(Folded(object["name"].text));
         EXPECT_EQ(created.count(Folded(object["name"].text)), 0u)
@@ -392,8 +403,8 @@ TEST_F(ContentSet, SpritesTheScreensNameLoad) {
 
 TEST_F(ContentSet, EveryWaveOpensAsTheMixerPlaysItWithTheManifestsLength) {
   size_t sounds = 0;
-  for (const auto& [key, database] : manifest["databases"].members) {
-    for (const auto& [name, sound] : database["sounds"].members) {
+  for (const auto& [key, database] : manifest["databases"].Members()) {
+    for (const auto& [name, sound] : database["sounds"].Members()) {
       SCOPED_TRACE(key + "/" + name);
       Qel::CWaveStream wave;
       const std::string path = test::WindowsPathOf(kContent / key / (name + ".wav"));
@@ -414,7 +425,7 @@ TEST_F(ContentSet, EveryWaveOpensAsTheMixerPlaysItWithTheManifestsLength) {
 // whose entries match its lines.
 TEST_F(ContentSet, EveryTextResourceAndCaptionFileLoads) {
   size_t files = 0;
-  for (const auto& [key, database] : manifest["databases"].members) {
+  for (const auto& [key, database] : manifest["databases"].Members()) {
     const fs::path folder = kContent / key;
     if (!fs::is_directory(folder)) continue;
     WithDatabase(database["name"].text, [&, &key = key] {
