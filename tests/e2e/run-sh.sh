@@ -2,7 +2,8 @@
 # run.sh as a new user runs it, in a temporary HOME, on a build folder that is already built.
 # Usage: run-sh.sh <run.sh> <build folder> <first-runs|user-settings|refused-path>
 #   first-runs:    the first run generates the content, seeds "Pilo.ini" and "PiloStr.txt" and starts
-#                  the game; the second generates nothing and changes nothing;
+#                  the game; the second generates nothing and changes nothing; a third, after the
+#                  content was made older than the generator, makes it again;
 #   user-settings: a user's own "Pilo.ini" naming another hdpath stays byte for byte, and the game
 #                  starts on it;
 #   refused-path:  a data folder whose content path holds ";", or is longer than the game reads, is
@@ -59,6 +60,16 @@ first-runs)
   check_game_ran
   ! grep -q 'generating' "$home/out" || fail "the second run generated again"
   [ "$(snapshot)" = "$before" ] || fail "the second run changed the data folder: $(diff <(echo "$before") <(snapshot))"
+  # A content set older than the generator is made again; the seeded files stay as they are.
+  touch -d '2001-01-01' "$data/synthetic/manifest.json"
+  ini=$(snapshot | grep '^Pilo')
+  run
+  check_game_ran
+  grep -q '^run.sh: generating the synthetic content' "$home/out" || fail "an old content set was not made again"
+  [ "$data/synthetic/manifest.json" -nt "$PILO_BUILD_DIR/tools/fixture-content/fixture-content" ] ||
+    fail "the new content set is still older than the generator"
+  [ "$(snapshot | grep '^Pilo')" = "$ini" ] || fail "making the content again changed the seeded files"
+  [ ! -e "$data/synthetic.new" ] && [ ! -e "$data/synthetic.old" ] || fail "a half-made set was left behind"
   ;;
 user-settings)
   mkdir -p "$data"
