@@ -54,7 +54,15 @@ bool OutputTree::Has(const DatabaseRef& database, const std::string& fileName) c
 }
 
 void WriteTree(const OutputTree& tree, const std::filesystem::path& out, ContentForm form) {
-  std::filesystem::create_directories(out);
+  // Only a folder this generator wrote is emptied: one pointed at a copy of the disc by mistake
+  // keeps its files. The mark goes first and stays, so that a run cut short can be repeated.
+  const std::filesystem::path mark = out / kContentMark;
+  const bool holdsContent =
+      std::filesystem::exists(out / "universal") || std::filesystem::exists(out / "eng_usa");
+  if (holdsContent && !std::filesystem::exists(mark) && !std::filesystem::exists(out / "manifest.json"))
+    throw std::runtime_error(out.string() +
+                             " holds databases this generator did not write; choose another folder");
+  WriteFile(mark, "written by fixture-content\n");
   // An earlier run's files would otherwise stay in the databases the engine reads.
   for (const Locale locale : {Locale::kUniversal, Locale::kEngUsa})
     std::filesystem::remove_all(out / LocaleFolder(locale));

@@ -52,7 +52,11 @@ private:
 };
 
 // Writes the tree under out in the form; files of an earlier run are replaced, and nothing else under
-// out is left behind in the locale folders. Errors are std::runtime_error.
+// out is left behind in the locale folders. A folder with locale folders but no "manifest.json" was
+// not written here and is refused; the folder gets the mark kContentMark before anything else. Errors
+// are std::runtime_error.
+inline constexpr const char* kContentMark = "fixture-content.mark";
+
 void WriteTree(const OutputTree& tree, const std::filesystem::path& out, ContentForm form);
 
 }  // namespace fixture

@@ -197,6 +197,11 @@ TEST(OutputTree, WritesFoldersOrArchivesWithSoundsBesideThem) {
   for (const ContentForm form : {ContentForm::kDirectory, ContentForm::kArchive, ContentForm::kBoth}) {
     test::TempDir out;
     test::WriteFile(out.Path() / "universal" / "HUB" / "stale.txt", "old");
+    // Not written by the generator: left alone.
+    EXPECT_THROW(fixture::WriteTree(tree, out.Path(), form), std::runtime_error);
+    EXPECT_TRUE(fs::exists(out.Path() / "universal" / "HUB" / "stale.txt"));
+    // A run cut short leaves the mark, and the next one goes ahead.
+    test::WriteFile(out.Path() / fixture::kContentMark, "");
     fixture::WriteTree(tree, out.Path(), form);
     const fs::path folder = out.Path() / "universal" / "HUB";
     const fs::path archive = out.Path() / "universal" / "HUB.qel";
