@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the game need (only what is missing), then configures and builds the release tree.
+# With --packages it only installs (run.sh and test.sh build what they need themselves).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -9,7 +10,7 @@ packages=(
   zlib1g-dev libsdl1.2-dev libfreetype-dev libfontconfig-dev fonts-liberation2
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   libfltk1.3-dev fluid xvfb xauth python3 zip
-  xdotool x11-apps x11-utils
+  xdotool x11-apps x11-utils espeak-ng
 )
 
 missing=()
@@ -27,6 +28,8 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get update -q
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+
+if [ "${1:-}" = --packages ]; then exit 0; fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build

@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc)
 
+./setup.sh --packages
 tools/check-includes.sh
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQEL_SANITIZE=ON

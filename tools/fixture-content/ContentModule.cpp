@@ -9,6 +9,9 @@ std::vector<std::unique_ptr<ContentModule>> ContentModules() {
   modules.push_back(MakeSpriteModule());
   modules.push_back(MakeSoundModule());
   modules.push_back(MakeStringTableModule());
+  modules.push_back(MakeVoiceModule());
+  modules.push_back(MakeMovieModule());
+  modules.push_back(MakeSaveModule());
   return modules;
 }
 

@@ -29,6 +29,10 @@ std::unique_ptr<ContentModule> MakeTextModule();
 std::unique_ptr<ContentModule> MakeSpriteModule();
 std::unique_ptr<ContentModule> MakeSoundModule();
 std::unique_ptr<ContentModule> MakeStringTableModule();
+// The modules of media/, which build on the game's readers and writers and the movie encoder.
+std::unique_ptr<ContentModule> MakeVoiceModule();
+std::unique_ptr<ContentModule> MakeMovieModule();
+std::unique_ptr<ContentModule> MakeSaveModule();
 
 // Every module, in the order they run: text files, sprites, sounds, the string table; then the voice
 // module (each database's m_spokenLines: "<name>.wav" as Storage::kPlain and "<name>.snc" as

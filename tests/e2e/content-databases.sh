@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Starts the game on the generated content and checks that it adds the start-up databases from it.
+# Usage: content-databases.sh <pilo> <content folder> <dir|qel|cdpath>
+#   dir:    hdpath names a content set in folder form: each database is added as a directory;
+#   qel:    hdpath names one in archive form: each is added as its archive and the folder beside it
+#           (which holds the sounds and movies);
+#   cdpath: only cdpath names the folder form, no hdpath: the databases come from there.
+# Until the title screen is built, its first frame still ends in the invalid-node error.
+set -uo pipefail
+pilo=$1
+content=$(cd "$2" && pwd)
+scenario=$3
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+export PILO_LOCK_DIR=$work PILO_NO_DIALOGS=1 PILO_TRACE=1 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+
+fail() {
+  echo "content-databases ($scenario): $*"
+  echo "--- stderr:"
+  cat "$work/stderr"
+  exit 1
+}
+
+case $scenario in
+dir | qel) printf '[Config]\r\nhdpath = %s\r\nwindowed = true\r\n' "$content" >Pilo.ini ;;
+cdpath) printf '[Config]\r\ncdpath = %s\r\nwindowed = true\r\n' "$content" >Pilo.ini ;;
+*)
+  echo "content-databases: unknown scenario $scenario"
+  exit 2
+  ;;
+esac
+cp "$content/PiloStr.txt" .
+
+timeout 60 "$pilo" 2>"$work/stderr"
+status=$?
+[ "$status" -ne 124 ] || fail "the game did not end within 60 s"
+
+# The engine keeps the root as the settings file gives it and joins the rest with backslashes.
+for database in Global Movies Music; do
+  folder_line="INFO: Added resource directory $content\\universal\\$database."
+  zip_line="INFO: Added resource Zip       $content\\universal\\$database.qel."
+  case $scenario in
+  dir | cdpath)
+    # Once: no second root is set that would add it again.
+    [ "$(grep -cxF "$folder_line" stderr)" -eq 1 ] || fail "$database was not added as a directory once"
+    ! grep -qF "$database.qel" stderr || fail "$database was added as an archive from a folder-form set"
+    ;;
+  qel)
+    [ "$(grep -cxF "$zip_line" stderr)" -eq 1 ] || fail "$database was not added as an archive once"
+    # Its sounds and movies are plain files in the folder beside the archive.
+    [ ! -d "$content/universal/$database" ] || grep -qxF "$folder_line" stderr ||
+      fail "the folder beside $database.qel was not added"
+    ;;
+  esac
+done
+
+grep -qx 'Error: Invalid node ID in NodeFactory::CreateNode()' stderr || fail "wrong end (status $status)"
+[ "$status" -ne 0 ] || fail "status 0 after a fatal error"
+exit 0

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# run.sh as a new user runs it, in a temporary HOME, on a build folder that is already built.
+# Usage: run-sh.sh <run.sh> <build folder> <first-runs|user-settings|refused-path>
+#   first-runs:    the first run generates the content, seeds "Pilo.ini" and "PiloStr.txt" and starts
+#                  the game; the second generates nothing and changes nothing; a third, after the
+#                  content was made older than the generator, makes it again;
+#   user-settings: a user's own "Pilo.ini" naming another hdpath stays byte for byte, and the game
+#                  starts on it;
+#   refused-path:  a data folder whose content path holds ";", or is longer than the game reads, is
+#                  refused with a message before anything is generated or seeded.
+# Until the title screen is built the game's first frame ends in the invalid-node error, and run.sh
+# returns that status.
+set -uo pipefail
+run_sh=$1
+build=$(cd "$2" && pwd)
+scenario=$3
+
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export HOME=$home PILO_BUILD_DIR=$build PILO_LOCK_DIR=$home PILO_NO_DIALOGS=1
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+unset XDG_DATA_HOME PILO_TRACE
+data=$home/.local/share/pilo
+fatal_text='Error: Invalid node ID in NodeFactory::CreateNode()'
+
+fail() {
+  echo "run-sh ($scenario): $*"
+  echo "--- output:"
+  cat "$home/out" 2>/dev/null
+  exit 1
+}
+
+# Runs run.sh once; sets status.
+run() {
+  timeout 240 "$run_sh" >"$home/out" 2>&1
+  status=$?
+  [ "$status" -ne 124 ] || fail "run.sh did not end within 240 s"
+}
+
+# The game started and ended as it does now, and run.sh returned its status.
+check_game_ran() {
+  grep -qxF "$fatal_text" "$home/out" || fail "the game did not start (status $status)"
+  [ "$status" -eq 1 ] || fail "status $status, not the game's 1"
+}
+
+case $scenario in
+first-runs)
+  run
+  check_game_ran
+  grep -q '^run.sh: generating the synthetic content' "$home/out" || fail "nothing was generated"
+  [ -f "$data/synthetic/manifest.json" ] || fail "no content in $data/synthetic"
+  [ -d "$data/synthetic/universal/Global" ] || fail "no Global database"
+  expected=$(printf '[Config]\r\nhdpath = %s\r\nwindowed = true\r\n_' "$data/synthetic")
+  actual=$(cat "$data/Pilo.ini"; printf _)
+  [ "$actual" = "$expected" ] || fail "Pilo.ini is not the seeded one: $(od -c "$data/Pilo.ini" | head -5)"
+  cmp -s "$data/PiloStr.txt" "$data/synthetic/PiloStr.txt" || fail "PiloStr.txt is not seeded"
+  snapshot() { find "$data" -printf '%P %s %T@\n' | sort; }
+  before=$(snapshot)
+  run
+  check_game_ran
+  ! grep -q 'generating' "$home/out" || fail "the second run generated again"
+  [ "$(snapshot)" = "$before" ] || fail "the second run changed the data folder: $(diff <(echo "$before") <(snapshot))"
+  # A content set older than the generator is made again; the seeded files stay as they are.
+  touch -d '2001-01-01' "$data/synthetic/manifest.json"
+  ini=$(snapshot | grep '^Pilo')
+  run
+  check_game_ran
+  grep -q '^run.sh: generating the synthetic content' "$home/out" || fail "an old content set was not made again"
+  [ "$data/synthetic/manifest.json" -nt "$PILO_BUILD_DIR/tools/fixture-content/fixture-content" ] ||
+    fail "the new content set is still older than the generator"
+  [ "$(snapshot | grep '^Pilo')" = "$ini" ] || fail "making the content again changed the seeded files"
+  [ ! -e "$data/synthetic.new" ] && [ ! -e "$data/synthetic.old" ] || fail "a half-made set was left behind"
+  ;;
+user-settings)
+  mkdir -p "$data"
+  disc=$home/disc
+  mkdir -p "$disc"
+  # Written as a user would: LF line ends, a comment, mixed case.
+  printf '; my own disc\n[config]\nHDPath = %s\nwindowed = TRUE\n' "$disc" >"$data/Pilo.ini"
+  cp "$data/Pilo.ini" "$home/Pilo.ini.mine"
+  run
+  check_game_ran
+  cmp -s "$data/Pilo.ini" "$home/Pilo.ini.mine" || fail "the user's Pilo.ini was changed"
+  ;;
+refused-path)
+  for folder in "$home/a;b" "$home/$(printf 'x%.0s' {1..250})"; do
+    export XDG_DATA_HOME=$folder
+    run
+    [ "$status" -ne 0 ] || fail "status 0 for $folder"
+    grep -q '^run.sh: the content folder .*\(";"\|259 characters\)' "$home/out" || fail "no clear message for $folder"
+    [ ! -e "$folder/pilo/Pilo.ini" ] || fail "Pilo.ini was seeded in $folder"
+    [ ! -e "$folder/pilo/synthetic" ] || fail "content was generated in $folder"
+  done
+  ;;
+*)
+  echo "run-sh: unknown scenario $scenario"
+  exit 2
+  ;;
+esac
+exit 0

@@ -1,0 +1,110 @@
+// The prepared saves through the game's own slot loader: each whole one holds the player it promises,
+// and the damaged ones are what they claim to be.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "fixture-content/media/PreparedSaves.h"
+#include "framework/CurrentPlayer.h"
+#include "framework/SaveGameManager.h"
+#include "support/TempDir.h"
+
+namespace {
+
+constexpr uint32_t kLevelGames[] = {10, 11, 13, 14, 15};
+
+std::map<std::string, std::string> SavesByFile() {
+  std::map<std::string, std::string> saves;
+  for (const fixture::PreparedSave& save : fixture::PreparedSaves()) {
+    EXPECT_FALSE(save.m_description.empty()) << save.m_file;
+    EXPECT_TRUE(saves.emplace(save.m_file, save.m_bytes).second) << save.m_file << " twice";
+  }
+  return saves;
+}
+
+// Loads the bytes as slot 0 in the working folder, as the sign-in screen would.
+bool Load(const std::string& bytes) {
+  test::WriteFile("SaveGame0.sav", bytes);
+  CurrentPlayer::Instance().Reset();
+  return SaveGameManager::Instance().LoadSlot(0);
+}
+
+}  // namespace
+
+TEST(PreparedSaves, EachWholeSaveHoldsThePlayerItPromises) {
+  const std::map<std::string, std::string> saves = SavesByFile();
+  const CurrentPlayer& player = CurrentPlayer::Instance();
+  for (const char* file : {"fresh.sav", "level2.sav", "highscore.sav", "lastlevel.sav", "slot9.sav"}) {
+    SCOPED_TRACE(file);
+    ASSERT_TRUE(saves.count(file));
+    ASSERT_EQ(saves.at(file).size(), CurrentPlayer::kFileSize);
+    ASSERT_TRUE(Load(saves.at(file)));
+    // Every one is a player who has signed in, not a record no one has taken.
+    EXPECT_EQ(player.signedIn, 1);
+    EXPECT_EQ(player.freshProfile, 0);
+    EXPECT_EQ(player.captionsOn, 1);
+  }
+
+  ASSERT_TRUE(Load(saves.at("fresh.sav")));
+  EXPECT_EQ(player.saveSlot, 0u);
+  EXPECT_EQ(player.GetOverallLevel(), -1);
+  for (const GameProgress& game : player.games) {
+    EXPECT_EQ(game.firstTime, 1);
+    EXPECT_EQ(game.level, 1);
+  }
+  EXPECT_EQ(player.newResult, 0);
+
+  ASSERT_TRUE(Load(saves.at("level2.sav")));
+  for (const uint32_t id : kLevelGames) {
+    EXPECT_EQ(player.games[id].level, 2) << id;
+    EXPECT_EQ(player.games[id].firstTime, 0) << id;
+  }
+  EXPECT_EQ(player.games[9].firstTime, 0) << "the music game was visited";
+  EXPECT_EQ(player.games[12].firstTime, 1);
+  EXPECT_EQ(player.GetOverallLevel(), 0);
+  EXPECT_EQ(player.newResult, 0);
+
+  ASSERT_TRUE(Load(saves.at("highscore.sav")));
+  EXPECT_EQ(player.newResult, 1);
+  const uint32_t scores[] = {1200, 850, 640, 300, 975};
+  for (size_t i = 0; i < std::size(kLevelGames); ++i) {
+    const GameProgress& game = player.games[kLevelGames[i]];
+    EXPECT_EQ(game.highScore, scores[i]) << kLevelGames[i];
+    EXPECT_EQ(game.levelFlags[0], 1);
+    EXPECT_EQ(game.levelFlags[1], 1);
+    EXPECT_EQ(game.levelFlags[2], 0);
+  }
+
+  ASSERT_TRUE(Load(saves.at("lastlevel.sav")));
+  EXPECT_EQ(player.GetOverallLevel(), 4);
+  for (const uint32_t id : kLevelGames) {
+    EXPECT_EQ(player.games[id].level, 20) << id;
+    for (const uint8_t flag : player.games[id].levelFlags) EXPECT_EQ(flag, 1) << id;
+  }
+  EXPECT_EQ(player.games[9].firstTime, 0);
+  EXPECT_EQ(player.games[12].level, 5);
+  for (const uint8_t flag : player.games[12].levelFlags) EXPECT_EQ(flag, 1);
+
+  ASSERT_TRUE(Load(saves.at("slot9.sav")));
+  EXPECT_EQ(player.saveSlot, 9u);
+}
+
+TEST(PreparedSaves, TheDamagedOnesAreCutShortOrNoRecord) {
+  const std::map<std::string, std::string> saves = SavesByFile();
+  ASSERT_TRUE(saves.count("short.sav"));
+  EXPECT_EQ(saves.at("short.sav").size(), 11u);
+  EXPECT_EQ(saves.at("short.sav"), saves.at("fresh.sav").substr(0, 11));
+  EXPECT_FALSE(Load(saves.at("short.sav")));
+
+  ASSERT_TRUE(saves.count("garbage.sav"));
+  const std::string& garbage = saves.at("garbage.sav");
+  EXPECT_EQ(garbage.size(), CurrentPlayer::kFileSize);
+  // Not a record the writer would make: its slot number and levels are far out of range.
+  ASSERT_TRUE(Load(garbage));
+  EXPECT_GE(CurrentPlayer::Instance().saveSlot, SaveGameManager::kSlotCount);
+  // The same bytes on every run.
+  EXPECT_EQ(fixture::PreparedSaves(), fixture::PreparedSaves());
+}

@@ -1,0 +1,132 @@
+// The prepared save files.
+#include "fixture-content/media/PreparedSaves.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <stdexcept>
+
+#include "framework/CurrentPlayer.h"
+#include "framework/SaveOutputStream.h"
+
+namespace fixture {
+
+namespace {
+
+// The games whose levels make up the overall level, and the others that keep progress.
+constexpr uint32_t kLevelGames[] = {10, 11, 13, 14, 15};
+constexpr uint32_t kMusicGame = 9;
+constexpr uint32_t kDazodOrerGame = 12;
+// The mini-games' last level: twenty each, five for the game of node 12.
+constexpr int32_t kLastLevel = 20;
+constexpr int32_t kDazodOrerLastLevel = 5;
+
+// A player who has signed in once in slot 0 and done nothing yet.
+void FreshPlayer(CurrentPlayer& player) {
+  player.Reset();
+  player.signedIn = 1;
+  player.saveSlot = 0;
+  player.freshProfile = 0;
+}
+
+// The record's bytes through the game's writer, which writes only to files: into a scratch folder and
+// back.
+std::string SavedBytes(const std::function<void(CurrentPlayer&)>& prepare) {
+  std::string folder = (std::filesystem::temp_directory_path() / "fixture-saves-XXXXXX").string();
+  if (!mkdtemp(folder.data())) throw std::runtime_error("no temporary folder for the saves");
+  const std::filesystem::path file = std::filesystem::path(folder) / "SaveGame0.sav";
+  CurrentPlayer& player = CurrentPlayer::Instance();
+  prepare(player);
+  SaveOutputStream out;
+  const bool written = out.Open(file.c_str()) && (player.Write(out), out.Close());
+  player.Reset();
+  std::string bytes;
+  if (written) {
+    std::ifstream in(file, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  if (bytes.size() != CurrentPlayer::kFileSize)
+    throw std::runtime_error("the save writer wrote no whole save");
+  return bytes;
+}
+
+}  // namespace
+
+std::vector<PreparedSave> PreparedSaves() {
+  std::vector<PreparedSave> saves;
+  saves.push_back({"fresh.sav", "a player just signed in: nothing visited, every game at level 1",
+                   SavedBytes(FreshPlayer)});
+  saves.push_back({"level2.sav",
+                   "games 10, 11, 13, 14 and 15 at level 2 (overall level 0), the music game visited",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     for (const uint32_t game : kLevelGames) {
+                       player.games[game].firstTime = 0;
+                       player.games[game].level = 2;
+                       player.games[game].levelFlags[0] = 1;
+                     }
+                     player.games[kMusicGame].firstTime = 0;
+                   })});
+  saves.push_back({"highscore.sav",
+                   "the new-high-score byte set; high scores 10: 1200, 11: 850, 13: 640, 14: 300, 15: 975; "
+                   "games at level 3 with the prizes of levels 1 and 2",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     constexpr uint32_t kScores[] = {1200, 850, 640, 300, 975};
+                     for (size_t i = 0; i < std::size(kLevelGames); ++i) {
+                       GameProgress& game = player.games[kLevelGames[i]];
+                       game.firstTime = 0;
+                       game.level = 3;
+                       game.highScore = kScores[i];
+                       game.levelFlags[0] = 1;
+                       game.levelFlags[1] = 1;
+                     }
+                     player.newResult = 1;
+                   })});
+  saves.push_back(
+      {"lastlevel.sav",
+       "every game at its last level (20; 5 for game 12) with all prizes, the music game visited, "
+       "game 12's final level won: every gallery movie unlocked",
+       SavedBytes([](CurrentPlayer& player) {
+         FreshPlayer(player);
+         for (const uint32_t id : kLevelGames) {
+           GameProgress& game = player.games[id];
+           game.firstTime = 0;
+           game.level = kLastLevel;
+           for (uint8_t& flag : game.levelFlags) flag = 1;
+         }
+         GameProgress& dazodOrer = player.games[kDazodOrerGame];
+         dazodOrer.firstTime = 0;
+         dazodOrer.level = kDazodOrerLastLevel;
+         dazodOrer.gameFlag = 1;
+         for (uint8_t& flag : dazodOrer.levelFlags) flag = 1;
+         player.games[kMusicGame].firstTime = 0;
+         player.galleryFlag = 1;
+       })});
+  // Damaged files: a record cut short, bytes that are no record, and a record naming a slot that does
+  // not exist.
+  saves.push_back({"short.sav", "11 bytes: the record's header only", SavedBytes(FreshPlayer).substr(0, 11)});
+  std::string garbage(CurrentPlayer::kFileSize, '\0');
+  uint32_t state = 0x2545F491u;
+  for (char& byte : garbage) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    byte = static_cast<char>(state >> 24);
+  }
+  saves.push_back({"garbage.sav", "a save's length of pseudo-random bytes", garbage});
+  saves.push_back(
+      {"slot9.sav", "a fresh player whose record names save slot 9", SavedBytes([](CurrentPlayer& player) {
+         FreshPlayer(player);
+         player.saveSlot = 9;
+       })});
+  return saves;
+}
+
+}  // namespace fixture
