@@ -20,4 +20,8 @@ const AdapterCounters& GetAdapterCounters() {
   return gCounters;
 }
 
+AdapterCounters& MutableAdapterCounters() {
+  return gCounters;
+}
+
 }  // namespace plat::d3d8

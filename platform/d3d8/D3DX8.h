@@ -48,7 +48,8 @@ HRESULT D3DXCreateSprite(IDirect3DDevice8* device, ID3DXSprite** sprite);
 // The loaders convert each source pixel to the destination's format (channels widened by repeating
 // their top bits, narrowed by keeping their top bits; a source without alpha is opaque), scaling to
 // the destination rectangle by the nearest pixel when the sizes differ. A rectangle of null means the
-// whole surface (or image); a rectangle outside its surface or empty is D3DERR_INVALIDCALL and
+// whole surface (or image; memory has no size of its own, so its source rectangle is required, and
+// its right edge must fit the pitch); a rectangle outside its surface or empty is D3DERR_INVALIDCALL and
 // nothing is written. colorKey is an A8R8G8B8 value (0 keys nothing): source pixels of that colour
 // are loaded as transparent black; a destination without alpha keeps them transparent by marking
 // them in the surface, so that the sprite draw and later loads skip them as alpha 0.

@@ -18,7 +18,7 @@ public:
   virtual HRESULT CheckDeviceFormat(UINT adapter, D3DDEVTYPE deviceType, D3DFORMAT adapterFormat, DWORD usage,
                                     D3DRESOURCETYPE type, D3DFORMAT checkFormat) = 0;
   virtual HRESULT GetDeviceCaps(UINT adapter, D3DDEVTYPE deviceType, D3DCAPS8* caps) = 0;
-  // One device at a time. The back buffer takes the parameters' size and format (a windowed device
+  // The back buffer takes the parameters' size and format (a windowed device
   // whose format is D3DFMT_UNKNOWN takes the desktop's); size 0 or a format outside D3D8Types.h is
   // D3DERR_INVALIDCALL.
   virtual HRESULT CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focusWindow, DWORD behaviorFlags,
