@@ -12,6 +12,8 @@
 #include "graphics/D3DSurface.h"
 #include "graphics/D3DTexture.h"
 #include "graphics/LastDisplayError.h"
+#include "graphics/SDLDisplayDevice.h"
+#include "graphics/SDLSurface.h"
 #include "graphics/SurfaceOps.h"
 #include "platform/d3d8/AdapterProfile.h"
 #include "platform/d3d8/D3D8.h"
@@ -396,6 +398,62 @@ TEST_F(D3DDevice, KeyedSurfaceBlitsPackTheKeyForTheComparison) {
   ASSERT_EQ(opaque->BlitTo(&BackBuffer(), Point2(0, 1)), 0);
   ExpectRgb(PixelAt(0, 1), 255, 0, 255, "copied");
   EXPECT_EQ(device->EndFrame(), 0);
+}
+
+// The 16-bit back buffer's pixels, row by row.
+std::vector<uint16_t> Pixels16(Qel::DrawingSurface& back, const Rect& area) {
+  std::vector<uint16_t> out;
+  int pitch = 0;
+  const uint8_t* bits = back.Lock(pitch, Qel::DrawingSurface::kLockRead);
+  EXPECT_NE(bits, nullptr);
+  if (!bits) return out;
+  for (int y = area.Top(); y < area.Bottom(); ++y) {
+    const auto* row = reinterpret_cast<const uint16_t*>(bits + static_cast<ptrdiff_t>(y) * pitch);
+    out.insert(out.end(), row + area.Left(), row + area.Right());
+  }
+  back.Unlock();
+  return out;
+}
+
+// Opaque and keyed images come out the same through both devices; only alpha blends differ, since SDL
+// 1.2 blends its own way.
+TEST_F(D3DDevice, OpaqueAndKeyedDrawsMatchTheSDLDevice) {
+  Qel::SDLSurface::RegisterSurfaceOps();
+  Qel::SDLDisplayDevice sdl;
+  const int mode = Qel::SDLDisplayDevice::kSurfaceModeSoftware;
+  ASSERT_EQ(sdl.Open(800, 600, Qel::kPixelFormatR5G6B5, false, &mode), 0);
+  ASSERT_EQ(sdl.GetPixelFormat(), Qel::kPixelFormatR5G6B5);
+  Open(Qel::kPixelFormatR5G6B5, true);
+
+  std::vector<uint32_t> pixels(40 * 30);
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    pixels[i] = i % 7 == 0 ? 0xFFFF00FFu : 0xFF000000u | static_cast<uint32_t>(i * 2654435761u & 0xFFFFFFu);
+  }
+  const Color magenta(255, 0, 255, 255);
+  const Rect area(0, 0, 200, 100);
+  std::vector<std::vector<uint16_t>> pictures;
+  for (Qel::DisplayDevice* display :
+       {static_cast<Qel::DisplayDevice*>(&sdl), static_cast<Qel::DisplayDevice*>(device.get())}) {
+    for (const int kind : {0, 3}) {
+      ASSERT_EQ(display->FillRect(nullptr, Color(0, 128, 255, 255)), 0);
+      ASSERT_EQ(display->BeginFrame(), 0);
+      std::unique_ptr<Qel::DrawingSurface> opaque(display->CreateSurfaceFromPixels(
+          pixels.data(), 40, 30, 160, Qel::kPixelFormatA8R8G8B8, kind, nullptr));
+      std::unique_ptr<Qel::DrawingSurface> keyed(display->CreateSurfaceFromPixels(
+          pixels.data(), 40, 30, 160, Qel::kPixelFormatA8R8G8B8, kind, &magenta));
+      ASSERT_NE(opaque, nullptr);
+      ASSERT_NE(keyed, nullptr);
+      ASSERT_EQ(opaque->BlitTo(display->GetBackBuffer(), Point2(3, 4)), 0);
+      ASSERT_EQ(keyed->BlitTo(display->GetBackBuffer(), Point2(60, 50)), 0);
+      ASSERT_EQ(display->EndFrame(), 0);
+      pictures.push_back(Pixels16(*display->GetBackBuffer(), area));
+    }
+  }
+  ASSERT_EQ(pictures.size(), 4u);
+  EXPECT_EQ(pictures[0], pictures[1]) << "both SDL kinds";
+  EXPECT_TRUE(pictures[2] == pictures[0]) << "Direct3D textures as SDL";
+  EXPECT_TRUE(pictures[3] == pictures[0]) << "Direct3D image surfaces as SDL";
+  Qel::SDLSurface::UnregisterSurfaceOps();
 }
 
 }  // namespace
