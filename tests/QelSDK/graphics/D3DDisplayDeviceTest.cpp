@@ -400,6 +400,48 @@ TEST_F(D3DDevice, KeyedSurfaceBlitsPackTheKeyForTheComparison) {
   EXPECT_EQ(device->EndFrame(), 0);
 }
 
+TEST(D3DLockFlags, ReadAloneLocksReadOnly) {
+  EXPECT_EQ(Qel::D3DLockFlags(1), d3d::D3DLOCK_READONLY);
+  for (const uint32_t flags : {0u, 2u, 3u}) EXPECT_EQ(Qel::D3DLockFlags(flags), 0u) << flags;
+}
+
+// A 2 x 1 bitmap of 24 bits, bottom-up: red, then magenta, which the key leaves out.
+std::vector<uint8_t> TwoPixelBitmap() {
+  std::vector<uint8_t> file = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
+                               2,   0,   0,  0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0,  0, 8, 0,
+                               0,   0,   0,  0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0};
+  for (const uint8_t byte : {0, 0, 255, 255, 0, 255, 0, 0}) file.push_back(byte);
+  return file;
+}
+
+TEST_F(D3DDevice, ImageDataBecomesAnImageSurfaceInItsOwnFormat) {
+  Qel::ClearLastDisplayError();
+  D3DDisplayDevice closed;
+  const std::vector<uint8_t> file = TwoPixelBitmap();
+  EXPECT_EQ(closed.CreateSurfaceFromImageData(file.data(), static_cast<uint32_t>(file.size()), 0, nullptr),
+            nullptr);
+  EXPECT_EQ(Qel::GetLastDisplayError(), 102);
+  Open(Qel::kPixelFormatX8R8G8B8);
+  const Color magenta(255, 0, 255, 255);
+  std::unique_ptr<Qel::DrawingSurface> image(
+      device->CreateSurfaceFromImageData(file.data(), static_cast<uint32_t>(file.size()), 0, &magenta));
+  ASSERT_NE(dynamic_cast<Qel::D3DSurface*>(image.get()), nullptr);
+  EXPECT_EQ(image->GetWidth(), 2);
+  EXPECT_EQ(image->GetHeight(), 1);
+  Clear(Color(0, 0, 255, 255));
+  ASSERT_EQ(device->BeginFrame(), 0);
+  ASSERT_EQ(image->BlitTo(device->GetBackBuffer(), Point2(0, 0)), 0);
+  ExpectRgb(PixelAt(0, 0), 255, 0, 0, "red");
+  ExpectRgb(PixelAt(1, 0), 0, 0, 255, "keyed");
+  EXPECT_EQ(device->EndFrame(), 0);
+  const uint8_t junk[] = {'P', 'N', 'G', 0};
+  Qel::ClearLastDisplayError();
+  EXPECT_EQ(device->CreateSurfaceFromImageData(junk, sizeof(junk), 0, nullptr), nullptr);
+  EXPECT_EQ(Qel::GetLastDisplayError(), 1);
+  EXPECT_EQ(device->CreateSurfaceFromImageFile("no such file.bmp", 0, nullptr), nullptr);
+  EXPECT_EQ(Qel::GetLastDisplayError(), 1);
+}
+
 // The 16-bit back buffer's pixels, row by row.
 std::vector<uint16_t> Pixels16(Qel::DrawingSurface& back, const Rect& area) {
   std::vector<uint16_t> out;
