@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -17,13 +18,19 @@
 #include "framework/KeyTranslation.h"
 #include "framework/StringTableReader.h"
 #include "graphics/CompressedSurface.h"
+#include "graphics/D3DDisplayDevice.h"
+#include "graphics/D3DFormats.h"
+#include "graphics/D3DSurface.h"
+#include "graphics/D3DTexture.h"
 #include "graphics/KeyboardCodePage.h"
+#include "graphics/MaxSurfaceSize.h"
 #include "graphics/MultiSurface.h"
 #include "graphics/SDLDisplayDevice.h"
 #include "graphics/SDLSurface.h"
 #include "graphics/StaticText.h"
 #include "graphics/Utf8.h"
 #include "platform/bink/Bink.h"
+#include "platform/d3d8/D3D8.h"
 #include "platform/dsound/IDirectSound8.h"
 #include "platform/win/kernel/CodePage.h"
 #include "platform/win/user/Cursor.h"
@@ -58,6 +65,18 @@ constexpr NamedFormat kSDLFormatNames[] = {
     {&Qel::kPixelFormatR8G8B8, "R8G8B8"},     {&Qel::kPixelFormatX8R8G8B8, "X8R8G8B8"},
     {&Qel::kPixelFormatA8R8G8B8, "A8R8G8B8"},
 };
+
+// The names of Direct3D formats 20 to 31, in code order.
+constexpr const char* kD3DFormatNames[] = {"R8G8B8",   "A8R8G8B8", "X8R8G8B8", "R5G6B5",
+                                           "X1R5G5B5", "A1R5G5B5", "A4R4G4B4", "R3G3B2",
+                                           "A8",       "A8R3G3B2", "X4R4G4B4", "A2B10G10R10"};
+constexpr uint32_t kFirstNamedD3DFormat = 20;
+
+const char* D3DFormatName(uint32_t code) {
+  if (code < kFirstNamedD3DFormat || code - kFirstNamedD3DFormat >= std::size(kD3DFormatNames))
+    return "Unknown";
+  return kD3DFormatNames[code - kFirstNamedD3DFormat];
+}
 
 bool IsRepeat(LPARAM lParam) {
   return (lParam & KF_REPEAT_BIT) != 0;
@@ -109,7 +128,8 @@ void WinApp::Run() {
       if (!GetMessageA(&msg, nullptr, 0, 0)) break;
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
-    } else if (SDL_PollEvent(&event)) {
+    } else if (!m_direct3D && SDL_PollEvent(&event)) {
+      // On the Direct3D path the window's queue turns SDL's events into messages.
       HandleSDLEvent(event);
     } else if (IsRunning() && IsActive()) {
       Frame();
@@ -124,6 +144,8 @@ void WinApp::Shutdown() {
   // Its surface belongs to the display, which goes with the application core.
   m_debugText.reset();
   MainApp::Shutdown();
+  if (m_direct3D) m_direct3D->Release();
+  m_direct3D = nullptr;
   // The movie library gives back the sound device it was handed at start-up.
   plat::bink::BinkSetSoundSystem(plat::bink::BinkOpenDirectSound, 0);
   RestoreSystemSettings();
@@ -140,7 +162,7 @@ void WinApp::RestoreSystemSettings() {
 
 bool WinApp::IsLowSpec() const {
   // Without Direct3D only an alpha-capable display is good enough.
-  if (!IsAlphaCapable()) return true;
+  if (!m_direct3D && !IsAlphaCapable()) return true;
   const int32_t cpu = GetOptions().GetCpuMhz();
   const int32_t memory = GetOptions().GetMemoryMb();
   if (cpu != 0 && cpu < 530) return true;
@@ -162,9 +184,74 @@ bool WinApp::CreateDisplay() {
 }
 
 bool WinApp::CreateDirect3DDisplay() {
-  // This build has no Direct3D 8 runtime, so the attempt ends at its first step.
-  Qel::Trace("\t%s\n", "D3D8 unavailable.");
-  return false;
+  namespace d3d = plat::d3d8;
+  try {
+    m_direct3D = d3d::Direct3DCreate8(d3d::D3D_SDK_VERSION);
+    if (!m_direct3D) throw "D3D8 unavailable.";
+
+    const bool windowed = GetOptions().IsWindowed();
+    d3d::D3DFORMAT displayFormat = Qel::D3DFormatFromPixelFormat(Qel::kPixelFormatR5G6B5);
+    if (windowed) {
+      d3d::D3DDISPLAYMODE mode;
+      // A mode that cannot be read leaves the format unknown, which the format check refuses.
+      displayFormat = d3d::SUCCEEDED(m_direct3D->GetAdapterDisplayMode(d3d::D3DADAPTER_DEFAULT, &mode))
+                          ? mode.Format
+                          : d3d::D3DFMT_UNKNOWN;
+    }
+    if (d3d::FAILED(m_direct3D->CheckDeviceFormat(
+            d3d::D3DADAPTER_DEFAULT, d3d::D3DDEVTYPE_HAL, displayFormat, 0, d3d::D3DRTYPE_TEXTURE,
+            Qel::D3DFormatFromPixelFormat(Qel::kPixelFormatA4R4G4B4)))) {
+      throw "Device does not support texture format.";
+    }
+    d3d::D3DCAPS8 caps;
+    // Capabilities that cannot be read are none at all: the first check then refuses the adapter.
+    if (d3d::FAILED(m_direct3D->GetDeviceCaps(d3d::D3DADAPTER_DEFAULT, d3d::D3DDEVTYPE_HAL, &caps))) {
+      caps = d3d::D3DCAPS8{};
+      caps.DeviceType = 0;
+    }
+    if (caps.DeviceType != d3d::D3DDEVTYPE_HAL) throw "DX Error: Not a hardware device";
+    if (!(caps.Caps2 & d3d::D3DCAPS2_FULLSCREENGAMMA)) throw "DX Error: Full screen gamma not supported";
+    if (caps.Caps2 & d3d::D3DCAPS2_NO2DDURING3DSCENE) throw "DX Error: No 2D during 3D scene";
+    if (!(caps.TextureCaps & d3d::D3DPTEXTURECAPS_ALPHA)) throw "DX Error: Textures don't support alpha";
+    if (caps.TextureCaps & d3d::D3DPTEXTURECAPS_SQUAREONLY) throw "DX Error: Textures must be square";
+    if (caps.MaxTextureWidth < kScreenWidth) throw "DX Error: Textures have maximum width";
+    if (caps.MaxTextureHeight < kScreenHeight) throw "DX Error: Textures have maximum height";
+
+    if (!CreateGameWindow()) throw "Could not create window.";
+
+    Qel::D3DDeviceParameters parameters;
+    parameters.direct3D = m_direct3D;
+    parameters.focusWindow = m_window;
+    parameters.deviceWindow = m_window;
+    auto device = std::make_unique<Qel::D3DDisplayDevice>();
+    if (device->Open(kScreenWidth, kScreenHeight, Qel::PixelFormatFromD3DFormat(displayFormat), !windowed,
+                     &parameters) != 0) {
+      throw "DX Error: Could not create device.";
+    }
+    m_display = std::move(device);
+
+    Qel::SetMaxSurfaceSize(128, 128);
+    d3d::D3DDISPLAYMODE mode;
+    if (d3d::FAILED(m_direct3D->GetAdapterDisplayMode(d3d::D3DADAPTER_DEFAULT, &mode))) mode.Format = 0;
+    m_displayPixelFormat = Qel::PixelFormatFromD3DFormat(mode.Format);
+    m_rendererFormatName = D3DFormatName(mode.Format);
+  } catch (const char* message) {
+    Qel::Trace("\t%s\n", message);
+  } catch (...) {
+    Qel::Trace("\tUnknown error.\n");
+  }
+  if (!m_display) {
+    if (m_window) {
+      // The window of a failed attempt goes without ending the game: the next attempt follows.
+      m_discardingWindow = true;
+      DestroyWindow(m_window);
+      m_discardingWindow = false;
+      m_window = nullptr;
+    }
+    if (m_direct3D) m_direct3D->Release();
+    m_direct3D = nullptr;
+  }
+  return m_display != nullptr;
 }
 
 bool WinApp::CreateGameWindow() {
@@ -231,6 +318,8 @@ bool WinApp::CreateSDLDisplay(bool alpha) {
 }
 
 bool WinApp::RegisterSurfaceKinds() {
+  Qel::D3DSurface::RegisterSurfaceOps();
+  Qel::D3DTexture::RegisterSurfaceOps();
   Qel::SDLSurface::RegisterSurfaceOps();
   Qel::MultiSurface::RegisterSurfaceOps();
   Qel::CompressedSurface::RegisterSurfaceOps();
@@ -238,6 +327,8 @@ bool WinApp::RegisterSurfaceKinds() {
 }
 
 void WinApp::UnregisterSurfaceKinds() {
+  Qel::D3DSurface::UnregisterSurfaceOps();
+  Qel::D3DTexture::UnregisterSurfaceOps();
   Qel::SDLSurface::UnregisterSurfaceOps();
   Qel::MultiSurface::UnregisterSurfaceOps();
   Qel::CompressedSurface::UnregisterSurfaceOps();
@@ -267,7 +358,11 @@ bool WinApp::InitSound() {
 }
 
 void WinApp::GetRendererText(std::string& text) const {
-  text += IsAlphaCapable() ? "Renderer: SDL 1.2.4 [alpha] - " : "Renderer: SDL 1.2.4 [no alpha] - ";
+  if (m_direct3D) {
+    text += "Renderer: DirectX 8 - ";
+  } else {
+    text += IsAlphaCapable() ? "Renderer: SDL 1.2.4 [alpha] - " : "Renderer: SDL 1.2.4 [no alpha] - ";
+  }
   text += GetRendererFormatName();
   text += "\n";
 }
@@ -285,7 +380,7 @@ void WinApp::ShowDebugText(const std::string& text) {
 LRESULT WinApp::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DESTROY:
-      PostQuitMessage(0);
+      if (!m_discardingWindow) PostQuitMessage(0);
       return 0;
     case WM_ACTIVATEAPP:
       OnActivate(LOWORD(wParam) != 0);

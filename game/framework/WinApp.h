@@ -12,6 +12,9 @@
 namespace Qel {
 class StaticText;
 }
+namespace plat::d3d8 {
+class IDirect3D8;
+}
 
 union SDL_Event;
 
@@ -53,6 +56,8 @@ public:
   void RestoreSystemSettings();
 
   plat::win::HWND GetWindow() const { return m_window; }
+  // The Direct3D object while the Direct3D path is used; null on the SDL path.
+  plat::d3d8::IDirect3D8* GetDirect3D() const { return m_direct3D; }
   // Made at start-up while "showframerate" or "showdebuginfo" is on and a display exists.
   Qel::StaticText* GetDebugText() const { return m_debugText.get(); }
 
@@ -62,6 +67,9 @@ private:
 
   plat::win::HWND m_window = nullptr;
   plat::win::HINSTANCE m_instance = nullptr;
+  plat::d3d8::IDirect3D8* m_direct3D = nullptr;
+  // Set while a failed Direct3D attempt destroys its window, whose end must not end the game.
+  bool m_discardingWindow = false;
   plat::win::BOOL m_savedScreenSaverActive = plat::win::TRUE;
   bool m_screenSaverSaved = false;
   std::unique_ptr<Qel::StaticText> m_debugText;

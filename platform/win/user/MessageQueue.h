@@ -8,11 +8,6 @@
 
 namespace plat::win {
 
-struct POINT {
-  LONG x;
-  LONG y;
-};
-
 struct MSG {
   HWND hwnd;
   UINT message;

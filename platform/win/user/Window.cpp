@@ -225,6 +225,24 @@ HWND GetSDLWindow() {
   return SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetVideoSurface() ? &gWindow : nullptr;
 }
 
+BOOL GetClientRect(HWND window, RECT* rect) {
+  const SDL_Surface* video = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetVideoSurface() : nullptr;
+  if (!IsWindow(window) || !rect || !video) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  *rect = RECT{0, 0, video->w, video->h};
+  return TRUE;
+}
+
+BOOL ClientToScreen(HWND window, POINT* point) {
+  if (!IsWindow(window) || !point) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  return TRUE;  // the client area's corner is the screen's origin
+}
+
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE:

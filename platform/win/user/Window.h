@@ -23,6 +23,11 @@ struct RECT {
   LONG bottom;
 };
 
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
 struct WNDCLASSA {
   UINT style;
   WNDPROC lpfnWndProc;
@@ -101,6 +106,14 @@ BOOL IsWindow(HWND window);
 // stand-in's token for it, since SDL's own window information may be empty (dummy driver).
 // Null while no video mode is set.
 HWND GetSDLWindow();
+
+// The client area of the window: (0, 0) to the video mode's size. FALSE for a window that does not
+// exist.
+BOOL GetClientRect(HWND window, RECT* rect);
+// SDL 1.2 does not say where its window lies on the screen, so the client area's corner is taken as
+// the screen's origin; GetCursorPos answers in the same frame, so a cursor position made client-relative
+// through this is the pointer's place in the window. FALSE for a window that does not exist.
+BOOL ClientToScreen(HWND window, POINT* point);
 
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
