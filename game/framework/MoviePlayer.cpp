@@ -77,6 +77,8 @@ void MoviePlayer::Play(const char* name) {
   // Nothing undefined shows before the first frame arrives.
   if (m_surface) FillBlack(*m_surface);
   m_movie->Play();
+  // A game paused already (a gallery shown over it) stays paused when the movie ends.
+  m_pausedGame = !GetApp().IsPaused();
   GetApp().PauseGame();
   PostAppState(EventId::Pause, m_name);
 
@@ -100,7 +102,8 @@ void MoviePlayer::Stop() {
   std::memcpy(name, m_name, kNameCapacity);
   m_name[0] = '\0';
   Qel::Trace("INFO: Movie '%s' stops.\n", name);
-  GetApp().ResumeGame();
+  if (m_pausedGame) GetApp().ResumeGame();
+  m_pausedGame = false;
   PostAppState(EventId::Resume, name);
 }
 

@@ -25,7 +25,8 @@ public:
   // stopped at once, which resumes the game. A longer name keeps its first 31 characters. The trace
   // says when a movie plays and when it stops.
   void Play(const char* name);
-  // Only with a movie: stops and frees it, resumes the game and posts 10201 with the name. The name is
+  // Only with a movie: stops and frees it, resumes the game when its Play paused it, and posts 10201
+  // with the name. The name is
   // cleared before the post and the listeners get a copy of it, so one of them may start the next movie.
   void Stop();
   // Copies a new frame into the movie surface, then draws the surface centred on the 800 x 600 screen.
@@ -47,4 +48,6 @@ private:
   char m_name[kNameCapacity] = "";
   // Counts the plays, so that Play knows whether a listener started another movie inside it.
   uint32_t m_plays = 0;
+  // Whether Play paused the game, so that Stop resumes only what it paused.
+  bool m_pausedGame = false;
 };

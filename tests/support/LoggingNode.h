@@ -8,6 +8,7 @@
 
 #include "framework/GameNode.h"
 #include "framework/InputEventInfo.h"
+#include "support/NodeContent.h"
 
 namespace test {
 
@@ -17,7 +18,8 @@ std::vector<std::string>& NodeLog();
 // Input event id and its data as a log line ("down 65", "mouse 6 button 1 at 10,20").
 std::string DescribeInput(int id, const InputEventInfo& info);
 
-class LoggingNode : public GameNode {
+// NodeSprites comes first, so that the sprites every node loads are there for GameNode.
+class LoggingNode : private NodeSprites, public GameNode {
 public:
   explicit LoggingNode(int32_t id);
   ~LoggingNode() override;

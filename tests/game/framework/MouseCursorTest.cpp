@@ -218,6 +218,8 @@ TEST_F(CursorApp, ChangesKindButNotWhenTheKindIsTheSame) {
   Frame(10);
   EXPECT_EQ(ColourAt(400, 300), kYellow);
 
+  // The node's update shows its own kind over nothing active; paused, only the cursor's choice counts.
+  m_app.PauseGame();
   cursor.SetHotspot(1, Qel::Point2(22, 21));
   cursor.SetCursor(1);
   EXPECT_EQ(cursor.GetCursor(), 1);
@@ -295,6 +297,8 @@ TEST_F(CursorApp, RunsWithoutACursorResourceAndDrawsNothing) {
   MouseCursor& cursor = MouseCursor::Instance();
   EXPECT_EQ(cursor.GetSprite(), nullptr);
   EXPECT_EQ(cursor.GetCursor(), 0);
+  // The node's update shows its own kind over nothing active; paused, only the cursor's choice counts.
+  m_app.PauseGame();
   cursor.SetHotspot(1, Qel::Point2(22, 21));
   cursor.SetCursor(1);
   EXPECT_EQ(cursor.GetCursor(), 1);
