@@ -376,3 +376,25 @@ TEST_F(Gallery, AMovieThatEndsLeavesTheGamePausedUnderTheGalleryWithItsControlsB
   EXPECT_FALSE(m_app.IsPaused());
   EXPECT_TRUE(hum->GetEngineSound()->IsPlaying());
 }
+
+// Without the movie buttons' art the gallery is refused half built, with the sprite objects' error,
+// and what it had built goes with it.
+using GalleryArt = test::DialogStage;
+
+TEST_F(GalleryArt, AGalleryWhoseButtonArtIsMissingThrowsAndLeavesTheNodeAsItWas) {
+  for (const char* sprite :
+       {"replayMovieBK", "actback_blank", "ActBackArrow", "replayUpArrow_sdl", "replayDownArrow_sdl"})
+    AddSprite(sprite, 20, 20);
+  Start();
+  ActivePlayerData = PlayerData();
+  Unlock(ActivePlayerData, 2);
+  try {
+    FMVDialog gallery("FMVScreen");
+    ADD_FAILURE() << "a gallery without its button art was built";
+  } catch (const char* error) {
+    EXPECT_STREQ(error, "Failed to load sprite 'replay_mov_but'\n");
+  }
+  Frames(3);
+  EXPECT_EQ(m_node->GetOverlay(), nullptr);
+  EXPECT_FALSE(m_app.IsPaused());
+}
