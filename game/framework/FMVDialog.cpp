@@ -18,6 +18,11 @@
 namespace {
 
 constexpr int kClock = SpriteObject::kClockApplication;
+// Objects placed without a depth of their own stand in the order they are made: at equal depths the
+// scene draws by name, which would put the background over the exit art.
+constexpr int32_t kBackgroundDepth = 0;
+constexpr int32_t kExitButtonDepth = 1;
+constexpr int32_t kExitArtDepth = 2;
 constexpr int32_t kButtonDepth = 9919;
 constexpr int32_t kUpArrowDepth = 9989;
 constexpr int32_t kDownArrowDepth = 9990;
@@ -73,16 +78,16 @@ const char* FMVDialog::GetMovieName(uint32_t sequence) {
 FMVDialog::FMVDialog(const char* name) : Overlay(name) {
   const std::string base = GetName();
   m_background = std::make_unique<Clickable>((base + "DialogBG").c_str(), "replayMovieBK", kClock);
-  m_background->SetPosition(0, 0);
+  m_background->SetPositionAndZ(0, 0, kBackgroundDepth);
   AddObject(m_background.get());
 
   m_exitButton = std::make_unique<Clickable>("FMVExit", "actback_blank", kClock);
-  m_exitButton->SetPosition(5, 531);
+  m_exitButton->SetPositionAndZ(5, 531, kExitButtonDepth);
   m_exitButton->SetHotspotSize(86, 63);
   m_exitButton->SetClickSound("ButtonDown");
   AddObject(m_exitButton.get());
   m_exitArt = std::make_unique<UnClickableGameButton>("FMVExit2", "ActBackArrow", kClock);
-  m_exitArt->SetPosition(5, 531);
+  m_exitArt->SetPositionAndZ(5, 531, kExitArtDepth);
   m_exitArt->Enable();
   AddObject(m_exitArt.get());
 

@@ -12,6 +12,12 @@
 namespace {
 
 constexpr int kClock = SpriteObject::kClockApplication;
+// The objects stand in the order they are made: at equal depths the scene draws by name, which would
+// put the pictures over the page and the exit art.
+constexpr int32_t kBackgroundDepth = 0;
+constexpr int32_t kPictureDepth = 1;
+constexpr int32_t kPageDepth = 2;
+constexpr int32_t kExitArtDepth = 3;
 
 }  // namespace
 
@@ -41,18 +47,21 @@ const char* HelpDialog::GetCaptionsOf(uint32_t nodeId) {
 HelpDialog::HelpDialog(const char* name, uint32_t nodeId) : Overlay(name) {
   m_background =
       std::make_unique<Clickable>((std::string(GetName()) + "HelpDismisstY42l").c_str(), "blank", kClock);
+  m_background->SetZ(kBackgroundDepth);
   m_background->SetHotspotSize(800, 600);
   AddObject(m_background.get());
 
   LoadCaptions(GetCaptionsOf(nodeId));
 
   m_picture = std::make_unique<Ambient>("HelpPausegrxL7m", "help_bkg", kClock);
+  m_picture->SetZ(kPictureDepth);
   AddObject(m_picture.get());
   m_pageObject = std::make_unique<Ambient>("HelpObjectsLt4d", "help_overlay", kClock);
+  m_pageObject->SetZ(kPageDepth);
   AddObject(m_pageObject.get());
 
   m_exitArt = std::make_unique<UnClickableGameButton>("HelpExit", "ActBackArrow", kClock);
-  m_exitArt->SetPosition(27, 511);
+  m_exitArt->SetPositionAndZ(27, 511, kExitArtDepth);
   m_exitArt->Enable();
   m_exitArt->SetClickSound("ButtonDown");
   AddObject(m_exitArt.get());

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/Color.h"
 #include "fixture-content/SpriteFile.h"
 #include "fixture-content/SpriteFileWriter.h"
 #include "framework/GameNode.h"
@@ -20,6 +22,9 @@
 #include "framework/NodeManager.h"
 #include "framework/Overlay.h"
 #include "framework/WinApp.h"
+#include "graphics/DisplayDevice.h"
+#include "graphics/DrawingSurface.h"
+#include "graphics/SurfaceLock.h"
 #include "platform/win/kernel/Module.h"
 #include "platform/win/kernel/Timer.h"
 #include "platform/win/user/Messages.h"
@@ -36,13 +41,18 @@ inline uint32_t& DialogNow() {
   return now;
 }
 
+// Colours that the 16-bit screen keeps as they are.
+inline constexpr uint32_t kDialogRed = 0xFFFF0000;
+inline constexpr uint32_t kDialogGreen = 0xFF00FF00;
+inline constexpr uint32_t kDialogBlue = 0xFF0000FF;
+
 // A sprite of solid width x height frames: animations animations, each of frames frames of 100 ms that
-// loop.
-inline std::string DialogSprite(int32_t width, int32_t height, int animations = 3, int frames = 1) {
+// loop; the first frame in the colour given, the others each a little redder.
+inline std::string DialogSprite(int32_t width, int32_t height, int animations = 3, int frames = 1,
+                                uint32_t argb = 0xFF000000u) {
   fixture::SpriteFile file;
   for (int image = 0; image < frames; ++image)
-    file.m_images.push_back(
-        fixture::SpriteFileImage::Solid(width, height, 0xFF000000u | (0x400000u * image)));
+    file.m_images.push_back(fixture::SpriteFileImage::Solid(width, height, argb ^ (0x400000u * image)));
   for (int animation = 0; animation < animations; ++animation) {
     fixture::SpriteFileAnimation looping;
     looping.m_playMode = 2;
@@ -112,8 +122,23 @@ protected:
     ASSERT_NE(m_node, nullptr);
   }
 
-  void AddSprite(const std::string& name, int32_t width, int32_t height, int animations = 3, int frames = 1) {
-    m_stage.AddFile(name + ".qela", DialogSprite(width, height, animations, frames));
+  void AddSprite(const std::string& name, int32_t width, int32_t height, int animations = 3, int frames = 1,
+                 uint32_t argb = 0xFF000000u) {
+    m_stage.AddFile(name + ".qela", DialogSprite(width, height, animations, frames, argb));
+  }
+
+  // Whether the pixel of the back buffer, as the last frame drew it, has that colour.
+  bool ScreenHas(int x, int y, uint32_t argb) {
+    Qel::DrawingSurface* screen = m_app.GetDisplay()->GetBackBuffer();
+    const Qel::PixelFormat format = screen->GetPixelFormat();
+    const Qel::Color colour(format, static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8),
+                            static_cast<uint8_t>(argb), 255);
+    Qel::SurfaceLock lock(screen, Qel::DrawingSurface::kLockRead);
+    const int bytes = format.GetBytesPerPixel();
+    uint32_t value = 0;
+    std::memcpy(&value, lock.GetBits() + y * lock.GetPitch() + x * bytes, static_cast<size_t>(bytes));
+    const uint32_t mask = bytes >= 4 ? 0xFFFFFFFFu : (1u << (8 * bytes)) - 1;
+    return (value & mask) == (colour.GetPacked() & mask);
   }
 
   // One frame of ms milliseconds: the mixer plays that long, then the game's frame runs.

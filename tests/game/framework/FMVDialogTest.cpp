@@ -64,9 +64,9 @@ protected:
   void SetUp() override {
     DialogStage::SetUp();
     ActivePlayerData = PlayerData();
-    AddSprite("replayMovieBK", 800, 600);
+    AddSprite("replayMovieBK", 800, 600, 3, 1, test::kDialogRed);
     AddSprite("actback_blank", 10, 10);
-    AddSprite("ActBackArrow", 86, 63);
+    AddSprite("ActBackArrow", 86, 63, 3, 1, test::kDialogBlue);
     AddSprite("replayUpArrow", 50, 40);
     AddSprite("replayDownArrow", 50, 40);
     AddSprite("replayUpArrow_sdl", 52, 42);
@@ -397,4 +397,15 @@ TEST_F(GalleryArt, AGalleryWhoseButtonArtIsMissingThrowsAndLeavesTheNodeAsItWas)
   Frames(3);
   EXPECT_EQ(m_node->GetOverlay(), nullptr);
   EXPECT_FALSE(m_app.IsPaused());
+}
+
+TEST_F(Gallery, TheExitArtIsDrawnOverTheBackgroundInTheOrderTheyWereMade) {
+  Start();
+  Open({});
+  Frame();
+  EXPECT_TRUE(ScreenHas(600, 100, test::kDialogRed));
+  EXPECT_TRUE(ScreenHas(40, 560, test::kDialogBlue));
+  EXPECT_LT(m_gallery->GetBackground()->GetZ(), m_gallery->GetExitButton()->GetZ());
+  EXPECT_LT(m_gallery->GetExitButton()->GetZ(), m_gallery->GetExitArt()->GetZ());
+  EXPECT_LT(m_gallery->GetExitArt()->GetZ(), m_gallery->GetUpArrow()->GetZ());
 }

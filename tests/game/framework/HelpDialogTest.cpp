@@ -24,9 +24,9 @@ protected:
   void SetUp() override {
     DialogStage::SetUp();
     AddSprite("blank", 1, 1);
-    AddSprite("help_bkg", 800, 600);
-    AddSprite("help_overlay", 600, 400, HelpDialog::kLastPage + 2, 2);
-    AddSprite("ActBackArrow", 86, 63);
+    AddSprite("help_bkg", 800, 600, 3, 1, test::kDialogRed);
+    AddSprite("help_overlay", 600, 400, HelpDialog::kLastPage + 2, 2, test::kDialogGreen);
+    AddSprite("ActBackArrow", 86, 63, 3, 1, test::kDialogBlue);
     // Each caption file names itself in its one line.
     for (const char* name :
          {"Hub", "Tribal", "MoonFish", "GarmoSub", "DazodOrer", "Turtles", "Shell", "Concentration"})
@@ -122,4 +122,14 @@ TEST_F(Help, TheBackgroundTakesAClickAnywhereAndTheExitArtOnlySounds) {
   EXPECT_FALSE(m_help->IsBackground(exit));
   EXPECT_FALSE(m_help->IsBackground(m_help->GetPageObject()));
   EXPECT_FALSE(m_help->IsBackground(nullptr));
+}
+
+TEST_F(Help, ThePageIsDrawnOverItsPictureAndTheExitArtOverBoth) {
+  Start();
+  m_help = std::make_unique<HelpDialog>("HelpScreen", 6);
+  m_node->AttachOverlay(m_help.get());
+  Frame();
+  EXPECT_TRUE(ScreenHas(700, 500, test::kDialogRed));
+  EXPECT_TRUE(ScreenHas(300, 200, test::kDialogGreen));
+  EXPECT_TRUE(ScreenHas(50, 530, test::kDialogBlue));
 }
