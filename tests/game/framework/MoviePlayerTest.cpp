@@ -35,6 +35,7 @@
 #include "sound/WinSoundManager.h"
 #include "support/LoggingNode.h"
 #include "support/MovieFiles.h"
+#include "support/NodeContent.h"
 #include "support/SoundStage.h"
 
 namespace {
@@ -300,6 +301,62 @@ TEST_F(Movies, AMovieCutShortEndsWhereItsFileEndsAndTheGameGoesOn) {
                                                                      [](const std::string& line) {
                                                                        return line.rfind("movie 3 ", 0) == 0;
                                                                      })));
+}
+
+namespace {
+// A node of the base's own routing, which logs what reaches its mouse and character handlers.
+class RoutingNode : private test::NodeSprites, public GameNode {
+public:
+  void OnLeftButtonDown(const InputEventInfo&) override { test::NodeLog().push_back("node ldown"); }
+  void OnLeftButtonUp(const InputEventInfo&) override { test::NodeLog().push_back("node lup"); }
+  void OnChar(uint16_t) override { test::NodeLog().push_back("node char"); }
+};
+
+// The log without the movie library's own events.
+std::vector<std::string> LoggedWithoutMovieEvents() {
+  std::vector<std::string> lines;
+  for (const std::string& line : test::NodeLog())
+    if (line.rfind("movie ", 0) != 0) lines.push_back(line);
+  return lines;
+}
+}  // namespace
+
+TEST_F(Movies, AMovieOverAPausedGameLeavesItPausedWhenItEnds) {
+  AddMovie("gallery", test::SolidMovie(2, 64, 48, 10));
+  Start();
+  // A modal overlay (the movie gallery) has paused the game.
+  m_app.PauseGame();
+  m_player.Play("gallery");
+  ASSERT_TRUE(m_player.IsPlaying());
+  m_player.Stop();
+  EXPECT_TRUE(m_app.IsPaused());
+  EXPECT_EQ(LoggedWithoutMovieEvents(), std::vector<std::string>({"pause gallery", "resume gallery"}));
+  m_app.ResumeGame();
+
+  // A movie over a running game resumes it, also after one that played over a paused game.
+  m_player.Play("gallery");
+  m_player.Stop();
+  EXPECT_FALSE(m_app.IsPaused());
+}
+
+TEST_F(Movies, WhileAMoviePlaysAPressIsIgnoredAndAReleaseOrACharacterStopsIt) {
+  AddMovie("intro", test::SolidMovie(20, 64, 48, 10));
+  Start();
+  RoutingNode node;
+  InputEventInfo input;
+  input.button = 1;
+  input.code = 'a';
+  for (const int stopper : {EventId::MouseUp, EventId::Char}) {
+    m_player.Play("intro");
+    ASSERT_TRUE(m_player.IsPlaying());
+    test::NodeLog().clear();
+    node.HandleEvent(kEventInput, EventId::MouseDown, &input);
+    EXPECT_TRUE(m_player.IsPlaying());
+    node.HandleEvent(kEventInput, stopper, &input);
+    EXPECT_FALSE(m_player.IsPlaying());
+    // Only the movie's own events: the node's handlers saw nothing.
+    EXPECT_EQ(LoggedWithoutMovieEvents(), std::vector<std::string>({"resume intro"})) << stopper;
+  }
 }
 
 TEST_F(Movies, ANodeThatStartsTheNextMovieFromItsResumeGetsThatMoviesName) {
