@@ -228,10 +228,10 @@ TEST_F(Buttons, AClickableShowsItsCursorSoundsOnThePressAndIsClickedByTheRelease
   EXPECT_EQ(Release(60, 85), Log({"clicked wall", "taken"}));
   EXPECT_EQ(Release(400, 400), Log({"passed on"}));
 
-  // The cursor is left alone once the pointer is off the door; the node chooses it then.
+  // The door leaves the cursor alone once the pointer is off it; the node shows its own kind then.
   MoveTo(400, 400);
   EXPECT_FALSE(door.IsHovered());
-  EXPECT_EQ(MouseCursor::Instance().GetCursor(), 1);
+  EXPECT_EQ(MouseCursor::Instance().GetCursor(), m_node->GetNodeCursorKind());
 }
 
 TEST_F(Buttons, ADisabledClickableIsSilentUnclickedAndShowsNoCursorTillItIsEnabled) {

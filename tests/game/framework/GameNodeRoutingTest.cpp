@@ -653,3 +653,39 @@ TEST_F(Node, DeletingANodeDetachesAShownOverlayAndDeletesAnOpenQuitDialog) {
   node.reset();  // under the sanitizer: nothing of the dialog is left behind
   EXPECT_EQ(scene->GetWorld().FindChild("quitOverlayOverlayGroup"), nullptr);
 }
+
+TEST_F(Node, LoadedObjectsOfTwoFilesJoinTheNodeAndDeactivationDeletesThem) {
+  stage.AddText("first", "[ambient door ccBar]\nz = 5\n");
+  stage.AddText("second", "[ambient window ccBar]\nz = 7\n");
+  EXPECT_FALSE(node->LoadObjects("missing"));
+  EXPECT_EQ(node->GetObjects().GetCount(), 0);
+  ASSERT_TRUE(node->LoadObjects("first"));
+  // The second file's objects join those of the first, which are in the node already.
+  ASSERT_TRUE(node->LoadObjects("second"));
+  EXPECT_EQ(node->GetObjects().GetCount(), 2);
+  EXPECT_EQ(node->GetLoadedObjects().GetCount(), 2);
+  EXPECT_EQ(node->GetObjects().At(0), node->FindObject("WINDOW"));
+  EXPECT_NE(node->GetNodeWorld()->FindChild("door"), nullptr);
+
+  node->Deactivate();  // under the sanitizer: the loaded objects are deleted
+  EXPECT_EQ(node->GetObjects().GetCount(), 0);
+  EXPECT_EQ(node->GetLoadedObjects().GetCount(), 0);
+  EXPECT_EQ(node->GetNodeWorld()->FindChild("door"), nullptr);
+  node->Activate();
+}
+
+TEST_F(Node, TextDataReachesTheNodesSetTxtValue) {
+  class Settings : public TestNode {
+  public:
+    void SetTxtValue(const char* key, const char* value) override {
+      Log().push_back(std::string(key) + "=" + value);
+    }
+  };
+  Settings settings;
+  stage.AddText("settings", "Speed = 3\nname = pilo\n");
+  EXPECT_TRUE(settings.LoadTxtData("settings"));
+  EXPECT_EQ(Log(), Lines({"speed=3", "name=pilo"}));
+  EXPECT_FALSE(settings.LoadTxtData("missing"));
+  // The base ignores every pair.
+  EXPECT_TRUE(node->LoadTxtData("settings"));
+}
