@@ -41,7 +41,8 @@ int32_t TzDeflectingRect::OffsetFromDraw(int32_t draw) {
 int32_t TzDeflectingRect::DeflectWithOffset(int32_t heading, int32_t offset) const {
   if (heading < 0 || heading > 360) return 0;
   const int32_t reversed = (heading + 180) % 360;
-  int32_t out = ((2 * m_side - reversed) % 360) + offset;
+  // In 64 bits, so that no offset overflows; every path below ends within 0..360.
+  int64_t out = ((2 * m_side - reversed) % 360) + static_cast<int64_t>(offset);
 
   // The band of headings that would run back into the rectangle, from 6 degrees past one direction
   // along the side to 6 degrees short of the other; the closer end wins.
@@ -49,29 +50,30 @@ int32_t TzDeflectingRect::DeflectWithOffset(int32_t heading, int32_t offset) con
   const int32_t b = (m_side + 276) % 360;
   const int32_t lo = (m_side + 90) % 360;
   const int32_t hi = (m_side + 270) % 360;
-  // The right side's band does not wrap past 0, and its step 5 catches the -4..-1 and 360..364 the
-  // offset can make, so its headings come out as they always have.
+  // The right side's band does not wrap past 0, and its second band catches the -4..-1 and 360..364
+  // the offset can make, so its headings come out as they always have.
   if (m_side == 360) {
-    if (a < out && out < b) out = std::abs(out - lo) < std::abs(out - hi) ? a : b;
+    if (a < out && out < b) out = std::llabs(out - lo) < std::llabs(out - hi) ? a : b;
     const int32_t c = (m_side + 353) % 360;
     const int32_t d = (m_side + 7) % 360;
-    if (out > c || out < d) out = std::abs(out - c) < std::abs(out - d) ? c : d;
-    return out;
+    if (out > c || out < d) out = std::llabs(out - c) < std::llabs(out - d) ? c : d;
+    return static_cast<int32_t>(out);
   }
 
   // The other bands wrap past 0, so they are tested around the circle on a heading within 0..359.
-  out = Motion::WrapDegrees(out);
-  const int32_t intoBand = Motion::WrapDegrees(static_cast<int64_t>(out) - a);
+  int32_t wrapped = Motion::WrapDegrees(out);
+  const int32_t intoBand = Motion::WrapDegrees(static_cast<int64_t>(wrapped) - a);
   const int32_t bandWidth = Motion::WrapDegrees(static_cast<int64_t>(b) - a);
-  if (0 < intoBand && intoBand < bandWidth)
-    out = CircularDistance(out, lo) < CircularDistance(out, hi) ? a : b;
+  if (0 < intoBand && intoBand < bandWidth) {
+    wrapped = CircularDistance(wrapped, lo) < CircularDistance(wrapped, hi) ? a : b;
+  }
   if (m_side == 180) {
     // 7 degrees off the normal itself, as on the right side.
     const int32_t c = (m_side + 353) % 360;
     const int32_t d = (m_side + 7) % 360;
-    if (c < out && out < d) out = std::abs(out - c) < std::abs(out - d) ? c : d;
+    if (c < wrapped && wrapped < d) wrapped = std::abs(wrapped - c) < std::abs(wrapped - d) ? c : d;
   }
-  return out;
+  return wrapped;
 }
 
 Qel::Point2 TzDeflectingRect::GetEdgePoint(Qel::Point2 point) const {

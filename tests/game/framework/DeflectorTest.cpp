@@ -165,6 +165,12 @@ TEST(TzDeflectingRect, EveryDeflectedHeadingLeavesItsSide) {
         ASSERT_TRUE(LeavesSide(rect.GetSide(), rect.DeflectWithOffset(heading, offset)))
             << "heading " << heading << " offset " << offset;
       }
+      // Offsets no draw gives neither overflow nor break the bands.
+      for (const int32_t offset :
+           {-1000, 1000, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()}) {
+        ASSERT_TRUE(LeavesSide(rect.GetSide(), rect.DeflectWithOffset(heading, offset)))
+            << "heading " << heading << " offset " << offset;
+      }
     }
   }
   // And through the random draw itself.
