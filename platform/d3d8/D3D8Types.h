@@ -15,24 +15,13 @@ using plat::win::FALSE;
 using plat::win::HRESULT;
 using plat::win::HWND;
 using plat::win::LONG;
+using plat::win::POINT;
+using plat::win::RECT;
 using plat::win::TRUE;
 using plat::win::UINT;
 using plat::win::WORD;
 using ULONG = uint32_t;
 using INT = int;
-
-// Right and bottom are outside the rectangle.
-struct RECT {
-  LONG left;
-  LONG top;
-  LONG right;
-  LONG bottom;
-};
-
-struct POINT {
-  LONG x;
-  LONG y;
-};
 
 // The rectangle form that Clear takes: corners x1, y1 inside, x2, y2 outside.
 struct D3DRECT {

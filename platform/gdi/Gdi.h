@@ -15,6 +15,8 @@ using plat::win::DWORD;
 using plat::win::FALSE;
 using plat::win::HANDLE;
 using plat::win::LONG;
+using plat::win::POINT;
+using plat::win::RECT;
 using plat::win::TRUE;
 using plat::win::UINT;
 using plat::win::WORD;
@@ -53,19 +55,6 @@ using HFONT = Font*;
 using HBRUSH = Brush*;
 using HPEN = Pen*;
 using HDC = DeviceContext*;
-
-struct POINT {
-  LONG x;
-  LONG y;
-};
-
-// Right and bottom are outside the rectangle.
-struct RECT {
-  LONG left;
-  LONG top;
-  LONG right;
-  LONG bottom;
-};
 
 struct SIZE {
   LONG cx;

@@ -49,6 +49,23 @@ bool Relative(int64_t value, int64_t origin, int& out) {
   return true;
 }
 
+// The box that holds every point, right and bottom outside it; false when that edge does not fit.
+bool PointsBox(const Point2* points, int count, Rect& box) {
+  int32_t minX = points[0].X(), minY = points[0].Y(), maxX = minX, maxY = minY;
+  for (int i = 1; i < count; ++i) {
+    minX = std::min(minX, points[i].X());
+    minY = std::min(minY, points[i].Y());
+    maxX = std::max(maxX, points[i].X());
+    maxY = std::max(maxY, points[i].Y());
+  }
+  const int64_t right = int64_t{maxX} + 1;
+  const int64_t bottom = int64_t{maxY} + 1;
+  if (right > std::numeric_limits<int32_t>::max() || bottom > std::numeric_limits<int32_t>::max())
+    return false;
+  box = Rect(minX, minY, static_cast<int32_t>(right), static_cast<int32_t>(bottom));
+  return true;
+}
+
 }  // namespace
 
 D3DBackBuffer::D3DBackBuffer(d3d::IDirect3DSurface8* surface, d3d::ID3DXSprite* sprite,
@@ -171,39 +188,17 @@ int D3DBackBuffer::DrawLine(const Point2& from, const Point2& to, int penWidth, 
 
 int D3DBackBuffer::DrawPolyline(const Point2* points, int count, int penWidth, const Color& color) {
   if (!points || count < 2) return kFailed;
-  int32_t minX = points[0].X(), minY = points[0].Y(), maxX = minX, maxY = minY;
-  for (int i = 1; i < count; ++i) {
-    minX = std::min(minX, points[i].X());
-    minY = std::min(minY, points[i].Y());
-    maxX = std::max(maxX, points[i].X());
-    maxY = std::max(maxY, points[i].Y());
-  }
-  const int64_t right = int64_t{maxX} + 1;
-  const int64_t bottom = int64_t{maxY} + 1;
-  if (right > std::numeric_limits<int32_t>::max() || bottom > std::numeric_limits<int32_t>::max())
-    return kFailed;
-  return DrawShape(Shape::kPolyline,
-                   Rect(minX, minY, static_cast<int32_t>(right), static_cast<int32_t>(bottom)), points, count,
-                   penWidth, color, nullptr);
+  Rect box;
+  if (!PointsBox(points, count, box)) return kFailed;
+  return DrawShape(Shape::kPolyline, box, points, count, penWidth, color, nullptr);
 }
 
 int D3DBackBuffer::DrawPolygon(const Point2* points, int count, int penWidth, const Color& outline,
                                const Color& fill) {
   if (!points || count < 3) return kFailed;
-  int32_t minX = points[0].X(), minY = points[0].Y(), maxX = minX, maxY = minY;
-  for (int i = 1; i < count; ++i) {
-    minX = std::min(minX, points[i].X());
-    minY = std::min(minY, points[i].Y());
-    maxX = std::max(maxX, points[i].X());
-    maxY = std::max(maxY, points[i].Y());
-  }
-  const int64_t right = int64_t{maxX} + 1;
-  const int64_t bottom = int64_t{maxY} + 1;
-  if (right > std::numeric_limits<int32_t>::max() || bottom > std::numeric_limits<int32_t>::max())
-    return kFailed;
-  return DrawShape(Shape::kPolygon,
-                   Rect(minX, minY, static_cast<int32_t>(right), static_cast<int32_t>(bottom)), points, count,
-                   penWidth, outline, &fill);
+  Rect box;
+  if (!PointsBox(points, count, box)) return kFailed;
+  return DrawShape(Shape::kPolygon, box, points, count, penWidth, outline, &fill);
 }
 
 int D3DBackBuffer::DrawEllipse(const Rect* area, int penWidth, const Color& outline, const Color& fill) {

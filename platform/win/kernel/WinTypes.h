@@ -22,6 +22,20 @@ using HWND = WindowHandle*;
 struct DeviceContext;
 using HDC = DeviceContext*;
 
+// Right and bottom are outside the rectangle. One layout for every stand-in, so a rectangle
+// passes between the window, text and Direct3D calls as it does on Windows.
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
 inline constexpr WORD LOWORD(uintptr_t value) {
   return static_cast<WORD>(value & 0xFFFFu);
 }

@@ -16,18 +16,6 @@ using HGDIOBJ = void*;
 using ATOM = WORD;
 using WNDPROC = LRESULT (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-struct RECT {
-  LONG left;
-  LONG top;
-  LONG right;
-  LONG bottom;
-};
-
-struct POINT {
-  LONG x;
-  LONG y;
-};
-
 struct WNDCLASSA {
   UINT style;
   WNDPROC lpfnWndProc;
