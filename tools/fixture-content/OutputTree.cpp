@@ -6,18 +6,11 @@
 #include <vector>
 
 #include "fixture-content/QelArchiveWriter.h"
+#include "platform/win/kernel/AsciiCase.h"
 
 namespace fixture {
 
 namespace {
-
-std::string Folded(const std::string& text) {
-  std::string folded = text;
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::filesystem::create_directories(path.parent_path());
@@ -37,7 +30,7 @@ void OutputTree::Add(const DatabaseRef& database, const std::string& fileName, s
                      Storage storage) {
   if (fileName.empty() || fileName.find('/') != std::string::npos)
     throw std::runtime_error("bad member name \"" + fileName + "\" in " + database.Folder());
-  const auto [it, added] = m_folded[database].emplace(Folded(fileName), fileName);
+  const auto [it, added] = m_folded[database].emplace(plat::AsciiLower(fileName), fileName);
   if (!added)
     throw std::runtime_error(database.Folder() + " gets " + fileName + " twice (as " + it->second + ")");
   m_databases[database][fileName] = OutputFile{std::move(bytes), storage};
@@ -50,7 +43,7 @@ void OutputTree::AddTopLevel(const std::string& relativePath, std::string bytes)
 
 bool OutputTree::Has(const DatabaseRef& database, const std::string& fileName) const {
   const auto found = m_folded.find(database);
-  return found != m_folded.end() && found->second.count(Folded(fileName)) != 0;
+  return found != m_folded.end() && found->second.count(plat::AsciiLower(fileName)) != 0;
 }
 
 void WriteTree(const OutputTree& tree, const std::filesystem::path& out, ContentForm form) {

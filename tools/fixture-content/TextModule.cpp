@@ -5,18 +5,11 @@
 
 #include "fixture-content/ContentModule.h"
 #include "fixture-content/TextContent.h"
+#include "platform/win/kernel/AsciiCase.h"
 
 namespace fixture {
 
 namespace {
-
-std::string Folded(const std::string& text) {
-  std::string folded = text;
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
 
 class TextModule : public ContentModule {
 public:
@@ -32,7 +25,7 @@ public:
         std::set<std::string> names;
         std::vector<ManifestObject> objects;
         for (const ObjectSpec& object : file.m_objects) {
-          if (!names.insert(Folded(object.m_name)).second)
+          if (!names.insert(plat::AsciiLower(object.m_name)).second)
             throw std::runtime_error(file.m_name + " defines " + object.m_name + " twice");
           objects.push_back({object.m_class, object.m_name, object.m_sprite, object.m_x, object.m_y});
         }

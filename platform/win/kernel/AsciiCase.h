@@ -20,6 +20,11 @@ inline std::string AsciiUpper(std::string text) {
   return text;
 }
 
+inline std::string AsciiLower(std::string text) {
+  for (char& c : text) c = AsciiToLower(c);
+  return text;
+}
+
 inline constexpr bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::string_view::size_type i = 0; i < a.size(); ++i) {

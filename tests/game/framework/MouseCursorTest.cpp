@@ -32,6 +32,7 @@
 #include "graphics/Sprite.h"
 #include "platform/win/kernel/Module.h"
 #include "platform/win/kernel/Timer.h"
+#include "support/BackBufferColour.h"
 #include "support/LoggingNode.h"
 #include "support/SdlMouse.h"
 #include "support/SoundStage.h"
@@ -131,21 +132,7 @@ protected:
   }
 
   // The colour of a pixel of the frame last presented, as 0xRRGGBB.
-  uint32_t ColourAt(int x, int y) {
-    Qel::DrawingSurface& back = *m_app.GetDisplay()->GetBackBuffer();
-    Qel::PixelFormat format;
-    back.GetPixelFormat(format);
-    int pitch = 0;
-    const uint8_t* bits = back.Lock(pitch, Qel::DrawingSurface::kLockRead);
-    EXPECT_NE(bits, nullptr);
-    if (!bits) return 0xDEADBEEF;
-    uint32_t packed = 0;
-    std::memcpy(&packed, bits + y * pitch + x * format.GetBytesPerPixel(), format.GetBytesPerPixel());
-    back.Unlock();
-    Qel::Color colour;
-    colour.Unpack(format, packed);
-    return (uint32_t{colour.Red()} << 16) | (uint32_t{colour.Green()} << 8) | colour.Blue();
-  }
+  uint32_t ColourAt(int x, int y) { return test::ColourAt(*m_app.GetDisplay()->GetBackBuffer(), x, y); }
 
   test::SoundStage m_stage{false};
   WinApp& m_app = GetWinApp();

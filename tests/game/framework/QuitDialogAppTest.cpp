@@ -17,6 +17,7 @@
 #include "graphics/DrawingSurface.h"
 #include "platform/win/kernel/Module.h"
 #include "platform/win/kernel/Timer.h"
+#include "support/BackBufferColour.h"
 #include "support/NodeContent.h"
 #include "support/SdlEvents.h"
 #include "support/SdlMouse.h"
@@ -60,21 +61,7 @@ protected:
   }
 
   // A pixel of the frame last drawn, as 0xRRGGBB.
-  uint32_t ColourAt(int x, int y) {
-    Qel::DrawingSurface& back = *m_app.GetDisplay()->GetBackBuffer();
-    Qel::PixelFormat format;
-    back.GetPixelFormat(format);
-    int pitch = 0;
-    const uint8_t* bits = back.Lock(pitch, Qel::DrawingSurface::kLockRead);
-    EXPECT_NE(bits, nullptr);
-    if (!bits) return 0xDEADBEEF;
-    uint32_t packed = 0;
-    std::memcpy(&packed, bits + y * pitch + x * format.GetBytesPerPixel(), format.GetBytesPerPixel());
-    back.Unlock();
-    Qel::Color colour;
-    colour.Unpack(format, packed);
-    return (uint32_t{colour.Red()} << 16) | (uint32_t{colour.Green()} << 8) | colour.Blue();
-  }
+  uint32_t ColourAt(int x, int y) { return test::ColourAt(*m_app.GetDisplay()->GetBackBuffer(), x, y); }
 
   WinApp& m_app = GetWinApp();
 };
