@@ -324,3 +324,22 @@ TEST_F(RoomTest, ActivationSetsTheArrowsHotspots) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RoomTest, ARoomGoesWithItsExitDialogShownOrClosed) {
+  StartRoom();
+  m_room->OpenExitDialog();
+  // A second opening replaces the dialog that is shown.
+  m_room->OpenExitDialog();
+  EXPECT_EQ(m_room->GetOverlay(), m_room->GetExitDialog());
+  NodeManager::Instance().RequestNode(kNodeHub);
+  Frame();
+  m_room = dynamic_cast<test::StageRoom*>(NodeManager::Instance().GetCurrentNode());
+  ASSERT_NE(m_room, nullptr);
+  m_room->OpenExitDialog();
+  ClickNo();
+  // The shut-down deletes the room with its closed dialog.
+}
+
+}  // namespace
