@@ -19,6 +19,8 @@ enum : int {
   // looped.
   CharacterMoveEnded = 1001,
   CharacterMoveLooped = 1002,
+  // Kind kEventCharacter, with the banner as data: a level banner has flown out.
+  BannerDone = 1004,
 };
 }  // namespace EventId
 
