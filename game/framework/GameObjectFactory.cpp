@@ -10,13 +10,18 @@
 #include "framework/Character.h"
 #include "framework/Clickable.h"
 #include "framework/ExitButton.h"
+#include "framework/EmitterClickPoint.h"
 #include "framework/ExtraObjectFactory.h"
 #include "framework/GameButton.h"
+#include "framework/LevelBanner.h"
+#include "framework/MultiStateClickPoint.h"
 #include "framework/NPC.h"
 #include "framework/ObjectClassTable.h"
 #include "framework/Player.h"
+#include "framework/SimpleClickPoint.h"
 #include "framework/TalkingHead.h"
 #include "framework/TextObject.h"
+#include "framework/VanishingClickPoint.h"
 
 namespace {
 
@@ -40,6 +45,11 @@ constexpr std::initializer_list<ObjectClass> kClasses = {
     {"npc", ObjectClass::Make<NPC>},
     {"player", ObjectClass::Make<Player>},
     {"talkinghead", ObjectClass::Make<TalkingHead>},
+    {"simpleclickpoint", ObjectClass::MakeOnGameClock<SimpleClickPoint>},
+    {"vanishingclickpoint", ObjectClass::MakeOnGameClock<VanishingClickPoint>},
+    {"multistateclickpoint", ObjectClass::MakeOnGameClock<MultiStateClickPoint>},
+    {"emitterclickpoint", ObjectClass::MakeOnGameClock<EmitterClickPoint>},
+    {"LevelBanner", ObjectClass::MakeOnGameClock<LevelBanner>},
 };
 
 }  // namespace

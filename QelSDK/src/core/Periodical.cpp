@@ -1,7 +1,6 @@
 // The periodical and the frame's list of started periodicals.
 #include "core/Periodical.h"
 
-#include <algorithm>
 #include <list>
 
 namespace Qel {
@@ -40,16 +39,15 @@ Periodical::~Periodical() {
 void Periodical::Start() {
   if (m_running) return;
   m_running = true;
-  Started().push_back(this);
+  m_entry = Started().insert(Started().end(), this);
   OnStart();
 }
 
 void Periodical::Stop() {
   if (!m_running) return;
   OnStop();
-  auto& list = Started();
-  const auto entry = std::find(list.begin(), list.end(), this);
-  if (entry != list.end()) *entry = nullptr;
+  // Only a walk erases entries, and only null ones: a running periodical's entry is still there.
+  *m_entry = nullptr;
   m_running = false;
 }
 

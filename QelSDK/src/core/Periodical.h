@@ -1,6 +1,8 @@
 // The periodical: an object that is updated once per frame while it is started.
 #pragma once
 
+#include <list>
+
 namespace Qel {
 
 class Periodical {
@@ -29,6 +31,9 @@ protected:
 
 private:
   bool m_running = false;
+  // Its entry in the frame's list while it runs, so that stopping finds it at once: a frame starts
+  // and stops many animations among many more that run.
+  std::list<Periodical*>::iterator m_entry;
 };
 
 }  // namespace Qel
