@@ -21,6 +21,8 @@ enum : int {
   CharacterMoveLooped = 1002,
   // Kind kEventCharacter, no data: a room's speech queue stopped, its lines done or cut short.
   SpeechStopped = 1003,
+  // Kind kEventCharacter, with the node as data: the node's help screen closed.
+  HelpClosed = 1005,
 };
 }  // namespace EventId
 
