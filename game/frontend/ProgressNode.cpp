@@ -43,11 +43,13 @@ ProgressNode::~ProgressNode() {
   StopHelpNarration();
   if (m_helpScreen) DetachOverlay(m_helpScreen.get());
   m_helpScreen.reset();
+  m_closedScreens.clear();
   if (m_clickSound) ReleaseSound(m_clickSound);
   m_clickSound = nullptr;
 }
 
 void ProgressNode::UpdateAlways() {
+  m_closedScreens.clear();
   if (m_helpScreenOpen) UpdateHelpNarration();
   RoomNode::UpdateAlways();
 }
@@ -79,11 +81,16 @@ void ProgressNode::FinishScreen() {
   MouseCursor::Instance().SetCursor(m_savedCursorKind);
 }
 
+void ProgressNode::Retire(std::unique_ptr<Overlay> screen) {
+  if (!screen) return;
+  DetachOverlay(screen.get());
+  m_closedScreens.push_back(std::move(screen));
+}
+
 void ProgressNode::OpenProgressScreen() {
   PrepareScreen();
-  // A second opening replaces the screen; the old one must leave the scene before it goes.
-  if (m_progressScreen) DetachOverlay(m_progressScreen.get());
-  m_progressScreen.reset();
+  // A second opening replaces the screen; the old one leaves the scene before it goes.
+  Retire(std::move(m_progressScreen));
   m_progressScreen = std::make_unique<ProgressDialog>(kProgressScreenName, kProgressScreenOption);
   AttachOverlay(m_progressScreen.get());
   m_progressScreen->Show();
@@ -94,8 +101,9 @@ void ProgressNode::OpenProgressScreen() {
 void ProgressNode::CloseProgressScreen() {
   if (!m_progressScreen) return;
   m_progressScreen->Hide();
-  DetachOverlay(m_progressScreen.get());
-  m_progressScreen.reset();
+  // Its line ends with the screen, though the screen itself goes at the next frame.
+  if (CCSound* line = m_progressScreen->GetNarration()) line->Stop();
+  Retire(std::move(m_progressScreen));
   FinishScreen();
   m_progressScreenOpen = false;
   GetApp().ResumeGame();
@@ -105,8 +113,7 @@ void ProgressNode::CloseProgressScreen() {
 
 void ProgressNode::OpenMovieScreen() {
   PrepareScreen();
-  if (m_movieScreen) DetachOverlay(m_movieScreen.get());
-  m_movieScreen.reset();
+  Retire(std::move(m_movieScreen));
   m_movieScreen = std::make_unique<FMVDialog>(kMovieScreenName);
   AttachOverlay(m_movieScreen.get());
   m_movieScreen->Show();
@@ -117,8 +124,8 @@ void ProgressNode::OpenMovieScreen() {
 void ProgressNode::CloseMovieScreen() {
   if (!m_movieScreen) return;
   m_movieScreen->Hide();
-  DetachOverlay(m_movieScreen.get());
-  m_movieScreen.reset();
+  if (CCSound* line = m_movieScreen->GetNarration()) line->Stop();
+  Retire(std::move(m_movieScreen));
   FinishScreen();
   m_movieScreenOpen = false;
   GetApp().ResumeGame();
@@ -135,8 +142,7 @@ void ProgressNode::OpenHelpScreen(const char*, uint32_t page) {
     if (m_narration) m_narration->Stop();
     m_narration.reset();
     m_narrationLineNumber = 0;
-    DetachOverlay(m_helpScreen.get());
-    m_helpScreen.reset();
+    Retire(std::move(m_helpScreen));
   }
   m_savedCursorKind = MouseCursor::Instance().GetCursor();
   // Shown from its construction: it gets no Show.
@@ -150,8 +156,7 @@ void ProgressNode::OpenHelpScreen(const char*, uint32_t page) {
 void ProgressNode::CloseHelpScreen() {
   m_helpScreenOpen = false;
   StopHelpNarration();
-  if (m_helpScreen) DetachOverlay(m_helpScreen.get());
-  m_helpScreen.reset();
+  Retire(std::move(m_helpScreen));
   FinishScreen();
   GetSounds().ResumeAll();
   GetApp().ResumeGame();

@@ -6,6 +6,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "frontend/RoomNode.h"
 
@@ -14,6 +15,7 @@ class FMVDialog;
 class GameSound;
 class GenericObject;
 class HelpDialog;
+class Overlay;
 class ProgressDialog;
 
 // The base of the sign-in screen, the hub and the mini-games. While one of its screens is open the
@@ -33,7 +35,8 @@ public:
   // releases the click sound.
   ~ProgressNode() override;
 
-  // While the help screen is open, the narration's step, also while the game is paused.
+  // Deletes the screens closed since the last frame; while the help screen is open, the narration's
+  // step, also while the game is paused.
   void UpdateAlways() override;
   // After a movie: when the movie screen is open, its controls come back.
   void Resume(void* data) override;
@@ -82,6 +85,9 @@ private:
   // The steps that the progress and movie screens share before and after their own.
   void PrepareScreen();
   void FinishScreen();
+  // A screen closes from inside its own click, while its object list is still being walked: it is
+  // detached at once and deleted at the next frame.
+  void Retire(std::unique_ptr<Overlay> screen);
 
   // In the node's sound list.
   GameSound* m_clickSound = nullptr;
@@ -97,4 +103,5 @@ private:
   std::unique_ptr<CCSound> m_narration;
   int32_t m_narrationLineNumber = 0;
   int32_t m_savedCursorKind = 0;
+  std::vector<std::unique_ptr<Overlay>> m_closedScreens;
 };
