@@ -79,15 +79,16 @@ ProgressDialog::ProgressDialog(const char* name, int32_t option) : Overlay(name)
 
   for (int row = 0; row < kRowCount; ++row) {
     auto& title = m_titleIcons[static_cast<size_t>(row)];
-    title = std::make_unique<Ambient>(("PSNameIcon" + std::to_string(row)).c_str(), "prog_gametitle", kStillClock);
+    title = std::make_unique<Ambient>(("PSNameIcon" + std::to_string(row)).c_str(), "prog_gametitle",
+                                      kStillClock);
     title->SetZ(kTitleDepth + row);
     title->SetAnimation(static_cast<uint32_t>(row), 0);
     AddObject(title.get());
   }
   for (int row = 0; row < kRowCount; ++row) {
     auto& success = m_successIcons[static_cast<size_t>(row)];
-    success = std::make_unique<Ambient>(("PSGameSuccess" + std::to_string(row)).c_str(),
-                                        kSuccessSprites[row], kStillClock);
+    success = std::make_unique<Ambient>(("PSGameSuccess" + std::to_string(row)).c_str(), kSuccessSprites[row],
+                                        kStillClock);
     success->SetZ(kSuccessDepth + row);
     success->SetAnimation(0, 0);
     AddObject(success.get());
@@ -216,7 +217,8 @@ void ShowNumber(const Digits& digits, uint32_t score) {
 void ProgressDialog::ShowScores(const PlayerData& data) {
   for (int row = 0; row < kRowCount; ++row) {
     std::array<Ambient*, kDigitCount> digits{};
-    for (int digit = 0; digit < kDigitCount; ++digit) digits[static_cast<size_t>(digit)] = GetScoreDigit(row, digit);
+    for (int digit = 0; digit < kDigitCount; ++digit)
+      digits[static_cast<size_t>(digit)] = GetScoreDigit(row, digit);
     ShowNumber(digits, data.games[kRowGames[row]].highScore);
   }
   std::array<Ambient*, kDigitCount> swim{};
@@ -233,7 +235,8 @@ void ProgressDialog::CountSuccess() {
   }
 }
 
-const char* ProgressDialog::ChooseLine(const PlayerData& data, const std::array<int32_t, kTopSuccess>& counts) {
+const char* ProgressDialog::ChooseLine(const PlayerData& data,
+                                       const std::array<int32_t, kTopSuccess>& counts) {
   const GameProgress& swim = data.games[kSwimGame];
   const int32_t S = swim.level;
   const int32_t c1 = counts[0], c2 = counts[1], c3 = counts[2], c4 = counts[3], c5 = counts[4];

@@ -160,10 +160,12 @@ void ProgressNode::CloseHelpScreen() {
   FinishScreen();
   GetSounds().ResumeAll();
   GetApp().ResumeGame();
-  Qel::EventManager::GetInstance()->PostEvent(kEventCharacter, EventId::HelpClosed, static_cast<GameNode*>(this));
+  Qel::EventManager::GetInstance()->PostEvent(kEventCharacter, EventId::HelpClosed,
+                                              static_cast<GameNode*>(this));
 }
 
-void ProgressNode::QueueHelpLine(const char* file, int32_t lineNumber, int32_t pageSequence, bool clearFirst) {
+void ProgressNode::QueueHelpLine(const char* file, int32_t lineNumber, int32_t pageSequence,
+                                 bool clearFirst) {
   if (clearFirst) m_helpLines.clear();
   m_helpLines.push_back(HelpLine{file ? file : "", lineNumber, pageSequence});
 }
@@ -184,7 +186,8 @@ void ProgressNode::PlayNextHelpLine() {
   if (MoviePlayer::Instance().IsPlaying()) return;
   if (m_helpLines.empty() || !m_helpScreen) return;
   const HelpLine& line = m_helpLines.front();
-  m_narration = m_helpScreen->CreateSound(kHelpLineName, line.file.c_str(), static_cast<uint32_t>(line.lineNumber));
+  m_narration =
+      m_helpScreen->CreateSound(kHelpLineName, line.file.c_str(), static_cast<uint32_t>(line.lineNumber));
   m_narration->Play(false, true);
   m_narrationLineNumber = line.lineNumber;
   m_helpScreen->SetPageSequence(line.pageSequence);

@@ -12,8 +12,8 @@
 #include "ProgressStage.h"
 #include "framework/Ambient.h"
 #include "framework/CCSound.h"
-#include "framework/ClosedCaption.h"
 #include "framework/Clickable.h"
+#include "framework/ClosedCaption.h"
 #include "framework/UnClickableGameButton.h"
 #include "frontend/ProgressDialog.h"
 #include "platform/win/kernel/Random.h"
@@ -33,7 +33,8 @@ GameProgress& Swim(PlayerData& data) {
 }
 
 void SetLevels(PlayerData& data, const Levels& levels) {
-  for (int row = 0; row < ProgressDialog::kRowCount; ++row) Row(data, row).level = levels[static_cast<size_t>(row)];
+  for (int row = 0; row < ProgressDialog::kRowCount; ++row)
+    Row(data, row).level = levels[static_cast<size_t>(row)];
 }
 
 // One row's digits as shown: the digit of each animation, '-' for a hidden one.
@@ -97,8 +98,16 @@ TEST_F(ProgressScreen, EachRecordShowsItsTitlesSuccessScoresTrophiesAndOverallLe
   };
   const Names fresh(ProgressDialog::kRowCount, "-----0");
   const Case cases[] = {
-      {"a new player", [](PlayerData&) {}, {false, false, false, false, false}, Names(5, "0"), fresh, false,
-       "-----0", "0", "hidden", "hidden"},
+      {"a new player",
+       [](PlayerData&) {},
+       {false, false, false, false, false},
+       Names(5, "0"),
+       fresh,
+       false,
+       "-----0",
+       "0",
+       "hidden",
+       "hidden"},
       {"scores of every size and levels past the last picture",
        [](PlayerData& d) {
          for (int row = 0; row < 4; ++row) Row(d, row).firstTime = 0;
@@ -113,8 +122,14 @@ TEST_F(ProgressScreen, EachRecordShowsItsTitlesSuccessScoresTrophiesAndOverallLe
          Swim(d).levelFlags[0] = 1;
          Swim(d).levelFlags[2] = 1;
        },
-       {true, true, true, true, false}, {"2", "5", "0", "5", "0"},
-       {"234567", "----42", "-----0", "100000", "-----9"}, true, "999999", "3", "hidden", "hidden"},
+       {true, true, true, true, false},
+       {"2", "5", "0", "5", "0"},
+       {"234567", "----42", "-----0", "100000", "-----9"},
+       true,
+       "999999",
+       "3",
+       "hidden",
+       "hidden"},
       {"every game past level 3 shows overall level 2",
        [](PlayerData& d) {
          SetLevels(d, {4, 5, 4, 6, 4});
@@ -122,19 +137,40 @@ TEST_F(ProgressScreen, EachRecordShowsItsTitlesSuccessScoresTrophiesAndOverallLe
          Swim(d).levelFlags[1] = 1;
          Swim(d).highScore = 10;
        },
-       {false, false, false, false, false}, {"3", "4", "3", "5", "3"}, fresh, false, "----10", "2", "hidden", "2"},
+       {false, false, false, false, false},
+       {"3", "4", "3", "5", "3"},
+       fresh,
+       false,
+       "----10",
+       "2",
+       "hidden",
+       "2"},
       {"the last prize replaces the overall level by the second trophy",
        [](PlayerData& d) {
          SetLevels(d, {6, 6, 6, 6, 6});
          for (uint8_t& flag : Swim(d).levelFlags) flag = 1;
        },
-       {false, false, false, false, false}, Names(5, "5"), fresh, false, "-----0", "4", "5", "hidden"},
+       {false, false, false, false, false},
+       Names(5, "5"),
+       fresh,
+       false,
+       "-----0",
+       "4",
+       "5",
+       "hidden"},
       {"all games done without the last prize show overall level 4",
        [](PlayerData& d) {
          SetLevels(d, {6, 7, 6, 9, 6});
          Swim(d).levelFlags[3] = 1;
        },
-       {false, false, false, false, false}, Names(5, "5"), fresh, false, "-----0", "4", "hidden", "4"},
+       {false, false, false, false, false},
+       Names(5, "5"),
+       fresh,
+       false,
+       "-----0",
+       "4",
+       "hidden",
+       "4"},
   };
   StartRoom();
   for (const Case& c : cases) {

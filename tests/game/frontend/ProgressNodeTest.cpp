@@ -10,7 +10,6 @@
 
 #include "ProgressStage.h"
 #include "framework/Ambient.h"
-#include "framework/UnClickableGameButton.h"
 #include "framework/CCSound.h"
 #include "framework/Clickable.h"
 #include "framework/FMVDialog.h"
@@ -20,6 +19,7 @@
 #include "framework/HelpDialog.h"
 #include "framework/MouseCursor.h"
 #include "framework/MoviePlayer.h"
+#include "framework/UnClickableGameButton.h"
 #include "frontend/ProgressDialog.h"
 #include "sound/Sound.h"
 #include "support/MovieFiles.h"
@@ -38,8 +38,8 @@ protected:
   std::string Playing() const {
     const CCSound* line = m_room->GetNarration();
     if (!line || !line->GetEngineSound() || !line->GetEngineSound()->IsPlaying()) return "none";
-    return line->GetEngineSound()->GetName() + " " + std::to_string(m_room->GetNarrationLineNumber()) + " page " +
-           std::to_string(Page());
+    return line->GetEngineSound()->GetName() + " " + std::to_string(m_room->GetNarrationLineNumber()) +
+           " page " + std::to_string(Page());
   }
   uint32_t Page() const { return m_room->GetHelpScreen()->GetPageObject()->GetAnimationId(); }
 
@@ -134,7 +134,8 @@ TEST_F(Progress, ClosingTheProgressOrMovieScreenClicksAndBringsTheRoomsSoundsBac
   };
   StartRoom();
   const Case cases[] = {
-      {"progress", [&] { m_room->OpenProgressScreen(); }, [&] { return m_room->IsProgressScreenOpen(); }, 700, 300},
+      {"progress", [&] { m_room->OpenProgressScreen(); }, [&] { return m_room->IsProgressScreenOpen(); }, 700,
+       300},
       {"movie", [&] { m_room->OpenMovieScreen(); }, [&] { return m_room->IsMovieScreenOpen(); }, 40, 560},
   };
   GameSound* hum = PlayHum();
