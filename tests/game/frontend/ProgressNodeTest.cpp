@@ -130,13 +130,16 @@ TEST_F(Progress, ClosingTheProgressOrMovieScreenClicksAndBringsTheRoomsSoundsBac
     const char* screen;
     std::function<void()> open;
     std::function<bool()> isOpen;
-    int x, y;  // where the click that closes it lands
+    std::function<CCSound*()> line;  // the screen's spoken line
+    int x, y;                        // where the click that closes it lands
   };
+  m_stage.AddWave("1430", test::Tone(2000));
   StartRoom();
   const Case cases[] = {
-      {"progress", [&] { m_room->OpenProgressScreen(); }, [&] { return m_room->IsProgressScreenOpen(); }, 700,
-       300},
-      {"movie", [&] { m_room->OpenMovieScreen(); }, [&] { return m_room->IsMovieScreenOpen(); }, 40, 560},
+      {"progress", [&] { m_room->OpenProgressScreen(); }, [&] { return m_room->IsProgressScreenOpen(); },
+       [&] { return m_room->GetProgressScreen()->GetNarration(); }, 700, 300},
+      {"movie", [&] { m_room->OpenMovieScreen(); }, [&] { return m_room->IsMovieScreenOpen(); },
+       [&] { return m_room->GetMovieScreen()->GetNarration(); }, 40, 560},
   };
   GameSound* hum = PlayHum();
   for (const Case& c : cases) {
@@ -150,9 +153,14 @@ TEST_F(Progress, ClosingTheProgressOrMovieScreenClicksAndBringsTheRoomsSoundsBac
     EXPECT_TRUE(hum->GetEngineSound()->IsPaused());
     Frames(3);
     m_sounds.entries.clear();
+    CCSound* line = c.line();
+    ASSERT_NE(line, nullptr);
+    ASSERT_TRUE(line->GetEngineSound()->IsPlaying());
 
     Click(c.x, c.y);
     EXPECT_FALSE(c.isOpen());
+    // The screen itself goes at the next frame; its line has ended with the click.
+    EXPECT_FALSE(line->GetEngineSound()->IsPlaying());
     EXPECT_EQ(m_room->GetOverlay(), nullptr);
     EXPECT_EQ(m_room->GetProgressScreen(), nullptr);
     EXPECT_EQ(m_room->GetMovieScreen(), nullptr);
