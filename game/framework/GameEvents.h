@@ -23,6 +23,8 @@ enum : int {
   SpeechStopped = 1003,
   // Kind kEventCharacter, with the banner as data: a level banner has flown out.
   BannerDone = 1004,
+  // Kind kEventCharacter, with the node as data: the node's help screen closed.
+  HelpClosed = 1005,
 };
 }  // namespace EventId
 
