@@ -1,6 +1,8 @@
 // The process entry: hands the command line to the game's entry routine.
 #include <string>
 
+#include "NodeTable.h"
+#include "framework/NodeFactory.h"
 #include "framework/WinMain.h"
 #include "platform/win/kernel/Module.h"
 
@@ -14,5 +16,7 @@ int main(int argc, char** argv) {
     if (i > 1) commandLine += ' ';
     commandLine += argv[i];
   }
+  // The framework builds nodes only through the table of the game's node classes.
+  NodeFactory::SetNodeTable(&NodeTable::CreateNode);
   return WinMain(plat::win::GetModuleHandleA(nullptr), nullptr, commandLine.data(), kShowDefault);
 }

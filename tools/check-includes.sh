@@ -55,4 +55,9 @@ check "the settings tool calls platform/ only" "$(include_of "$engine|$game")" "
 mapfile -t files < <(sources QelSDK/src/core)
 check "the engine core may not include the engine's other areas" "$(include_of 'graphics/|sound/|movie/')" "${files[@]}"
 
+mapfile -t files < <(sources game/framework tests/game/framework)
+check "the game framework may not include the front end or the mini-games" "$(include_of 'frontend/|minigames/|game/frontend/|game/minigames/')" "${files[@]}"
+mapfile -t files < <(sources game/frontend tests/game/frontend)
+check "the front end may not include the mini-games" "$(include_of 'minigames/|game/minigames/')" "${files[@]}"
+
 exit "$failed"

@@ -19,6 +19,8 @@ enum : int {
   // looped.
   CharacterMoveEnded = 1001,
   CharacterMoveLooped = 1002,
+  // Kind kEventCharacter, no data: a room's speech queue stopped, its lines done or cut short.
+  SpeechStopped = 1003,
 };
 }  // namespace EventId
 

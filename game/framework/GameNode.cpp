@@ -379,10 +379,8 @@ void GameNode::OnQuitConfirmed() {}
 
 void GameNode::ShowOverlay(Overlay* overlay) {
   if (!overlay) return;
+  SaveCursorState();
   MouseCursor& cursor = MouseCursor::Instance();
-  m_savedCursorVisible = cursor.IsShown();
-  m_savedCursorKind = cursor.GetCursor();
-  m_savedCursorEnabled = cursor.IsEnabled();
   cursor.SetCursor(kArrowCursor);
   cursor.Show();
   cursor.SetEnabled(true);
@@ -396,12 +394,23 @@ void GameNode::HideOverlay(Overlay* overlay) {
   if (!overlay) return;
   overlay->Hide();
   DetachOverlay(overlay);
+  RestoreCursorState();
+  if (!GetApp().IsQuitRequested() && !NodeManager::Instance().IsChangePending()) m_sounds.ResumeAll();
+  GetApp().ResumeGame();
+}
+
+void GameNode::SaveCursorState() {
+  const MouseCursor& cursor = MouseCursor::Instance();
+  m_savedCursorVisible = cursor.IsShown();
+  m_savedCursorKind = cursor.GetCursor();
+  m_savedCursorEnabled = cursor.IsEnabled();
+}
+
+void GameNode::RestoreCursorState() {
   MouseCursor& cursor = MouseCursor::Instance();
   cursor.SetCursor(m_savedCursorKind);
   if (!m_savedCursorVisible) cursor.Hide();
   if (!m_savedCursorEnabled) cursor.SetEnabled(false);
-  if (!GetApp().IsQuitRequested() && !NodeManager::Instance().IsChangePending()) m_sounds.ResumeAll();
-  GetApp().ResumeGame();
 }
 
 void GameNode::SetTxtValue(const char*, const char*) {}

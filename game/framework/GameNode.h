@@ -206,6 +206,10 @@ protected:
   void SetQuitAllowed(bool allowed) { m_quitAllowed = allowed; }
   // Longer texts keep their first 31 characters; a line number of 0 leaves the dialog's own prompt.
   void SetQuitPrompt(const char* soundName, const char* captionName, int32_t lineNumber);
+  // The cursor state an overlay keeps: its kind, visible and enabled flags are saved, and restored
+  // with a cleared saved flag hiding or disabling it again (a set one leaves the current value).
+  void SaveCursorState();
+  void RestoreCursorState();
 
 private:
   void RouteLeftButtonDown(const InputEventInfo& input);

@@ -3,14 +3,28 @@
 
 #include "framework/NodeId.h"
 
+namespace {
+NodeFactory::NodeTable gNodeTable = nullptr;
+}
+
+void NodeFactory::SetNodeTable(NodeTable table) {
+  gNodeTable = table;
+}
+
+NodeFactory::NodeTable NodeFactory::GetNodeTable() {
+  return gNodeTable;
+}
+
 GameNode* NodeFactory::CreateNode(int32_t id) {
   switch (id) {
     case kNodeNone:
     case kNodeNoGame:
       return nullptr;
     default:
-      // The title screen, sign-in, hub, mini-game, demo title and credits nodes are not part of
-      // this build, so their ids are as invalid as every other.
-      throw "Invalid node ID in NodeFactory::CreateNode()";
+      break;
   }
+  if (gNodeTable != nullptr) {
+    if (GameNode* node = gNodeTable(id)) return node;
+  }
+  throw "Invalid node ID in NodeFactory::CreateNode()";
 }
