@@ -47,6 +47,8 @@ RoomNode::~RoomNode() {
   // The node's destructor must not find a dialog that is already gone still attached.
   if (m_exitDialog && GetOverlay() == m_exitDialog.get()) DetachOverlay(m_exitDialog.get());
   m_exitDialog.reset();
+  // A room deleted without its deactivation still takes its loading picture out of the node first.
+  RemoveLoadingScreen();
 }
 
 void RoomNode::Activate() {

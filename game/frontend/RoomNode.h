@@ -35,7 +35,7 @@ public:
 
   // A new, empty speech queue bound to the room.
   RoomNode();
-  // Deletes the exit dialog (detached first while it is shown), then the node.
+  // Deletes the exit dialog (detached first while it is shown) and the loading picture, then the node.
   ~RoomNode() override;
 
   // The cursor's hot spots, the cursor shown, then the node's activation.

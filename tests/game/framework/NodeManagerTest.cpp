@@ -43,7 +43,7 @@ TEST(NodeId, NamesMapToIdsWithoutRegardToCase) {
   for (const Case& c : cases) EXPECT_EQ(NodeStringToID(c.name), c.id) << (c.name ? c.name : "(null)");
 }
 
-TEST(NodeFactory, OnlyNoneAndNoGameAreValidUntilNodeClassesExist) {
+TEST(NodeFactory, OnlyNoneAndNoGameAreValidWithoutATable) {
   EXPECT_EQ(NodeFactory::CreateNode(kNodeNone), nullptr);
   EXPECT_EQ(NodeFactory::CreateNode(kNodeNoGame), nullptr);
   for (const int32_t id : {-1, 1, 3, 6, 7, 16, 22, 23, 24, 1000}) {
@@ -54,6 +54,39 @@ TEST(NodeFactory, OnlyNoneAndNoGameAreValidUntilNodeClassesExist) {
       EXPECT_STREQ(text, "Invalid node ID in NodeFactory::CreateNode()");
     }
   }
+}
+
+std::vector<int32_t>& TableCalls() {
+  static std::vector<int32_t> calls;
+  return calls;
+}
+
+// A table of the hub's class alone.
+GameNode* HubOnlyTable(int32_t id) {
+  TableCalls().push_back(id);
+  return id == kNodeHub ? new test::LoggingNode(id) : nullptr;
+}
+
+TEST(NodeFactory, BuildsThroughTheTableTheEntryHandsIt) {
+  NodeFactory::SetNodeTable(&HubOnlyTable);
+  EXPECT_EQ(NodeFactory::CreateNode(kNodeNone), nullptr);
+  EXPECT_EQ(NodeFactory::CreateNode(kNodeNoGame), nullptr);
+  // The ids of no node never reach the table.
+  EXPECT_TRUE(TableCalls().empty());
+  GameNode* hub = NodeFactory::CreateNode(kNodeHub);
+  EXPECT_NE(dynamic_cast<test::LoggingNode*>(hub), nullptr);
+  delete hub;
+  for (const int32_t id : {1, 3, 24}) {
+    try {
+      NodeFactory::CreateNode(id);
+      ADD_FAILURE() << "id " << id << " built a node";
+    } catch (const char* text) {
+      EXPECT_STREQ(text, "Invalid node ID in NodeFactory::CreateNode()");
+    }
+  }
+  EXPECT_EQ(TableCalls(), (std::vector<int32_t>{kNodeHub, 1, 3, 24}));
+  NodeFactory::SetNodeTable(nullptr);
+  EXPECT_THROW(NodeFactory::CreateNode(kNodeHub), const char*);
 }
 
 TEST(NodeManager, SwitchesAtTheNextFrameOnlyToTheLastRequest) {

@@ -54,8 +54,13 @@ protected:
     return hum;
   }
 
-  void ClickYes() { m_room->OnObjectClicked(m_room->GetExitDialog()->GetYesButton()); }
-  void ClickNo() { m_room->OnObjectClicked(m_room->GetExitDialog()->GetNoButton()); }
+  // Clicks on the dialog's buttons as the player makes them, the pointer moved there first.
+  void ClickYes() { ClickAt(kOverYesX); }
+  void ClickNo() { ClickAt(kOverNoX); }
+  void ClickAt(int x) {
+    MoveTo(x, kOverButtonY);
+    Click(x, kOverButtonY);
+  }
 };
 
 TEST_F(RoomTest, ChangeOfNodeDrawsThePictureBeforeTheSwitchTwoUpdatesLater) {
@@ -162,7 +167,11 @@ TEST_F(RoomTest, ExitDialogYesSavesPlaysTheClosingLineAndQuitsWhenItEnds) {
   EXPECT_TRUE(m_room->IsQuitting());
   EXPECT_FALSE(m_app.IsPaused());
   EXPECT_FALSE(MouseCursor::Instance().IsEnabled());
-  EXPECT_EQ(m_sounds.Of(Qel::EventId::SoundStarted), Names{"5089"});
+  // The hover hint and the button's click come first, then the closing line.
+  const Names started = m_sounds.Of(Qel::EventId::SoundStarted);
+  ASSERT_FALSE(started.empty());
+  EXPECT_EQ(started.back(), "5089");
+  EXPECT_EQ(std::count(started.begin(), started.end(), "5089"), 1);
   // The node's other sounds stay paused.
   EXPECT_FALSE(Sounding(hum));
 
@@ -321,6 +330,25 @@ TEST_F(RoomTest, ActivationSetsTheArrowsHotspots) {
   for (const int32_t kind : {0, 1, 15})
     EXPECT_EQ(MouseCursor::Instance().GetHotspot(kind), Qel::Point2(22, 21));
   EXPECT_EQ(MouseCursor::Instance().GetHotspot(2), Qel::Point2());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RoomTest, ARoomGoesWithItsExitDialogShownOrClosed) {
+  StartRoom();
+  m_room->OpenExitDialog();
+  // A second opening replaces the dialog that is shown.
+  m_room->OpenExitDialog();
+  EXPECT_EQ(m_room->GetOverlay(), m_room->GetExitDialog());
+  NodeManager::Instance().RequestNode(kNodeHub);
+  Frame();
+  m_room = dynamic_cast<test::StageRoom*>(NodeManager::Instance().GetCurrentNode());
+  ASSERT_NE(m_room, nullptr);
+  m_room->OpenExitDialog();
+  ClickNo();
+  // The shut-down deletes the room with its closed dialog.
 }
 
 }  // namespace
