@@ -16,6 +16,7 @@
 #   wait_screen <seconds> <check args>...
 #                                 polls screenshots until screen_check.py <args> passes on one
 #   press <key>                   types a key (an xdotool key name) into the game window
+#   click [x y]                   clicks the left button there (the screen's centre) in the game window
 #   wait_exit <seconds>           waits for the game to end; its status in $status
 #   fail <text>                   says what went wrong, with the trace, and ends the test
 set -uo pipefail
@@ -127,6 +128,10 @@ wait_screen() {
 # Keys go to the window under the pointer: there is no window manager to give the focus.
 press() {
   xdotool mousemove --window "$wid" 400 300 key "$1" || fail "xdotool could not press $1"
+}
+
+click() {
+  xdotool mousemove --window "$wid" "${1:-400}" "${2:-300}" click 1 || fail "xdotool could not click"
 }
 
 wait_exit() {

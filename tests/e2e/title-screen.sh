@@ -2,9 +2,10 @@
 # The game's opening on the generated content, played on an X server (run under xvfb-run): the six
 # movies of the title screen in order, each drawn centred in its colour from the manifest with black
 # around it, then the request for the sign-in screen.
-# Usage: title-screen.sh <pilo> <content folder> <keys|run-through|missing-movie|no-movies>
+# Usage: title-screen.sh <pilo> <content folder> <keys|clicks|run-through|missing-movie|no-movies>
 #   keys:          the time stands still (PILO_FRAME_MS=0), so a movie shows until a key skips it;
 #                  a key skips each movie in turn;
+#   clicks:        the same with a click of the left button (its release stops the movie);
 #   run-through:   40 ms a frame; every movie ends by itself, one after the other;
 #   missing-movie: a copy of the content without "OvnLogo": it is traced as unplayable and skipped;
 #   no-movies:     a copy without any of the six: each is traced once, in order, and the sign-in
@@ -39,9 +40,10 @@ expected
 $expected"
 }
 
-# Shows each movie and skips it with a key; missing ones are expected to be passed over.
+# Shows each movie and skips it with a key (or what $1 names: press or click); missing ones are expected
+# to be passed over.
 skip_each_with_a_key() {
-  local name
+  local skip=${1:-press} name
   for name in "${movies[@]}"; do
     if [ ! -e "$content/universal/Movies/$name.bik" ]; then
       wait_trace "INFO: Movie '$name' stops."
@@ -49,7 +51,7 @@ skip_each_with_a_key() {
     fi
     wait_trace "INFO: Movie '$name' plays."
     wait_screen 20 movie "$manifest" "$name"
-    press space
+    if [ "$skip" = click ]; then click; else press space; fi
     wait_trace "INFO: Movie '$name' stops."
   done
 }
@@ -71,6 +73,14 @@ keys)
   grep -qxF 'INFO: PILO_FRAME_MS: the system time moves by 0 ms a frame instead of reading the clock.' \
     "$work/stderr" || fail "the frame time was not traced"
   skip_each_with_a_key
+  expect_signin_requested
+  expect_movie_lines "plays tolvane_logo" "stops tolvane_logo" "plays VantroLogo" "stops VantroLogo" \
+    "plays OvnLogo" "stops OvnLogo" "plays Tzlogo" "stops Tzlogo" "plays PlaceholderLegal" \
+    "stops PlaceholderLegal" "plays splash" "stops splash"
+  ;;
+clicks)
+  harness_start PILO_FRAME_MS=0
+  skip_each_with_a_key click
   expect_signin_requested
   expect_movie_lines "plays tolvane_logo" "stops tolvane_logo" "plays VantroLogo" "stops VantroLogo" \
     "plays OvnLogo" "stops OvnLogo" "plays Tzlogo" "stops Tzlogo" "plays PlaceholderLegal" \
