@@ -58,7 +58,7 @@ for database in Global Movies Music; do
   esac
 done
 
-# The title screen found its objects in the databases, showed its movies and asked for the sign-in screen.
+# The title screen became active, played its six movies from the content and asked for the sign-in screen.
 grep -qxF 'INFO: Node 3 (TitleScreen) active' stderr || fail "the title screen did not become active"
 [ "$(grep -c "^INFO: Movie '.*' plays\.$" stderr)" -eq 6 ] || fail "the six movies did not play"
 grep -qx 'Error: Invalid node ID in NodeFactory::CreateNode()' stderr || fail "wrong end (status $status)"
