@@ -1,11 +1,15 @@
 // The table of node ids to node classes: the one place that knows every node of the game.
 #include "NodeTable.h"
 
+#include "framework/NodeId.h"
+#include "frontend/TitleScreen.h"
+
 GameNode* NodeTable::CreateNode(int32_t id) {
   switch (id) {
+    case kNodeTitleScreen:
+      return new TitleScreen;
     default:
-      // The title, sign-in, hub, mini-game, demo title and credits nodes are not part of this build
-      // yet.
+      // The sign-in, hub, mini-game, demo title and credits nodes are not part of this build yet.
       return nullptr;
   }
 }

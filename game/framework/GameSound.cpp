@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "core/Trace.h"
 #include "sound/WinSoundManager.h"
 
 GameSound::GameSound(const char* name, const char* file, bool pausable, bool streamed, int32_t channel)
@@ -22,7 +23,8 @@ GameSound::~GameSound() {
 void GameSound::Play(bool loop, bool restart) {
   if (!m_sound) return;
   m_sound->SetLooping(loop);
-  Qel::WinSoundManager::Instance()->PlaySound(m_sound, restart);
+  if (Qel::WinSoundManager::Instance()->PlaySound(m_sound, restart))
+    Qel::Trace("INFO: Sound '%s' starts.\n", m_sound->GetId().c_str());
 }
 
 void GameSound::Stop() {

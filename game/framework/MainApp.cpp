@@ -25,6 +25,7 @@
 #include "framework/MusicManager.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
+#include "framework/RunSeams.h"
 #include "framework/TxtDataManager.h"
 #include "graphics/SurfaceRegistry.h"
 #include "sound/SoundRegistry.h"
@@ -99,6 +100,8 @@ void MainApp::ClearBackBuffer() {
 }
 
 void MainApp::Frame() {
+  // Under PILO_FRAME_MS the system time moves by its step here, once a frame, before any clock reads it.
+  AdvanceFrameTime();
   ApplicationClock::Instance().Update();
   if (!m_paused) GameClock::Instance().Update();
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "core/Trace.h"
 #include "framework/GameNode.h"
 #include "framework/MainApp.h"
 #include "framework/MouseCursor.h"
@@ -35,7 +36,11 @@ void NodeManager::SwitchNode() {
   Shutdown();
   m_node = m_createNode(m_requestedId);
   m_currentId = m_requestedId;
-  if (m_node) m_node->Activate();
+  if (m_node) {
+    m_node->Activate();
+    // After the activation, which names the node.
+    Qel::Trace("INFO: Node %d (%s) active\n", static_cast<int>(m_currentId), m_node->GetName());
+  }
   m_pending = false;
 }
 

@@ -1,9 +1,8 @@
 // The program's entry: one copy at a time, then start-up, the message loop and shut-down.
 #include "framework/WinMain.h"
 
-#include <ctime>
-
 #include "core/Trace.h"
+#include "framework/RunSeams.h"
 #include "framework/WinApp.h"
 #include "platform/win/kernel/Files.h"
 #include "platform/win/kernel/LastError.h"
@@ -33,7 +32,8 @@ int WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, i
   }
   if (!mutex) Qel::Trace("WARN: The single-instance lock could not be made; starting without it.\n");
 
-  plat::win::srand(static_cast<unsigned int>(std::time(nullptr)));
+  plat::win::srand(StartSeed());
+  InstallFrameTime();
 
   int status = 0;
   WinApp& app = GetWinApp();

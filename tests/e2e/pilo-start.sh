@@ -22,9 +22,9 @@ fail() {
   exit 1
 }
 
-# The fatal error the "Error" box reports: no node classes are built yet, so the title screen's id
-# is invalid at the first frame.
-fatal_text='Error: Invalid node ID in NodeFactory::CreateNode()'
+# The fatal error the "Error" box reports: the empty folder holds no content, so the title screen, the
+# first node, cannot load the caption bar that every node needs.
+fatal_text="Error: Failed to load sprite 'ccBar'"
 
 # True while the process runs (a child that has ended but is not yet waited for does not count).
 running() {

@@ -1,0 +1,146 @@
+# The harness that plays the game end to end on an X server (source it; run the script under
+# xvfb-run -a -s '-screen 0 1024x768x24 -noreset'). The game starts in a temporary folder of its own
+# whose "Pilo.ini" points at a content set, with the trace on, no dialog boxes, its lock in that folder
+# and SDL's dummy audio. Input goes through xdotool, pictures come through xwd. Every wait polls until
+# what it waits for is there or a deadline has passed: none sleeps a fixed time.
+#
+#   harness_init <name>           the temporary folder ($work), cleaned up at exit
+#   harness_content <folder>      the content set to play ($content, $manifest)
+#   harness_content_without <file>...
+#                                 a hard-linked copy of the content ($content), the files named
+#                                 (relative to it) removed first, so nothing writes through a link
+#   harness_launch [VAR=value]... starts the game with these variables too
+#   harness_start [VAR=value]...  the same, then waits for its window ($wid)
+#   wait_trace <line> [count] [seconds]
+#                                 waits until the trace holds the whole line count times (1)
+#   wait_screen <seconds> <check args>...
+#                                 polls screenshots until screen_check.py <args> passes on one
+#   press <key>                   types a key (an xdotool key name) into the game window
+#   click [x y]                   clicks the left button there (the screen's centre) in the game window
+#   wait_exit <seconds>           waits for the game to end; its status in $status
+#   fail <text>                   says what went wrong, with the trace, and ends the test
+set -uo pipefail
+harness_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+harness_init() {
+  harness_name=$1
+  work=$(mktemp -d)
+  pid=
+  trap 'harness_cleanup' EXIT
+  cd "$work" || exit 1
+}
+
+# Between two looks at what is awaited, so that the poll does not take a core from the game.
+poll_pause() { sleep 0.05; }
+
+harness_cleanup() {
+  if [ -n "$pid" ]; then kill -KILL "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; fi
+  rm -rf "$work"
+}
+
+fail() {
+  echo "$harness_name: $*"
+  echo "--- trace:"
+  cat "$work/stderr" 2>/dev/null
+  if [ -f "$work/shot.xwd" ]; then
+    python3 "$harness_dir/xwd_image.py" png "$work/shot.xwd" "${TMPDIR:-/tmp}/$harness_name-last.png" &&
+      echo "--- the last screenshot is in ${TMPDIR:-/tmp}/$harness_name-last.png"
+  fi
+  exit 1
+}
+
+harness_content() {
+  content=$(cd "$1" && pwd) || fail "no content folder $1"
+  manifest=$content/manifest.json
+  [ -f "$manifest" ] || fail "no manifest in $content"
+}
+
+# cp -al makes new folders and hard links to the same files: a file is only ever removed from the
+# copy, never written, so the shared content stays as it is.
+harness_content_without() {
+  local copy=$work/content
+  cp -al "$content" "$copy" || fail "cannot link a copy of $content"
+  local file
+  for file in "$@"; do
+    [ -e "$copy/$file" ] || fail "the content has no $file to remove"
+    rm -rf "${copy:?}/$file"
+  done
+  content=$copy
+}
+
+harness_launch() {
+  printf '[Config]\r\nhdpath = %s\r\nwindowed = true\r\n' "$content" >"$work/Pilo.ini"
+  cp "$content/PiloStr.txt" "$work/PiloStr.txt"
+  # The window's title is the string table's first line.
+  title=$(iconv -f UTF-16 -t UTF-8 "$work/PiloStr.txt" | head -n 1 | tr -d '\r')
+  env PILO_TRACE=1 PILO_NO_DIALOGS=1 PILO_LOCK_DIR="$work" SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=x11 "$@" \
+    "$pilo" 2>"$work/stderr" &
+  pid=$!
+}
+
+harness_start() {
+  harness_launch "$@"
+  local deadline=$((SECONDS + 30))
+  wid=
+  while [ -z "$wid" ]; do
+    [ $SECONDS -lt $deadline ] || fail "no window titled '$title' within 30 s"
+    running || fail "the game ended before its window showed"
+    wid=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+    [ -n "$wid" ] || poll_pause
+  done
+}
+
+# True while the game runs (one that has ended but is not yet waited for does not count).
+running() {
+  [ -n "$pid" ] || return 1
+  local state
+  state=$(sed -e 's/^.*) //' "/proc/$pid/stat" 2>/dev/null | cut -d' ' -f1) && [ "$state" != Z ]
+}
+
+wait_trace() {
+  local line=$1 count=${2:-1} seconds=${3:-30}
+  local deadline=$((SECONDS + seconds))
+  until [ "$(grep -cxF -- "$line" "$work/stderr")" -ge "$count" ]; do
+    [ $SECONDS -lt $deadline ] || fail "no trace line '$line' (${count} times) within $seconds s"
+    # A game that has ended writes no more.
+    if ! running; then
+      [ "$(grep -cxF -- "$line" "$work/stderr")" -ge "$count" ] && return 0
+      fail "the game ended without the trace line '$line' (${count} times)"
+    fi
+    poll_pause
+  done
+}
+
+wait_screen() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until xwd -id "$wid" -silent >"$work/shot.xwd" 2>/dev/null &&
+    python3 "$harness_dir/screen_check.py" "$1" "$work/shot.xwd" "${@:2}" >"$work/check.txt"; do
+    if [ $SECONDS -ge $deadline ]; then
+      fail "the screen did not show $* within $seconds s: $(cat "$work/check.txt")"
+    fi
+    running || fail "the game ended while the screen was awaited ($*)"
+    poll_pause
+  done
+}
+
+# Keys go to the window under the pointer: there is no window manager to give the focus.
+press() {
+  xdotool mousemove --window "$wid" 400 300 key "$1" || fail "xdotool could not press $1"
+}
+
+click() {
+  xdotool mousemove --window "$wid" "${1:-400}" "${2:-300}" click 1 || fail "xdotool could not click"
+}
+
+wait_exit() {
+  local deadline=$((SECONDS + $1))
+  while running; do
+    [ $SECONDS -lt $deadline ] || fail "the game did not end within $1 s"
+    poll_pause
+  done
+  wait "$pid"
+  status=$?
+  pid=
+}
