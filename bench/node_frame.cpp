@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Interleaved.h"
 #include "RatioReporter.h"
 #include "framework/GameEvents.h"
 #include "framework/GameNode.h"
@@ -130,17 +131,10 @@ int main(int argc, char** argv) {
   // Headless: the stage opens the display on SDL's dummy driver.
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  std::vector<char*> args(argv, argv + argc);
-  char interleave[] = "--benchmark_enable_random_interleaving=true";
-  args.insert(args.begin() + 1, interleave);
-  int count = static_cast<int>(args.size());
-  benchmark::Initialize(&count, args.data());
-  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
   // Goal: a node frame takes under 10 % more time than the bare list, so its speed is at least 0.91
   // of the list's.
   bench::RatioReporter reporter("items_per_second", {{"NodeFrame", "ObjectListFrame", 0.91}});
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const int status = bench::RunInterleaved(argc, argv, &reporter);
   delete &Get();
-  benchmark::Shutdown();
-  return 0;
+  return status;
 }

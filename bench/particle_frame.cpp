@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Interleaved.h"
 #include "RatioReporter.h"
 #include "fixture-content/SpriteFile.h"
 #include "framework/Ambient.h"
@@ -155,17 +156,10 @@ int main(int argc, char** argv) {
   // Headless: the stage opens the display on SDL's dummy driver.
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  std::vector<char*> args(argv, argv + argc);
-  char interleave[] = "--benchmark_enable_random_interleaving=true";
-  args.insert(args.begin() + 1, interleave);
-  int count = static_cast<int>(args.size());
-  benchmark::Initialize(&count, args.data());
-  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
   // Goal: the frame with particles and changing displays takes under 5 % more time than the plain
   // one, so its speed is at least 0.95 of the plain frame's.
   bench::RatioReporter reporter("items_per_second", {{"ParticlesAndDisplays", "PlainAmbients", 0.95}});
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const int status = bench::RunInterleaved(argc, argv, &reporter);
   delete &Get();
-  benchmark::Shutdown();
-  return 0;
+  return status;
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "Interleaved.h"
 #include "framework/CurrentPlayer.h"
 #include "framework/SaveGameManager.h"
 
@@ -87,19 +88,10 @@ void BareOpenWriteFsyncRename(benchmark::State& state) {
 }  // namespace
 
 // A sync takes a good part of a millisecond and varies with the disk and whatever else uses it:
-// several repetitions of each, run interleaved in random order (unless the command line says
-// otherwise), so that a busy moment does not fall on one side only. Compare the medians.
+// several repetitions of each, run interleaved.
 BENCHMARK(SaveCurrentSlot)->Unit(benchmark::kMicrosecond)->MinTime(1.0)->Repetitions(6);
 BENCHMARK(BareOpenWriteFsyncRename)->Unit(benchmark::kMicrosecond)->MinTime(1.0)->Repetitions(6);
 
 int main(int argc, char** argv) {
-  std::vector<char*> args(argv, argv + argc);
-  char interleave[] = "--benchmark_enable_random_interleaving=true";
-  args.insert(args.begin() + 1, interleave);
-  int count = static_cast<int>(args.size());
-  benchmark::Initialize(&count, args.data());
-  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunInterleaved(argc, argv);
 }

@@ -379,24 +379,32 @@ void GameNode::OnQuitConfirmed() {}
 
 void GameNode::ShowOverlay(Overlay* overlay) {
   if (!overlay) return;
-  SaveCursorState();
-  MouseCursor& cursor = MouseCursor::Instance();
-  cursor.SetCursor(kArrowCursor);
-  cursor.Show();
-  cursor.SetEnabled(true);
-  AttachOverlay(overlay);
-  overlay->Show();
+  PresentOverlay(*overlay);
   m_sounds.PauseAll();
   GetApp().PauseGame();
 }
 
 void GameNode::HideOverlay(Overlay* overlay) {
   if (!overlay) return;
-  overlay->Hide();
-  DetachOverlay(overlay);
-  RestoreCursorState();
+  DismissOverlay(*overlay);
   if (!GetApp().IsQuitRequested() && !NodeManager::Instance().IsChangePending()) m_sounds.ResumeAll();
   GetApp().ResumeGame();
+}
+
+void GameNode::PresentOverlay(Overlay& overlay) {
+  SaveCursorState();
+  MouseCursor& cursor = MouseCursor::Instance();
+  cursor.SetCursor(kArrowCursor);
+  cursor.Show();
+  cursor.SetEnabled(true);
+  AttachOverlay(&overlay);
+  overlay.Show();
+}
+
+void GameNode::DismissOverlay(Overlay& overlay) {
+  overlay.Hide();
+  DetachOverlay(&overlay);
+  RestoreCursorState();
 }
 
 void GameNode::SaveCursorState() {

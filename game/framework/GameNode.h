@@ -210,6 +210,10 @@ protected:
   // with a cleared saved flag hiding or disabling it again (a set one leaves the current value).
   void SaveCursorState();
   void RestoreCursorState();
+  // The overlay steps every node takes alike, around their own pausing and resuming: the cursor
+  // saved and shown as the arrow, the overlay attached and shown; and back.
+  void PresentOverlay(Overlay& overlay);
+  void DismissOverlay(Overlay& overlay);
 
 private:
   void RouteLeftButtonDown(const InputEventInfo& input);

@@ -136,21 +136,13 @@ void RoomNode::OnQuitConfirmed() {
 
 void RoomNode::ShowOverlay(Overlay* overlay) {
   if (!overlay) return;
-  SaveCursorState();
-  MouseCursor& cursor = MouseCursor::Instance();
-  cursor.SetCursor(kArrowCursor);
-  cursor.Show();
-  cursor.SetEnabled(true);
-  AttachOverlay(overlay);
-  overlay->Show();
+  PresentOverlay(*overlay);
   GetApp().PauseGame();
 }
 
 void RoomNode::HideOverlay(Overlay* overlay) {
   if (!overlay) return;
-  overlay->Hide();
-  DetachOverlay(overlay);
-  RestoreCursorState();
+  DismissOverlay(*overlay);
   GetApp().ResumeGame();
 }
 
