@@ -33,6 +33,7 @@
 #include "platform/dsound/IDirectSound8.h"
 #include "platform/win/kernel/Timer.h"
 #include "sound/WinSoundManager.h"
+#include "support/BackBufferColour.h"
 #include "support/LoggingNode.h"
 #include "support/MovieFiles.h"
 #include "support/NodeContent.h"
@@ -126,24 +127,9 @@ protected:
   }
 
   // A pixel of the back buffer as the frame left it, and an opaque colour as the display packs it.
-  uint32_t ScreenAt(int x, int y) {
-    Qel::DrawingSurface* screen = m_app.GetDisplay()->GetBackBuffer();
-    Qel::SurfaceLock lock(screen, Qel::DrawingSurface::kLockRead);
-    const int bytes = screen->GetPixelFormat().GetBytesPerPixel();
-    uint32_t value = 0;
-    std::memcpy(&value, lock.GetBits() + y * lock.GetPitch() + x * bytes, static_cast<size_t>(bytes));
-    return value;
-  }
+  uint32_t ScreenAt(int x, int y) { return test::PackedAt(*m_app.GetDisplay()->GetBackBuffer(), x, y); }
   // The movie copies keep each channel's top bits, as the movie library's layouts have them.
-  uint32_t Screen(uint32_t rgb) {
-    const Qel::PixelFormat format = m_app.GetDisplay()->GetPixelFormat();
-    uint32_t value = 0;
-    const uint32_t channels[] = {rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF};
-    const uint32_t masks[] = {format.GetRedMask(), format.GetGreenMask(), format.GetBlueMask()};
-    for (int i = 0; i < 3; ++i)
-      value |= (channels[i] >> (8 - std::popcount(masks[i]))) << std::countr_zero(masks[i]);
-    return value;
-  }
+  uint32_t Screen(uint32_t rgb) { return test::PackTopBits(m_app.GetDisplay()->GetPixelFormat(), rgb); }
 
   test::SoundStage m_stage{false};
   WinApp& m_app = GetWinApp();

@@ -31,6 +31,7 @@
 #include "graphics/DrawingSurface.h"
 #include "graphics/SurfaceLock.h"
 #include "platform/win/kernel/Timer.h"
+#include "support/BackBufferColour.h"
 #include "support/LoggingNode.h"
 #include "support/MovieFiles.h"
 #include "support/NodeContent.h"
@@ -136,24 +137,9 @@ protected:
   bool ShowsMovie(int step) {
     return ScreenAt(400, 300) == Screen(ColourOf(step)) && ScreenAt(kMovieLeft - 1, 300) == Screen(0);
   }
-  uint32_t ScreenAt(int x, int y) {
-    Qel::DrawingSurface* screen = m_app.GetDisplay()->GetBackBuffer();
-    Qel::SurfaceLock lock(screen, Qel::DrawingSurface::kLockRead);
-    const int bytes = screen->GetPixelFormat().GetBytesPerPixel();
-    uint32_t value = 0;
-    std::memcpy(&value, lock.GetBits() + y * lock.GetPitch() + x * bytes, static_cast<size_t>(bytes));
-    return value;
-  }
+  uint32_t ScreenAt(int x, int y) { return test::PackedAt(*m_app.GetDisplay()->GetBackBuffer(), x, y); }
   // An opaque colour as the display packs it; movie copies keep each channel's top bits.
-  uint32_t Screen(uint32_t rgb) {
-    const Qel::PixelFormat format = m_app.GetDisplay()->GetPixelFormat();
-    uint32_t value = 0;
-    const uint32_t channels[] = {rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF};
-    const uint32_t masks[] = {format.GetRedMask(), format.GetGreenMask(), format.GetBlueMask()};
-    for (int i = 0; i < 3; ++i)
-      value |= (channels[i] >> (8 - std::popcount(masks[i]))) << std::countr_zero(masks[i]);
-    return value;
-  }
+  uint32_t Screen(uint32_t rgb) { return test::PackTopBits(m_app.GetDisplay()->GetPixelFormat(), rgb); }
 
   bool SignInRequested() const {
     return NodeManager::Instance().IsChangePending() &&
