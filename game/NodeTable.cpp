@@ -2,14 +2,17 @@
 #include "NodeTable.h"
 
 #include "framework/NodeId.h"
+#include "frontend/HubNode.h"
 #include "frontend/TitleScreen.h"
 
 GameNode* NodeTable::CreateNode(int32_t id) {
   switch (id) {
     case kNodeTitleScreen:
       return new TitleScreen;
+    case kNodeHub:
+      return new HubNode;
     default:
-      // The sign-in, hub, mini-game, demo title and credits nodes are not part of this build yet.
+      // The sign-in, mini-game, demo title and credits nodes are not part of this build yet.
       return nullptr;
   }
 }

@@ -1,0 +1,4 @@
+// The hub's hover areas.
+#include "frontend/HubHotspot.h"
+
+HubHotspot::~HubHotspot() = default;
