@@ -2,14 +2,18 @@
 #include "NodeTable.h"
 
 #include "framework/NodeId.h"
+#include "frontend/SignInScreen.h"
 #include "frontend/TitleScreen.h"
 
 GameNode* NodeTable::CreateNode(int32_t id) {
   switch (id) {
     case kNodeTitleScreen:
       return new TitleScreen;
+    case kNodeFrontEnd:
+    case kNodeSignIn:
+      return new SignInScreen;
     default:
-      // The sign-in, hub, mini-game, demo title and credits nodes are not part of this build yet.
+      // The hub, mini-game, demo title and credits nodes are not part of this build yet.
       return nullptr;
   }
 }
