@@ -3,16 +3,20 @@
 
 #include "framework/NodeId.h"
 #include "frontend/HubNode.h"
+#include "frontend/SignInScreen.h"
 #include "frontend/TitleScreen.h"
 
 GameNode* NodeTable::CreateNode(int32_t id) {
   switch (id) {
     case kNodeTitleScreen:
       return new TitleScreen;
+    case kNodeFrontEnd:
+    case kNodeSignIn:
+      return new SignInScreen;
     case kNodeHub:
       return new HubNode;
     default:
-      // The sign-in, mini-game, demo title and credits nodes are not part of this build yet.
+      // The mini-game, demo title and credits nodes are not part of this build yet.
       return nullptr;
   }
 }
