@@ -2,7 +2,6 @@
 #include "frontend/HubNode.h"
 
 #include <cstdio>
-#include <string>
 
 #include "core/DatabaseManager.h"
 #include "core/Point2.h"
@@ -141,12 +140,6 @@ int32_t Now() {
   return static_cast<int32_t>(GameClock::Instance().GetTime());
 }
 
-[[noreturn]] void ThrowMissing(const char* object, const char* file) {
-  static char text[160];
-  std::snprintf(text, sizeof text, "Error: Object '%s' missing from '%s'\n", object, file);
-  throw static_cast<const char*>(text);
-}
-
 }  // namespace
 
 const HubNode::GameButtonRow HubNode::kLayout[kGameButtonRows] = {
@@ -282,9 +275,9 @@ void HubNode::SaveSlot() {
 }
 
 void HubNode::LoadHubObjects(bool lowSpec) {
-  const char* file = lowSpec ? kLowSpecObjectFile : kObjectFile;
-  // Without its object file the hub has no help button and no signs to stand on.
-  if (!LoadObjects(file)) ThrowMissing(file, kDatabase);
+  m_objectFile = lowSpec ? kLowSpecObjectFile : kObjectFile;
+  // Without its file the first object the hub requires names what is missing.
+  LoadObjects(m_objectFile);
 }
 
 bool HubNode::IsRowCreated(const GameButtonRow& row) const {
@@ -318,20 +311,12 @@ void HubNode::CreateGameButtons() {
 }
 
 void HubNode::FindSigns() {
-  GenericObject* dazodOrer[2] = {};
-  const char* const dazodOrerNames[2] = {"dazodorer1", "dazodorer2"};
-  for (int i = 0; i < 2; ++i) {
-    dazodOrer[i] = FindObject(dazodOrerNames[i]);
-    if (!dazodOrer[i]) ThrowMissing(dazodOrerNames[i], kObjectFile);
-    if (dazodOrer[i]->GetSceneObject()) dazodOrer[i]->GetSceneObject()->Hide();
+  m_dazodOrerSign1 = RequireObject<GenericObject>("dazodorer1", m_objectFile);
+  m_dazodOrerSign2 = RequireObject<GenericObject>("dazodorer2", m_objectFile);
+  for (GenericObject* sign : {m_dazodOrerSign1, m_dazodOrerSign2}) {
+    if (sign->GetSceneObject()) sign->GetSceneObject()->Hide();
   }
-  m_dazodOrerSign1 = dazodOrer[0];
-  m_dazodOrerSign2 = dazodOrer[1];
-  for (const char* name : kSignNames) {
-    GenericObject* sign = FindObject(name);
-    if (!sign) ThrowMissing(name, kObjectFile);
-    m_signs.push_back(sign);
-  }
+  for (const char* name : kSignNames) m_signs.push_back(RequireObject<GenericObject>(name, m_objectFile));
   m_tribalSign = m_signs[0];
   m_moonfishSign = m_signs[1];
   m_shellGameSign = m_signs[2];
@@ -463,8 +448,7 @@ void HubNode::CreateScreenButtons() {
         std::make_unique<HubHotspot>(Qel::Rect(672, 541, 729, 589), HubHotspot::kMovieTarget));
   }
 
-  m_helpButton = dynamic_cast<GameButton*>(FindObject("helpButton"));
-  if (!m_helpButton) ThrowMissing("helpButton", kObjectFile);
+  m_helpButton = RequireObject<GameButton>("helpButton", m_objectFile);
   m_helpButton->SetPosition(static_cast<float>(x + kHelpX), static_cast<float>(kHelpY));
 }
 

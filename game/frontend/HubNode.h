@@ -155,6 +155,8 @@ private:
   std::unique_ptr<GameButton> m_movieButton;
   // Of the object file.
   GameButton* m_helpButton = nullptr;
+  // The object file loaded: the low-spec machines' or the others'.
+  const char* m_objectFile = "";
   // The cast's sprites, four per fish: right body, left body, right mouth, left mouth.
   std::array<std::unique_ptr<Player>, kCastCount * 4> m_castSprites;
   std::array<std::unique_ptr<Ambient>, MouseBubbles::kBubbleCount> m_bubbleSprites;

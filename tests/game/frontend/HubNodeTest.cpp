@@ -489,9 +489,8 @@ TEST_F(HubOnBadContent, MissingPartsEndWithTheirErrorText) {
   };
   const std::vector<Case> cases = {
       {"no object file", [](const fs::path& hub) { fs::remove(hub / "HubObjs.txt"); },
-       "Error: Object 'HubObjs' missing from 'HUB'\n"},
-      {"no help button", without("gamebutton helpButton"),
-       "Error: Object 'helpButton' missing from 'HubObjs'\n"},
+       "Object 'dazodorer1' missing from 'HubObjs'\n"},
+      {"no help button", without("gamebutton helpButton"), "Object 'helpButton' missing from 'HubObjs'\n"},
       {"a help button of another class",
        [](const fs::path& hub) {
          std::string text = FileBytes((hub / "HubObjs.txt").string());
@@ -500,10 +499,9 @@ TEST_F(HubOnBadContent, MissingPartsEndWithTheirErrorText) {
          fs::remove(hub / "HubObjs.txt");
          test::WriteFile(hub / "HubObjs.txt", text);
        },
-       "Error: Object 'helpButton' missing from 'HubObjs'\n"},
-      {"no sign", without("ambient shellgame1"), "Error: Object 'shellgame1' missing from 'HubObjs'\n"},
-      {"no hidden sign", without("ambient dazodorer2"),
-       "Error: Object 'dazodorer2' missing from 'HubObjs'\n"},
+       "Object 'helpButton' of 'HubObjs' is of another class\n"},
+      {"no sign", without("ambient shellgame1"), "Object 'shellgame1' missing from 'HubObjs'\n"},
+      {"no hidden sign", without("ambient dazodorer2"), "Object 'dazodorer2' missing from 'HubObjs'\n"},
       {"no panel picture", [](const fs::path& hub) { fs::remove(hub / "Hub_2.qela"); },
        "Failed to load sprite 'Hub_2'\n"},
   };
