@@ -130,7 +130,6 @@ constexpr int32_t kFixedButtonDepth = 1100;
 
 constexpr int32_t kBubbleDepth = 800;
 constexpr float kBubbleRestY = 1000.0f;
-constexpr uint32_t kBubbleRestAnimation = 1;
 
 // Levels of the games that unlock the replayed movies.
 constexpr int32_t kMovieLevel = 6;
@@ -236,7 +235,9 @@ void HubNode::Activate() {
   const int32_t scrollX = RestoreScroll();
   SetScroll(scrollX, 0);
   ShowPanels(scrollX / kPanelWidth);
-  m_shownPanel = scrollX / kPanelWidth;
+  // Both start at the panel shown: a first step without movement makes them equal anyway, and the
+  // next crossing of a panel's edge must find the panels it leaves attached.
+  m_panel = m_shownPanel = scrollX / kPanelWidth;
 
   LoadRoomData(kRoomData, kCaptions);
   SetUpSpeakers();
@@ -405,7 +406,7 @@ void HubNode::CreateBubbles() {
     auto bubble = std::make_unique<Ambient>(name, "BubbleRise", SpriteObject::kClockGame);
     bubble->SetPosition(0.0f, kBubbleRestY);
     bubble->SetZ(kBubbleDepth + i);
-    bubble->SetAnimation(kBubbleRestAnimation, 0);
+    bubble->SetAnimation(MouseBubbles::kRest, 0);
     AddObject(bubble.get());
     m_mouseBubbles.SetBubble(i, bubble.get());
     m_bubbleSprites[static_cast<size_t>(i)] = std::move(bubble);

@@ -65,6 +65,17 @@ public:
 
   // Panels p and p + 1 are attached, the others not.
   void ShowPanels(int32_t panel);
+  // The view follows a pointer resting near the left or right edge, faster nearer it, and wraps
+  // around the panorama; the strips move faster than the view; the cast swims along. Nothing while
+  // the view is locked; the cast only keeps its place while a fish talks, and rests while the
+  // pointer is in the bottom band.
+  void UpdateScrolling();
+  // The cast to the view, and the speakers' places with it, before a talk starts.
+  void PlaceCast();
+  // Loops of a visible cast body lead its swim on; every loop then reaches the speakers as an end.
+  void OnAnimationLooped(GenericObject* object) override;
+  // The end of a swim across completes the side swap; the end of a bubble's rise frees it.
+  void OnAnimationEnded(GenericObject* object) override;
 
   // The speaker slot of a cast member on its side of the screen.
   int32_t SpeakerSlotOf(int32_t member) const;
@@ -83,8 +94,12 @@ public:
   Background* GetPanel(int32_t index) const;
   bool IsPanelShown(int32_t index) const;
   Ambient* GetStrip(int32_t index) const;
+  HubActor& GetCast(int32_t member) { return m_cast[static_cast<size_t>(member)]; }
   const HubActor& GetCast(int32_t member) const { return m_cast[static_cast<size_t>(member)]; }
+  MouseBubbles& GetMouseBubbles() { return m_mouseBubbles; }
   const MouseBubbles& GetMouseBubbles() const { return m_mouseBubbles; }
+  int32_t GetScrollDirection() const { return m_scrollDirection; }
+  int32_t GetShownPanel() const { return m_shownPanel; }
   GameSound* GetAmbientSound() const { return m_ambientSound; }
   const std::vector<GenericObject*>& GetClickPoints() const { return m_clickPoints; }
   const std::vector<GameButton*>& GetButtons() const { return m_buttons; }
@@ -113,6 +128,14 @@ private:
   template <typename T>
   void Drop(std::unique_ptr<T>& object);
   void DropAll();
+
+  // Scrolling.
+  void MoveCast(int32_t x);
+  bool IsAnyFishTalking() const;
+  bool IsAnyFishSwimmingAcross() const;
+  // The strips' step against the view's and their wrap around the panorama.
+  void MoveStrips(int32_t step, int32_t oldX);
+  void ShiftStrips(int32_t dx);
 
   // The save of the arrival, the back arrow and Escape.
   static void SaveSlot();
