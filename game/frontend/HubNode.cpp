@@ -317,10 +317,13 @@ void HubNode::FindSigns() {
   for (GenericObject* sign : {m_dazodOrerSign1, m_dazodOrerSign2}) {
     if (sign->GetSceneObject()) sign->GetSceneObject()->Hide();
   }
-  for (const char* name : kSignNames) m_signs.push_back(RequireObject<GenericObject>(name, m_objectFile));
-  m_tribalSign = m_signs[0];
-  m_moonfishSign = m_signs[1];
-  m_shellGameSign = m_signs[2];
+  // The first three play idle animations of their own, so they are sprites.
+  m_tribalSign = RequireObject<SpriteObject>(kSignNames[0], m_objectFile);
+  m_moonfishSign = RequireObject<SpriteObject>(kSignNames[1], m_objectFile);
+  m_shellGameSign = RequireObject<SpriteObject>(kSignNames[2], m_objectFile);
+  m_signs = {m_tribalSign, m_moonfishSign, m_shellGameSign};
+  for (const char* name : {kSignNames[3], kSignNames[4]})
+    m_signs.push_back(RequireObject<GenericObject>(name, m_objectFile));
 }
 
 void HubNode::CreatePanorama(bool lowSpec) {
@@ -531,6 +534,8 @@ void HubNode::OnObjectClicked(GenericObject* object) {
     SaveSlot();
     SetScroll(0, 0);
     ChangeNodeWithLoadingScreen(kNodeSignIn, kBackArt);
+  } else if (object && object == m_helpButton) {
+    SpeakHelp();
   } else if (object && object == m_progressButton.get()) {
     StopSpeech();
     OpenProgressScreen();

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -19,6 +20,7 @@ class GameSound;
 class GenericObject;
 class HubHotspot;
 class Player;
+class SpriteObject;
 
 // The hub saves the player's slot on arrival, so a game button only leaves for its game; the back
 // arrow and Escape save again. Its buttons stay disabled for the first moments after arrival, while
@@ -52,6 +54,12 @@ public:
   void Activate() override;
   // Keeps the overall level for the next greeting, then takes down what Activate built.
   void Deactivate() override;
+  // At most once per 8 ms of the game clock: the buttons unlocked once the arrival's moment has
+  // passed, the talk (greeting, then scrolling and the side swap), the bubbles, the buttons that
+  // follow the view, the signs' idles, the hover lines and the cast's talking flags.
+  void Update() override;
+  // The end of the speech ends a greeting or the help lines.
+  void OnSpeechEvent(int id, void* data) override;
   // Escape (after the first frames) saves and asks whether to quit; space only stops the speech.
   void OnChar(uint16_t code) override;
   // After a movie the hub's music comes back.
@@ -129,6 +137,27 @@ private:
   void Drop(std::unique_ptr<T>& object);
   void DropAll();
 
+  // The update step.
+  void Unlock();
+  void StepTalk(int32_t now);
+  void StepSignIdles();
+  void StepHoverLines(int32_t now);
+  void StepSideSwap(int32_t now);
+  // Queues the greeting that applies; false when none does.
+  bool QueueGreeting();
+  void QueueHoverLines(int32_t target);
+  // The help button's lines by the player's progress; nothing while the cast swims across.
+  void SpeakHelp();
+  // Lines of Pilo, Tovin and Zelka, each through its speaker on the side the cast is on.
+  struct Line {
+    int32_t member;
+    const char* name;
+  };
+  void Queue(std::initializer_list<Line> lines);
+  void StartTalk();
+  bool AllVisibleBodiesShow(uint32_t animation) const;
+  bool AnyVisibleBodyShows(uint32_t animation) const;
+
   // Scrolling.
   void MoveCast(int32_t x);
   bool IsAnyFishTalking() const;
@@ -160,9 +189,9 @@ private:
   std::unique_ptr<GameButton> m_backButton;
   std::array<std::unique_ptr<Ambient>, kStripCount> m_foregrounds;
   // Objects of the object file, deleted with it.
-  GenericObject* m_tribalSign = nullptr;
-  GenericObject* m_moonfishSign = nullptr;
-  GenericObject* m_shellGameSign = nullptr;
+  SpriteObject* m_tribalSign = nullptr;
+  SpriteObject* m_moonfishSign = nullptr;
+  SpriteObject* m_shellGameSign = nullptr;
   GenericObject* m_dazodOrerSign1 = nullptr;
   GenericObject* m_dazodOrerSign2 = nullptr;
   std::array<std::unique_ptr<Background>, kPanelCount> m_backgrounds;

@@ -24,20 +24,25 @@ namespace {
 
 class HubScroll : public test::HubStage {
 protected:
-  // The hub at the view given, its arrival lock lifted by hand, the pointer where the test puts it.
+  // Where the pointer rests between the test's steps: over no hover area, outside the cast's swap
+  // areas, above the bottom band and away from the edges.
+  static constexpr int kRestX = 400;
+  static constexpr int kRestY = 505;
+
+  // The hub at the view given, past its arrival and with nothing to say (not the first visit, back
+  // from a game without success), so that every step of its update is one scrolling step.
   void StartAt(int32_t x, int graphics = kAlpha, const std::string& settings = "") {
     StartGame(graphics, settings);
     SignIn("level2.sav");
     ActivePlayerData.hubCounter = static_cast<uint32_t>(x);
-    EnterHub();
-    m_hub->GetHubHud()->SetScrollLock(false);
+    ActivePlayerData.games[kNodeHub].firstTime = 0;
+    test::MoveMouse(kRestX, kRestY);
+    EnterHub(kNodeGame4);
+    ASSERT_TRUE(FramesUntil([&] { return m_hub->GetTalkState() == 4; }));
+    ASSERT_EQ(ViewX(), x);
   }
-  // The pointer there, then one scrolling step.
-  void StepWithPointerAt(int px, int py = 300) {
-    PointAt(px, py);
-    m_hub->UpdateScrolling();
-  }
-  void PointAt(int px, int py) {
+  // The pointer there for the next frame, which is one step of the hub.
+  void StepWithPointerAt(int px, int py = kRestY) {
     test::MoveMouse(px, py);
     Frame();
     Qel::Point2 position;
@@ -153,10 +158,15 @@ TEST_F(HubScroll, NothingScrollsWhileLockedTalkingOrSwimmingAcross) {
   EXPECT_EQ(ViewX(), 1000);
   m_hub->GetHubHud()->SetScrollLock(false);
 
-  m_hub->GetCast(HubNode::kTovin).SetTalking(true);
+  // The cast's talking flags follow the speakers at the end of each step.
+  m_hub->QueueLine(0, "0180", 180);
+  m_hub->StartSpeech(0, false, true);
+  StepWithPointerAt(kRestX);
+  ASSERT_TRUE(m_hub->GetCast(HubNode::kTovin).IsTalking());
   StepWithPointerAt(799);
   EXPECT_EQ(ViewX(), 1000);
-  m_hub->GetCast(HubNode::kTovin).SetTalking(false);
+  m_hub->StopSpeech();
+  StepWithPointerAt(kRestX);
 
   m_hub->GetCast(HubNode::kZelka).SwimAcross();
   StepWithPointerAt(799);
@@ -260,34 +270,44 @@ TEST_F(HubScroll, TheSwimAcrossEndsOnTheOtherSideWithTheOtherSpeakers) {
 
 TEST_F(HubScroll, PlacingTheCastMovesItsSpeakersWithTheView) {
   StartAt(1234);
+  // The speaker's place was the view's at arrival; a talk places it anew.
+  StepWithPointerAt(799);
+  ASSERT_EQ(ViewX(), 1248);
+  StepWithPointerAt(kRestX);
   m_hub->PlaceCast();
   m_hub->QueueLine(static_cast<uint32_t>(m_hub->SpeakerSlotOf(HubNode::kPilo)), "0190", 190);
   m_hub->StartSpeech(0, false, true);
   const HubActor& pilo = m_hub->GetCast(HubNode::kPilo);
   EXPECT_EQ(pilo.GetBody(0)->GetAnimationId(), 4u) << "talking";
-  EXPECT_EQ(pilo.GetBody(0)->GetX(), 1234.0f);
-  EXPECT_EQ(pilo.GetMouth(0)->GetX(), 1234.0f);
+  EXPECT_EQ(pilo.GetBody(0)->GetX(), 1248.0f);
+  EXPECT_EQ(pilo.GetMouth(0)->GetX(), 1248.0f);
   EXPECT_TRUE(Shown(pilo.GetMouth(0)));
 }
 
 TEST_F(HubScroll, BubblesBeginQuietThenRiseFromThePointerInTurn) {
-  StartAt(1000);
-  MouseBubbles& bubbles = m_hub->GetMouseBubbles();
-  PointAt(300, 400);
+  StartGame();
+  SignIn("level2.sav");
+  ActivePlayerData.hubCounter = 1000;
+  ActivePlayerData.games[kNodeHub].firstTime = 0;
+  // Over nothing that speaks and in no band that scrolls.
+  test::MoveMouse(300, 400);
+  EnterHub(kNodeGame4);
+  const MouseBubbles& bubbles = m_hub->GetMouseBubbles();
+  // The first step of the hub ends the first phase.
+  ASSERT_TRUE(FramesUntil([&] { return m_hub->GetTalkState() != 0; }));
   const int32_t start = static_cast<int32_t>(GameClock::Instance().GetTime());
-  bubbles.Update(1000);
   EXPECT_FALSE(bubbles.IsActive());
   EXPECT_GE(bubbles.GetPhaseEndTime() - start, 3000);
   EXPECT_LE(bubbles.GetPhaseEndTime() - start, 4000);
-  EXPECT_EQ(bubbles.CountInUse(), 0);
 
   // Quiet: nothing rises until the phase is over.
   ASSERT_TRUE(FramesUntil(
       [&] {
-        bubbles.Update(1000);
-        return bubbles.IsActive();
+        if (bubbles.IsActive()) return true;
+        EXPECT_EQ(bubbles.CountInUse(), 0);
+        return false;
       },
-      500, 10));
+      500));
   const int32_t activeFrom = static_cast<int32_t>(GameClock::Instance().GetTime());
   EXPECT_GE(bubbles.GetPhaseEndTime() - activeFrom, 6000);
   EXPECT_LE(bubbles.GetPhaseEndTime() - activeFrom, 10000);
@@ -300,15 +320,16 @@ TEST_F(HubScroll, BubblesBeginQuietThenRiseFromThePointerInTurn) {
   EXPECT_GE(next, 260);
   EXPECT_LE(next, 560);
 
-  // A rise ends by itself and frees its bubble; the next one takes the first free.
-  ASSERT_TRUE(FramesUntil([&] { return !bubbles.IsInUse(0); }));
-  bubbles.Spawn(1000);
-  EXPECT_TRUE(bubbles.IsInUse(0));
+  // One every 260 to 560 ms; each rise ends by itself and frees its bubble.
+  ASSERT_TRUE(FramesUntil([&] { return bubbles.IsInUse(1); }, 60));
+  ASSERT_TRUE(FramesUntil([&] { return !bubbles.IsInUse(0); }, 100));
+  EXPECT_LE(bubbles.CountInUse(), 4);
 }
 
 TEST_F(HubScroll, AtMostTwentyBubblesRise) {
   StartAt(1000);
   MouseBubbles& bubbles = m_hub->GetMouseBubbles();
+  ASSERT_EQ(bubbles.CountInUse(), 0);
   for (int i = 0; i < 25; ++i) bubbles.Spawn(1000);
   EXPECT_EQ(bubbles.CountInUse(), 20);
   bubbles.Release(7);
