@@ -2,12 +2,15 @@
 #include "NodeTable.h"
 
 #include "framework/NodeId.h"
+#include "frontend/RoomCredits.h"
 #include "frontend/TitleScreen.h"
 
 GameNode* NodeTable::CreateNode(int32_t id) {
   switch (id) {
     case kNodeTitleScreen:
       return new TitleScreen;
+    case kNodeCreditScreen:
+      return new RoomCredits;
     default:
       // The sign-in, hub, mini-game, demo title and credits nodes are not part of this build yet.
       return nullptr;
