@@ -3,8 +3,11 @@
 
 #include "framework/NodeId.h"
 #include "frontend/RoomCredits.h"
+#include "frontend/SharkTitleScreen.h"
 #include "frontend/SignInScreen.h"
 #include "frontend/TitleScreen.h"
+#include "frontend/TribalTitleScreen.h"
+#include "frontend/UpsellTitleScreen.h"
 
 GameNode* NodeTable::CreateNode(int32_t id) {
   switch (id) {
@@ -13,10 +16,16 @@ GameNode* NodeTable::CreateNode(int32_t id) {
     case kNodeFrontEnd:
     case kNodeSignIn:
       return new SignInScreen;
+    case kNodeSharkTitleScreen:
+      return new SharkTitleScreen;
+    case kNodeTribalTitleScreen:
+      return new TribalTitleScreen;
     case kNodeCreditScreen:
       return new RoomCredits;
+    case kNodeUpsellTitleScreen:
+      return new UpsellTitleScreen;
     default:
-      // The hub, mini-game and demo title nodes are not part of this build yet.
+      // The hub and the mini-game nodes are not part of this build yet.
       return nullptr;
   }
 }

@@ -28,6 +28,8 @@ RoomCredits::RoomCredits() {
 }
 
 RoomCredits::~RoomCredits() {
+  // A roll deleted without its deactivation still takes its dismiss box out of the node.
+  DropObject(m_dismissBox);
   sKeepSpritesCompressed = true;
 }
 
@@ -61,10 +63,7 @@ void RoomCredits::Activate() {
 }
 
 void RoomCredits::Deactivate() {
-  if (m_dismissBox) {
-    RemoveObject(m_dismissBox.get());
-    m_dismissBox.reset();
-  }
+  DropObject(m_dismissBox);
   m_pages.fill(nullptr);
   // Left open, the database would be searched before the older ones after every visit.
   Qel::DatabaseManager::GetInstance()->RemoveDatabase(kDatabase);
