@@ -16,7 +16,6 @@
 #include "sound/Sound.h"
 
 namespace {
-constexpr uint16_t kEscape = 27;
 constexpr int32_t kHandCursor = 1;
 constexpr const char* kMusic = "Signin_music";
 constexpr const char* kCaptions = "SignIn";
