@@ -3,8 +3,12 @@
 
 #include "framework/NodeId.h"
 #include "frontend/HubNode.h"
+#include "frontend/RoomCredits.h"
+#include "frontend/SharkTitleScreen.h"
 #include "frontend/SignInScreen.h"
 #include "frontend/TitleScreen.h"
+#include "frontend/TribalTitleScreen.h"
+#include "frontend/UpsellTitleScreen.h"
 
 GameNode* NodeTable::CreateNode(int32_t id) {
   switch (id) {
@@ -15,8 +19,16 @@ GameNode* NodeTable::CreateNode(int32_t id) {
       return new SignInScreen;
     case kNodeHub:
       return new HubNode;
+    case kNodeSharkTitleScreen:
+      return new SharkTitleScreen;
+    case kNodeTribalTitleScreen:
+      return new TribalTitleScreen;
+    case kNodeCreditScreen:
+      return new RoomCredits;
+    case kNodeUpsellTitleScreen:
+      return new UpsellTitleScreen;
     default:
-      // The mini-game, demo title and credits nodes are not part of this build yet.
+      // The mini-games are not part of this build yet.
       return nullptr;
   }
 }

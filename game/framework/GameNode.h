@@ -140,6 +140,13 @@ public:
   // Takes the object out of the node world and the list; not deleted. An object that is not in the
   // node changes nothing.
   void RemoveObject(GenericObject* object);
+  // An object the node made and keeps: taken out of the node and deleted; nothing without one.
+  template <typename T>
+  void DropObject(std::unique_ptr<T>& holder) {
+    if (!holder) return;
+    RemoveObject(holder.get());
+    holder.reset();
+  }
   void AddLoadedObjects();
   // Removes and deletes every loaded object.
   void RemoveLoadedObjects();

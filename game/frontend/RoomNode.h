@@ -113,10 +113,12 @@ public:
   bool DoesSpaceSkipSpeech() const { return m_spaceSkipsSpeech; }
   bool IsQuitting() const { return m_quitting; }
 
-private:
-  void RemoveLoadingScreen();
+protected:
   // The active player's progress becomes the current player's and the current slot is written.
   static void SaveProgress();
+
+private:
+  void RemoveLoadingScreen();
 
   bool m_exitDialogOpen = false;
   std::unique_ptr<FEOverlayDialog> m_exitDialog;

@@ -386,6 +386,8 @@ void SignInScreen::StopVoice() {
 }
 
 void SignInScreen::CaptionsFollowToggle() {
+  // The demo pages borrow the exit dialog without the sign-in objects: their captions stay off.
+  if (!m_captionToggle) return;
   const uint8_t on = m_captionToggle->GetAnimationId() == kToggleOn ? 1 : 0;
   gCaptionsOn = on;
   CurrentPlayer::Instance().captionsOn = on;
