@@ -3,13 +3,16 @@
 
 #include "framework/NodeId.h"
 #include "frontend/TitleScreen.h"
+#include "game9/Game9Node.h"
 
 GameNode* NodeTable::CreateNode(int32_t id) {
   switch (id) {
     case kNodeTitleScreen:
       return new TitleScreen;
+    case kNodeGame9:
+      return new Game9Node;
     default:
-      // The sign-in, hub, mini-game, demo title and credits nodes are not part of this build yet.
+      // The sign-in, hub, other mini-game, demo title and credits nodes are not part of this build yet.
       return nullptr;
   }
 }
