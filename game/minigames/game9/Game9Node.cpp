@@ -18,7 +18,6 @@
 #include "framework/MusicManager.h"
 #include "framework/NodeId.h"
 #include "framework/SpriteObject.h"
-#include "framework/ThrowErrorText.h"
 #include "framework/ValueTokenizer.h"
 #include "game9/Game9Cards.h"
 #include "game9/Game9Displays.h"
@@ -102,17 +101,6 @@ Game9Node::Game9Node() = default;
 
 Game9Node::~Game9Node() = default;
 
-template <typename Object>
-Object* Game9Node::RequireObject(const char* name) {
-  auto* object = dynamic_cast<Object*>(FindObject(name));
-  if (!object) {
-    char text[128];
-    std::snprintf(text, sizeof text, "Error: Object '%s' missing from '%s'\n", name, kObjectFile);
-    ThrowErrorText("%s", text);
-  }
-  return object;
-}
-
 int32_t Game9Node::ResumeIndex() {
   const auto level = static_cast<int32_t>(Entry().gameValue);
   return std::clamp(level, 1, kLevelCount) - 1;
@@ -168,15 +156,15 @@ void Game9Node::Activate() {
 }
 
 void Game9Node::TakeRequiredObjects() {
-  m_helpButton = RequireObject<GenericObject>("helpButton");
-  m_banner = RequireObject<LevelBanner>("banner");
-  m_guide = RequireObject<SpriteObject>("Zelka");
-  m_guideHead = RequireObject<SpriteObject>("Zelka_head");
-  auto* ones = RequireObject<SpriteObject>("SliderOnesNum");
-  auto* tens = RequireObject<SpriteObject>("SliderTensNum");
+  m_helpButton = RequireObject<GenericObject>("helpButton", kObjectFile);
+  m_banner = RequireObject<LevelBanner>("banner", kObjectFile);
+  m_guide = RequireObject<SpriteObject>("Zelka", kObjectFile);
+  m_guideHead = RequireObject<SpriteObject>("Zelka_head", kObjectFile);
+  auto* ones = RequireObject<SpriteObject>("SliderOnesNum", kObjectFile);
+  auto* tens = RequireObject<SpriteObject>("SliderTensNum", kObjectFile);
   std::array<SpriteObject*, PointsDisplay::kDigitCount> points{};
   for (size_t place = 0; place < points.size(); ++place)
-    points[place] = RequireObject<SpriteObject>(kPointsDigits[place]);
+    points[place] = RequireObject<SpriteObject>(kPointsDigits[place], kObjectFile);
   m_levelSelector->SetObjects(nullptr, nullptr, ones, tens);
   m_pointsDisplay->SetDigits(points);
   m_pointsDisplay->SetScore(0);

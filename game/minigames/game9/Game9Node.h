@@ -137,10 +137,8 @@ public:
   GameSound* GetYouWinSound() const { return m_youWinSound; }
 
 private:
-  // The object of the object file, of the class asked for; a missing one (or one of another class)
-  // ends the program through a thrown text naming it and the file.
-  template <typename Object>
-  Object* RequireObject(const char* name);
+  // A missing required object, or one of another class, ends the program through a thrown text
+  // naming it and the object file.
   void TakeRequiredObjects();
   void MakeArrows();
   void MakeExitButton();
