@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -149,16 +151,27 @@ protected:
     Frame();
   }
 
-  // The cards by kind: the two of each kind on the board.
+  // The cards by kind: the two of each kind still on the board.
   std::vector<std::pair<Card*, Card*>> Pairs() const {
     std::vector<std::pair<Card*, Card*>> pairs;
-    const auto& cards = m_game->GetCards();
+    std::vector<Card*> cards;
+    for (const auto& card : m_game->GetCards()) {
+      if (card->GetX() != Game9Node::kParked) cards.push_back(card.get());
+    }
     for (size_t i = 0; i < cards.size(); ++i) {
       for (size_t j = i + 1; j < cards.size(); ++j) {
-        if (cards[i]->GetKind() == cards[j]->GetKind()) pairs.emplace_back(cards[i].get(), cards[j].get());
+        if (cards[i]->GetKind() == cards[j]->GetKind()) pairs.emplace_back(cards[i], cards[j]);
       }
     }
     return pairs;
+  }
+  // A face-down card on the board that is none of those given.
+  Card* OtherCard(std::initializer_list<const Card*> not_these) const {
+    for (const auto& card : m_game->GetCards()) {
+      if (card->GetX() == Game9Node::kParked || card->GetAnimationId() != Game9Node::kCardDown) continue;
+      if (std::find(not_these.begin(), not_these.end(), card.get()) == not_these.end()) return card.get();
+    }
+    return nullptr;
   }
   // Two cards of different kinds.
   std::pair<Card*, Card*> Mismatch() const {
