@@ -140,10 +140,10 @@ void Game9Node::Activate() {
   LoadTxtData("ConcentrationData");
   BuildKindLists();
   BuildSandBackgrounds();
-  m_startTimer = AddTimer("timeFlipped", Duration(m_beginDelayTime));
+  m_startTimer = AddTimer("timeFlipped", Duration(m_settings.beginDelayTime));
   NewBoard();
-  m_matchTimer = AddTimer("timeDelay", Duration(m_stayFlippedTime));
-  m_winTimer = AddTimer("timeWin", Duration(m_showPictureTime));
+  m_matchTimer = AddTimer("timeDelay", Duration(m_settings.stayFlippedTime));
+  m_winTimer = AddTimer("timeWin", Duration(m_settings.showPictureTime));
 
   MusicManager::Instance().QueueMusic(kMusic, false);
   m_clickSound = GetSound("clickcard", "rock_over", false);
@@ -566,15 +566,19 @@ void Game9Node::ParkGuideHead() {
 // ---- Text data ----
 
 void Game9Node::SetTxtValue(const char* key, const char* value) {
-  if (!key || !value) return;
-  if (plat::EqualsIgnoringCase(key, "StayFlippedTime")) m_stayFlippedTime = ValueTokenizer(value).NextInt();
-  if (plat::EqualsIgnoringCase(key, "ShowPictureTime")) m_showPictureTime = ValueTokenizer(value).NextInt();
-  if (plat::EqualsIgnoringCase(key, "BeginDelayTime")) m_beginDelayTime = ValueTokenizer(value).NextInt();
-  if (plat::EqualsIgnoringCase(key, "EasycardPlacementX")) ReadCoordinates(value, m_easyPlacements, true);
-  if (plat::EqualsIgnoringCase(key, "EasycardPlacementY")) ReadCoordinates(value, m_easyPlacements, false);
-  if (plat::EqualsIgnoringCase(key, "HardcardPlacementX")) ReadCoordinates(value, m_hardPlacements, true);
-  if (plat::EqualsIgnoringCase(key, "HardcardPlacementY")) ReadCoordinates(value, m_hardPlacements, false);
+  ReadSetting(m_settings, key, value);
   ProgressNode::SetTxtValue(key, value);
+}
+
+void Game9Node::ReadSetting(Settings& settings, const char* key, const char* value) {
+  if (!key || !value) return;
+  if (plat::EqualsIgnoringCase(key, "StayFlippedTime")) settings.stayFlippedTime = ValueTokenizer(value).NextInt();
+  if (plat::EqualsIgnoringCase(key, "ShowPictureTime")) settings.showPictureTime = ValueTokenizer(value).NextInt();
+  if (plat::EqualsIgnoringCase(key, "BeginDelayTime")) settings.beginDelayTime = ValueTokenizer(value).NextInt();
+  if (plat::EqualsIgnoringCase(key, "EasycardPlacementX")) ReadCoordinates(value, settings.easyPlacements, true);
+  if (plat::EqualsIgnoringCase(key, "EasycardPlacementY")) ReadCoordinates(value, settings.easyPlacements, false);
+  if (plat::EqualsIgnoringCase(key, "HardcardPlacementX")) ReadCoordinates(value, settings.hardPlacements, true);
+  if (plat::EqualsIgnoringCase(key, "HardcardPlacementY")) ReadCoordinates(value, settings.hardPlacements, false);
 }
 
 // ---- The board ----
@@ -679,8 +683,8 @@ void Game9Node::LayOutCards() {
   const bool hard = m_levelSelector->GetIndex() >= 9;
   for (size_t k = 0; k < m_cards.size(); ++k) {
     Qel::Point2 place;
-    if (hard && k < m_hardPlacements.size()) place = m_hardPlacements[k];
-    if (!hard && k < m_easyPlacements.size()) place = m_easyPlacements[k];
+    if (hard && k < m_settings.hardPlacements.size()) place = m_settings.hardPlacements[k];
+    if (!hard && k < m_settings.easyPlacements.size()) place = m_settings.easyPlacements[k];
     Cards* card = m_cards[k].get();
     card->SetPositionAndZ(static_cast<float>(place.X()), static_cast<float>(place.Y()),
                           400 + static_cast<int32_t>(k));

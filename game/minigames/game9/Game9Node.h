@@ -65,6 +65,16 @@ public:
   static constexpr float kSandY = 198.0f;
   static constexpr float kParked = 1000.0f;
 
+  // The values of the text data "ConcentrationData": times in the game clock's milliseconds and
+  // the card places of the two board sizes; places the data does not give stay at (0, 0).
+  struct Settings {
+    int32_t stayFlippedTime = 0;
+    int32_t showPictureTime = 0;
+    int32_t beginDelayTime = 0;
+    std::array<Qel::Point2, kEasyPlaceCount> easyPlacements{};
+    std::array<Qel::Point2, kHardPlaceCount> hardPlacements{};
+  };
+
   Game9Node();
   ~Game9Node() override;
 
@@ -78,7 +88,10 @@ public:
   // After a movie: the lines after the ending movie, the ending movie after the last prize, or the
   // music and banner again.
   void Resume(void* data) override;
+  // The settings' keys (without regard to case), then the room's.
   void SetTxtValue(const char* key, const char* value) override;
+  // One key and value of the settings into them; keys of others change nothing.
+  static void ReadSetting(Settings& settings, const char* key, const char* value);
 
   // Lays the board of the selector's level: timers stopped, selector and score shown, the level to
   // resume at written, the next sand picture, fresh cards shuffled into their places.
@@ -107,8 +120,8 @@ public:
   const std::vector<int32_t>& GetEasyKinds() const { return m_easyKinds; }
   const std::vector<int32_t>& GetAllKinds() const { return m_allKinds; }
   const std::vector<int32_t>& GetHardKinds() const { return m_hardKinds; }
-  const std::array<Qel::Point2, kEasyPlaceCount>& GetEasyPlacements() const { return m_easyPlacements; }
-  const std::array<Qel::Point2, kHardPlaceCount>& GetHardPlacements() const { return m_hardPlacements; }
+  const std::array<Qel::Point2, kEasyPlaceCount>& GetEasyPlacements() const { return m_settings.easyPlacements; }
+  const std::array<Qel::Point2, kHardPlaceCount>& GetHardPlacements() const { return m_settings.hardPlacements; }
   Cards* GetFirstCard() const { return m_firstCard; }
   Cards* GetSecondCard() const { return m_secondCard; }
   int32_t GetTurnedCount() const { return m_turnedCount; }
@@ -126,9 +139,9 @@ public:
   GameTimer* GetWinTimer() const { return m_winTimer; }
   GameTimer* GetStartTimer() const { return m_startTimer; }
   GameTimer* GetLevelChangeTimer() const { return m_levelChangeTimer; }
-  int32_t GetStayFlippedTime() const { return m_stayFlippedTime; }
-  int32_t GetShowPictureTime() const { return m_showPictureTime; }
-  int32_t GetBeginDelayTime() const { return m_beginDelayTime; }
+  int32_t GetStayFlippedTime() const { return m_settings.stayFlippedTime; }
+  int32_t GetShowPictureTime() const { return m_settings.showPictureTime; }
+  int32_t GetBeginDelayTime() const { return m_settings.beginDelayTime; }
   SpriteObject* GetGuide() const { return m_guide; }
   SpriteObject* GetGuideHead() const { return m_guideHead; }
   GenericObject* GetHelpButton() const { return m_helpButton; }
@@ -186,8 +199,7 @@ private:
   std::vector<int32_t> m_easyKinds;
   std::vector<int32_t> m_allKinds;
   std::vector<int32_t> m_hardKinds;
-  std::array<Qel::Point2, kEasyPlaceCount> m_easyPlacements{};
-  std::array<Qel::Point2, kHardPlaceCount> m_hardPlacements{};
+  Settings m_settings;
   int32_t m_turnedCount = 0;
   // Cards of the try that have not yet finished turning down or vanishing.
   int32_t m_cardsSettling = 0;
@@ -203,11 +215,8 @@ private:
   bool m_introPending = true;
   bool m_bannerShowing = false;
   GameTimer* m_matchTimer = nullptr;
-  int32_t m_stayFlippedTime = 0;
   GameTimer* m_winTimer = nullptr;
-  int32_t m_showPictureTime = 0;
   GameTimer* m_startTimer = nullptr;
-  int32_t m_beginDelayTime = 0;
   // The one the last arrow started.
   GameTimer* m_levelChangeTimer = nullptr;
   // "levelChange1" (left) and "levelChange2" (right), made at their first use.
