@@ -80,7 +80,9 @@ TEST_F(Play, CardsTurnOnlyAfterTheEntranceTheOpeningLineAndTheBanner) {
 
 TEST_F(Play, NoThirdCardWhileTwoAreUpAndNoFaceUpCardAgain) {
   StartAndPlay();
-  const auto [a, b] = Mismatch();
+  const auto mismatch = Mismatch();
+  Game9Node::Cards* const a = mismatch.first;
+  Game9Node::Cards* const b = mismatch.second;
   const int32_t depthA = a->GetZ(), depthB = b->GetZ();
   ClickOn(a);
   ClickOn(a);
@@ -162,7 +164,9 @@ TEST_F(Play, AMissTurnsBackAndDrawsTheGuidesLine) {
   const Lines table = {"4512", "4513", "4508", "4509"};
   for (const int r : {0, 1, 2, 3, 4, 11}) {
     SCOPED_TRACE("r " + std::to_string(r));
-    const auto [a, b] = Mismatch();
+    const auto mismatch = Mismatch();
+    Game9Node::Cards* const a = mismatch.first;
+    Game9Node::Cards* const b = mismatch.second;
     TurnUp(a, b);
     QuietGuide();
     const size_t mark = Mark();
@@ -375,7 +379,9 @@ TEST_F(Play, TheArrowsStepALevelAndLockForAMoment) {
 // card clicked in between stays face down, and the board can still be won.
 TEST_F(Play, ATryLastsUntilTheSlowerCardHasSettled) {
   StartAndPlay();
-  const auto [a, b] = Mismatch();
+  const auto mismatch = Mismatch();
+  Game9Node::Cards* const a = mismatch.first;
+  Game9Node::Cards* const b = mismatch.second;
   TurnUp(a, b);
   m_game->GetMatchTimer()->Stop(false);
   m_game->OnTimer(m_game->GetMatchTimer());
