@@ -1,5 +1,6 @@
 // Fuzz target: arbitrary bytes as key = value text data, into a recording target with every value
-// read through the tokenizer in each of its forms, and as the settings file that start-up reads.
+// read through the tokenizer in each of its forms, into the memory game's own key handler (its times
+// and card places), and as the settings file that start-up reads.
 // It writes "Pilo.ini" into its working folder: run it in a folder of its own (test.sh does).
 #include <cmath>
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "framework/TxtDataManager.h"
 #include "framework/ValueTokenizer.h"
 #include "framework/WinApp.h"
+#include "game9/Game9Node.h"
 
 namespace {
 
@@ -70,6 +72,25 @@ public:
   }
 };
 
+// The memory game's settings through its own key handler: any key and value leave times and the
+// two fixed tables of card places.
+class MemoryGameSettings : public IHasLoadableTxtData {
+public:
+  void SetTxtValue(const char* key, const char* value) override { Game9Node::ReadSetting(settings, key, value); }
+  Game9Node::Settings settings;
+};
+
+void FeedMemoryGame(const uint8_t* data, size_t size) {
+  MemoryGameSettings target;
+  Require(TxtDataManager::Instance().ParseStream(StreamOver(data, size), target));
+  Game9Node::Settings again;
+  for (const Qel::Point2& place : again.easyPlacements) Require(place == Qel::Point2());
+  // Keys of other handlers change nothing.
+  Game9Node::ReadSetting(again, "stayflipped", "5");
+  Game9Node::ReadSetting(again, nullptr, "5");
+  Require(again.stayFlippedTime == 0);
+}
+
 bool WriteSettingsFile(const uint8_t* data, size_t size) {
   std::FILE* file = std::fopen("Pilo.ini", "wb");
   if (!file) return false;
@@ -92,6 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 0xFFFFFFFFu) return 0;
   CheckingTarget target;
   Require(TxtDataManager::Instance().ParseStream(StreamOver(data, size), target));
+  FeedMemoryGame(data, size);
 
   // The settings as the program reads them at start-up, from the file through the file layer.
   Require(WriteSettingsFile(data, size));

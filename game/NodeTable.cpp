@@ -9,6 +9,7 @@
 #include "frontend/TitleScreen.h"
 #include "frontend/TribalTitleScreen.h"
 #include "frontend/UpsellTitleScreen.h"
+#include "game9/Game9Node.h"
 
 GameNode* NodeTable::CreateNode(int32_t id) {
   switch (id) {
@@ -19,6 +20,8 @@ GameNode* NodeTable::CreateNode(int32_t id) {
       return new SignInScreen;
     case kNodeHub:
       return new HubNode;
+    case kNodeGame9:
+      return new Game9Node;
     case kNodeSharkTitleScreen:
       return new SharkTitleScreen;
     case kNodeTribalTitleScreen:
@@ -28,7 +31,7 @@ GameNode* NodeTable::CreateNode(int32_t id) {
     case kNodeUpsellTitleScreen:
       return new UpsellTitleScreen;
     default:
-      // The mini-games are not part of this build yet.
+      // The remaining mini-games are not part of this build yet.
       return nullptr;
   }
 }

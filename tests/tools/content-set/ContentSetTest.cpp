@@ -24,6 +24,7 @@
 #include "framework/ChangeNodeButton.h"
 #include "framework/ClosedCaption.h"
 #include "framework/GameButton.h"
+#include "framework/LevelBanner.h"
 #include "framework/GameClock.h"
 #include "framework/GameSpriteLoader.h"
 #include "framework/GenericObject.h"
@@ -264,7 +265,8 @@ TEST_F(ContentSet, EveryObjectFileLoadsWithUniqueNamesAndTheManifestsObjects) {
                                   (kind == "background" && dynamic_cast<Background*>(loaded)) ||
                                   (kind == "gamebutton" && dynamic_cast<GameButton*>(loaded)) ||
                                   (kind == "ActiveGameButton" && dynamic_cast<ActiveGameButton*>(loaded)) ||
-                                  (kind == "changenodebutton" && dynamic_cast<ChangeNodeButton*>(loaded));
+                                  (kind == "changenodebutton" && dynamic_cast<ChangeNodeButton*>(loaded)) ||
+                                  (kind == "LevelBanner" && dynamic_cast<LevelBanner*>(loaded));
           EXPECT_TRUE(classHolds) << object["name"].text << " is no " << kind;
         }
         while (GenericObject* object = list.At(0)) {
@@ -292,6 +294,9 @@ TEST_F(ContentSet, ObjectFilesHoldWhatTheScreensLookUpAndNothingTheyCreate) {
       {"HubObjsLowMem",
        {"dazodorer1", "dazodorer2", "tribal1", "moonfish1", "shellgame1", "feeding1", "concentration1",
         "helpButton"}},
+      {"GAME9_Concentration",
+       {"helpButton", "banner", "Zelka", "Zelka_head", "blank_head", "SliderOnesNum", "SliderTensNum",
+        "PointsOnesNum", "PointsTensNum", "PointsHundredsNum", "PointsThousandsNum", "PointsTenThousandsNum"}},
       {"creditsobjs", {}},
   };
   for (int page = 1; page <= 16; ++page) lookups.back().names.push_back("credits" + std::to_string(page));
@@ -325,6 +330,9 @@ TEST_F(ContentSet, ObjectFilesHoldWhatTheScreensLookUpAndNothingTheyCreate) {
                                    "fullmontygame",
                                    "concentrationaghh"};
   for (int i = 1; i <= 5; ++i) created.insert("hubbk" + std::to_string(i));
+  for (const char* name : {"sliderleft", "sliderright", "exit1"}) created.insert(name);
+  for (int i = 0; i < 18; ++i) created.insert("card" + std::to_string(i));
+  for (int i = 0; i < 16; ++i) created.insert("sandbackground" + std::to_string(i));
   for (int i = 0; i < 4; ++i) created.insert("fg" + std::to_string(i));
   for (int i = 0; i < 5; ++i) created.insert("siambbubblestrm" + std::to_string(i));
   for (int i = 0; i < 20; ++i) created.insert("hubambbubble" + std::to_string(i));
@@ -389,6 +397,9 @@ TEST_F(ContentSet, SpritesTheScreensNameLoad) {
       {"SharkDemo", {"Main_title", "ForwardArrow"}},
       {"UpsellDemo", {"Main_title", "ForwardArrow"}},
       {"TribalDemo", {"loading_tribal", "SignInPlayBut"}},
+      {"Game9",
+       {"RockPilo", "RockBlennyHard", "CardBackground1", "CardBackground16", "LevelArrowBack", "LevelArrowForward",
+        "ActBackArrow", "ActBackArrow_sdl", "loading_gen1"}},
   };
   for (const auto& [database, sprites] : screens) {
     WithDatabase(database, [&, &database = database, &sprites = sprites] {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <iterator>
 #include <stdexcept>
+#include <string>
 
 #include "framework/CurrentPlayer.h"
 #include "framework/SaveOutputStream.h"
@@ -109,6 +110,32 @@ std::vector<PreparedSave> PreparedSaves() {
          player.games[kMusicGame].firstTime = 0;
          player.galleryFlag = 1;
        })});
+  // The memory game's entry (15): the level to resume at below, inside and above the levels that exist.
+  constexpr uint32_t kMemoryGame = 15;
+  saves.push_back({"game9-level20.sav", "game 15 visited, at level 20, resuming at level 13",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     player.games[kMemoryGame].firstTime = 0;
+                     player.games[kMemoryGame].level = kLastLevel;
+                     player.games[kMemoryGame].gameValue = 13;
+                   })});
+  saves.push_back({"game9-prize1.sav", "game 15 visited, at level 2 with the prize of level 1, resuming at 1",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     player.games[kMemoryGame].firstTime = 0;
+                     player.games[kMemoryGame].level = 2;
+                     player.games[kMemoryGame].levelFlags[0] = 1;
+                   })});
+  for (const uint32_t resume : {0u, 99u}) {
+    saves.push_back({"game9-resume" + std::to_string(resume) + ".sav",
+                     "game 15 visited, at level 20, resuming at level " + std::to_string(resume),
+                     SavedBytes([resume](CurrentPlayer& player) {
+                       FreshPlayer(player);
+                       player.games[kMemoryGame].firstTime = 0;
+                       player.games[kMemoryGame].level = kLastLevel;
+                       player.games[kMemoryGame].gameValue = resume;
+                     })});
+  }
   // Damaged files: a record cut short, bytes that are no record, and a record naming a slot that does
   // not exist.
   saves.push_back({"short.sav", "11 bytes: the record's header only", SavedBytes(FreshPlayer).substr(0, 11)});

@@ -92,6 +92,28 @@ TEST(PreparedSaves, EachWholeSaveHoldsThePlayerItPromises) {
   EXPECT_EQ(player.saveSlot, 9u);
 }
 
+TEST(PreparedSaves, TheMemoryGamesSavesResumeWhereTheySay) {
+  const std::map<std::string, std::string> saves = SavesByFile();
+  const GameProgress& game = CurrentPlayer::Instance().games[15];
+  struct Case {
+    const char* file;
+    int32_t level;
+    uint32_t resume;
+    uint8_t prize1;
+  };
+  for (const Case& c : {Case{"game9-level20.sav", 20, 13, 0}, Case{"game9-prize1.sav", 2, 1, 1},
+                        Case{"game9-resume0.sav", 20, 0, 0}, Case{"game9-resume99.sav", 20, 99, 0}}) {
+    SCOPED_TRACE(c.file);
+    ASSERT_TRUE(saves.count(c.file));
+    ASSERT_TRUE(Load(saves.at(c.file)));
+    EXPECT_EQ(game.firstTime, 0);
+    EXPECT_EQ(game.level, c.level);
+    EXPECT_EQ(game.gameValue, c.resume);
+    EXPECT_EQ(game.levelFlags[0], c.prize1);
+    EXPECT_EQ(game.levelFlags[1], 0);
+  }
+}
+
 TEST(PreparedSaves, TheDamagedOnesAreCutShortOrNoRecord) {
   const std::map<std::string, std::string> saves = SavesByFile();
   ASSERT_TRUE(saves.count("short.sav"));
