@@ -16,6 +16,12 @@ void Game4Node::BubbleList::Add(std::unique_ptr<Bubble> bubble) {
   m_owned.push_back(std::move(bubble));
 }
 
+void Game4Node::BubbleList::RemoveAll() {
+  m_bubbles.Clear();
+  m_bubbles.SetCurrentIndex(0);
+  m_owned.clear();
+}
+
 void Game4Node::BubbleList::Reset(int32_t target) {
   for (int32_t row : {0, kRowLength}) {
     for (int32_t i = row + kRowLength - 1; i >= row; --i) {

@@ -39,6 +39,9 @@ public:
   // Up to kMaxBubbles; more are refused (and deleted).
   void Add(std::unique_ptr<Bubble> bubble);
   uint32_t Count() const { return m_bubbles.Count(); }
+  // Deletes every bubble.
+  void RemoveAll();
+  void SetStepCount(int32_t stepCount) { m_stepCount = stepCount; }
 
   int32_t GetMode() const { return m_mode; }
   int32_t GetCursor() const { return m_cursor; }

@@ -50,6 +50,7 @@ public:
   const std::string& GetName() const { return m_name; }
   int32_t GetExpectedPresses() const { return m_expectedPresses; }
   BubbleList* GetBubbleList() const { return m_bubbles; }
+  void SetBubbleList(BubbleList* bubbles) { m_bubbles = bubbles; }
 
 private:
   // Runs the step for every mark with the cursor on it; a step that moves the cursor on skips the
