@@ -53,7 +53,9 @@ std::vector<std::string> Tokens(const char* value) {
   return tokens;
 }
 
-int32_t Decimal(const std::string& token) { return ValueTokenizer::DecimalValue(token.c_str()); }
+int32_t Decimal(const std::string& token) {
+  return ValueTokenizer::DecimalValue(token.c_str());
+}
 
 float Variation(const std::string& token) {
   ValueTokenizer tokenizer(token.c_str());
@@ -106,7 +108,8 @@ void Game4Node::Level::SetTxtValue(const char* key, const char* value) {
     ReadPointSounds(value);
   } else if (plat::EqualsIgnoringCase(key, "sequence_sound")) {
     ValueTokenizer tokens(value);
-    if (const char* file = tokens.NextToken()) m_sequenceSound = m_node.GetSound("sequenceSound", file, false);
+    if (const char* file = tokens.NextToken())
+      m_sequenceSound = m_node.GetSound("sequenceSound", file, false);
   } else if (plat::EqualsIgnoringCase(key, "moonfish")) {
     ReadSchool(value);
   } else if (plat::EqualsIgnoringCase(key, "bubbles")) {
@@ -213,7 +216,9 @@ void Game4Node::Level::AttachBubbles() {
 
 // Loading and checking a level.
 
-void Game4Node::Level::LoadGlobals() { ReadFile("G4_globals"); }
+void Game4Node::Level::LoadGlobals() {
+  ReadFile("G4_globals");
+}
 
 void Game4Node::Level::LoadLevel(int32_t n) {
   m_sequences = std::make_unique<SequenceList>();
@@ -314,7 +319,8 @@ void Game4Node::Level::PrepareCurrent(bool newShapes) {
                             m_pointSounds[3].get()};
   TimingMark::SetSounds(sounds);
   TimingMark::SetWindows(Interpolated(kWindow, m_sequenceIndex), Interpolated(kSweet, m_sequenceIndex));
-  TimingMark::SetPoints(Interpolated(kNotePoints, m_sequenceIndex), Interpolated(kShapePoints, m_sequenceIndex));
+  TimingMark::SetPoints(Interpolated(kNotePoints, m_sequenceIndex),
+                        Interpolated(kShapePoints, m_sequenceIndex));
   m_phase = kWaiting;
 }
 
@@ -461,7 +467,8 @@ void Game4Node::Level::OnSoundFinished(GameSound* sound) {
 }
 
 bool Game4Node::Level::IsSequenceSoundPlaying() const {
-  return m_sequenceSound && m_sequenceSound->GetEngineSound() && m_sequenceSound->GetEngineSound()->IsPlaying();
+  return m_sequenceSound && m_sequenceSound->GetEngineSound() &&
+         m_sequenceSound->GetEngineSound()->IsPlaying();
 }
 
 void Game4Node::Level::Unload() {
