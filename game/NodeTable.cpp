@@ -3,11 +3,14 @@
 
 #include "framework/NodeId.h"
 #include "frontend/TitleScreen.h"
+#include "game4/Game4Node.h"
 
 GameNode* NodeTable::CreateNode(int32_t id) {
   switch (id) {
     case kNodeTitleScreen:
       return new TitleScreen;
+    case kNodeGame4:
+      return new Game4Node;
     default:
       // The sign-in, hub, mini-game, demo title and credits nodes are not part of this build yet.
       return nullptr;
