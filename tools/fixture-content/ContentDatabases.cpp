@@ -8,9 +8,18 @@ namespace fixture {
 
 const std::vector<DatabaseTable>& DatabaseTables() {
   static const std::vector<DatabaseTable> tables = {
-      GlobalDatabase, MoviesDatabase,  MusicDatabase,     TitleScreenDatabase, SignInDatabase,
-      HubDatabase,    CreditsDatabase, SharkDemoDatabase, UpsellDemoDatabase,  TribalDemoDatabase,
+      GlobalDatabase,
+      MoviesDatabase,
+      MusicDatabase,
+      TitleScreenDatabase,
+      SignInDatabase,
+      HubDatabase,
+      CreditsDatabase,
+      SharkDemoDatabase,
+      UpsellDemoDatabase,
+      TribalDemoDatabase,
       Game9Database,
+      Game4Database,
   };
   return tables;
 }

@@ -28,5 +28,6 @@ DatabaseSpec SharkDemoDatabase();
 DatabaseSpec UpsellDemoDatabase();
 DatabaseSpec TribalDemoDatabase();
 DatabaseSpec Game9Database();
+DatabaseSpec Game4Database();
 
 }  // namespace fixture
