@@ -3,13 +3,16 @@
 
 #include "framework/NodeId.h"
 #include "frontend/TitleScreen.h"
+#include "game3/Game3Node.h"
 
 GameNode* NodeTable::CreateNode(int32_t id) {
   switch (id) {
     case kNodeTitleScreen:
       return new TitleScreen;
+    case kNodeGame3:
+      return new Game3Node;
     default:
-      // The sign-in, hub, mini-game, demo title and credits nodes are not part of this build yet.
+      // The sign-in, hub, other mini-game, demo title and credits nodes are not part of this build yet.
       return nullptr;
   }
 }
