@@ -57,9 +57,10 @@ inline GameNode* CreateGame3Stage(int32_t id) {
 }
 
 class Game3Stage : public testing::Test {
-protected:
+public:
   using Tables = std::vector<fixture::DatabaseSpec>;
 
+protected:
   void SetUp() override {
     plat::win::SetTimeSourceForTesting([] { return Game3Now(); });
     NodeManager::Instance().SetNodeFactoryForTesting(CreateGame3Stage);
