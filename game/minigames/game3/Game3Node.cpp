@@ -1,6 +1,7 @@
 // The music game's node: activation, the frame's update, the clicks and the node's events.
 #include "game3/Game3Node.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "framework/ButtonSeries.h"
 #include "framework/Clickable.h"
 #include "framework/GameButton.h"
+#include "framework/GameClock.h"
 #include "framework/GameEvents.h"
 #include "framework/GameSound.h"
 #include "framework/GameTimer.h"
@@ -23,6 +25,7 @@
 #include "framework/SpriteObject.h"
 #include "framework/ValueTokenizer.h"
 #include "game3/Game3Clam.h"
+#include "game3/Game3Recorder.h"
 #include "game3/Game3Text.h"
 #include "graphics/SceneObject.h"
 #include "platform/win/kernel/AsciiCase.h"
@@ -35,7 +38,6 @@ constexpr uint32_t kTimerDuration = 500;
 constexpr const char* kLoadingPicture = "loading_gen1";
 constexpr int32_t kWaitCursor = 12;
 constexpr uint16_t kSpace = ' ';
-constexpr uint16_t kEscape = 27;
 constexpr uint32_t kHelpPage = 9;
 
 struct Speaker {
@@ -129,6 +131,7 @@ void Game3Node::SetAnimationOf(const char* name, uint32_t animation) {
 }
 
 void Game3Node::Activate() {
+  m_recorder.reset();
   m_mode = kReadingLevelList;
   RoomNode::Activate();
   m_firstFrame = true;
@@ -146,15 +149,14 @@ void Game3Node::Activate() {
   m_songs.clear();
   m_songIndex = 0;
   m_stopDelay = 500;
-  if (!LoadTxtData("GAME3_LevelList")) Qel::Trace("WARN: Game3: no level list 'GAME3_LevelList'\n");
+  if (!ReadInMode(kReadingLevelList, "GAME3_LevelList")) Qel::Trace("WARN: Game3: no level list 'GAME3_LevelList'\n");
   LoadRoomData("GAME3_roomdata", "Tribal");
   for (int slot = 0; slot < kSpeakerCount; ++slot)
     SetSpeaker(slot, kSpeakers[slot].body, kSpeakers[slot].head, nullptr, 0, 0);
   SetSpeakersRaised(false);
 
   m_setIndex = -1;
-  m_mode = kReadingSets;
-  if (!LoadTxtData("GAME3_object_set_sounds"))
+  if (!ReadInMode(kReadingSets, "GAME3_object_set_sounds"))
     Qel::Trace("WARN: Game3: no sound sets 'GAME3_object_set_sounds'\n");
   m_setIndex = 0;
   m_percussionRestart = false;
@@ -201,6 +203,9 @@ void Game3Node::Activate() {
     m_sparkles[static_cast<size_t>(i)] = sparkle;
   }
 
+  m_meter = std::make_unique<RecordMeter>(*this);
+  m_recorder = std::make_unique<InputTraceList>(*this);
+
   m_songChangePending = false;
   if (m_songIndex < m_songs.size()) {
     LoadSong(m_songs[m_songIndex].c_str());
@@ -222,6 +227,11 @@ void Game3Node::Activate() {
 
   m_introSound = GetSound("introDitty", "Intro_ditty_v2_22k", false);
   if (m_introSound) m_introSound->Play(false, true);
+}
+
+bool Game3Node::ReadInMode(Mode mode, const char* name) {
+  m_mode = mode;
+  return LoadTxtData(name);
 }
 
 void Game3Node::SetTxtValue(const char* key, const char* value) {
@@ -255,12 +265,20 @@ void Game3Node::SetTxtValue(const char* key, const char* value) {
 }
 
 void Game3Node::Deactivate() {
+  // First, so that a run in progress posts and records nothing while the rest goes.
+  m_recorder.reset();
   for (CharacterTrack& track : m_tracks) track.loopToggle.reset();
+  m_meter.reset();
   UnloadSong();
   m_songs.clear();
+  std::vector<GameSound*> released;
   for (std::vector<GameSound*>& set : m_sets) {
     for (GameSound* sound : set) {
+      if (!sound || sound == m_introSound || sound == GetClickSound() ||
+          std::find(released.begin(), released.end(), sound) != released.end())
+        continue;
       Stop(sound);
+      released.push_back(sound);
       ReleaseSound(sound);
     }
   }
@@ -276,6 +294,13 @@ void Game3Node::Update() {
   if (GetApp().IsPaused()) {
     ProgressNode::Update();
     return;
+  }
+
+  const uint32_t now = GameClock::Instance().GetTime();
+  if (m_meter) {
+    m_meter->Update(now);
+    // A recording or a replay that ended by itself ends as the stop button would end it.
+    if (m_recorder && m_recorder->IsIdle() && m_meter->IsActive()) ClickRecorderButton("rec_stop");
   }
 
   for (int i = 0; i < kTrackCount; ++i) {
@@ -328,8 +353,35 @@ void Game3Node::Update() {
     if (SpriteObject* play = FindSprite("prec_play")) play->ReplayAnimation(0);
   }
 
+  UpdateRecorderButtons();
   m_mainTimer->Poll();
   ProgressNode::Update();
+}
+
+void Game3Node::UpdateRecorderButtons() {
+  const bool recording = m_recorder && m_recorder->IsRecording();
+  const bool replaying = m_recorder && m_recorder->IsReplaying();
+  auto* record = FindClickable("rec_record");
+  auto* replay = FindClickable("rec_play");
+  if (recording) {
+    if (record && record->GetAnimationId() != 2) record->SetAnimation(2, 0);
+  } else if (replaying) {
+    if (replay && replay->GetAnimationId() != 2) replay->SetAnimation(2, 0);
+  } else {
+    for (Clickable* button : {record, replay}) {
+      if (button && !button->IsHovered() && button->GetAnimationId() != 0) button->SetAnimation(0, 0);
+    }
+  }
+  const bool idle = !recording && !replaying;
+  for (const char* name : {"NextSong", "PrevSong"}) {
+    auto* button = dynamic_cast<GameButton*>(FindObject(name));
+    if (!button) continue;
+    if (idle && !button->IsEnabled()) {
+      button->Enable();
+    } else if (!idle && button->IsEnabled()) {
+      button->Disable();
+    }
+  }
 }
 
 void Game3Node::ChangeSong() {
@@ -469,6 +521,10 @@ void Game3Node::OnSpeechEvent(int id, void* data) {
         PlaySong();
       }
     }
+  } else if (id == EventId::HelpClosed) {
+    const uint32_t now = GameClock::Instance().GetTime();
+    if (m_recorder) m_recorder->ResumeClock(now);
+    if (m_meter) m_meter->ResumeClock(now);
   }
   ProgressNode::OnSpeechEvent(id, data);
 }
@@ -520,6 +576,9 @@ bool Game3Node::HandleLoopToggle(GenericObject* object) {
 }
 
 void Game3Node::ClickHelp() {
+  const uint32_t now = GameClock::Instance().GetTime();
+  if (m_recorder) m_recorder->PauseClock(now);
+  if (m_meter) m_meter->PauseClock(now);
   bool first = true;
   for (int i = 0; i < 3; ++i) {
     const int32_t line = m_helpLines.Next();
@@ -570,13 +629,92 @@ void Game3Node::RandomizeSetObjects() {
 }
 
 void Game3Node::ClickRecorderButton(const char* name) {
+  const uint32_t now = GameClock::Instance().GetTime();
   if (Is(name, "rec_stop")) {
+    if (m_recorder) m_recorder->Stop();
+    StopSong();
     m_mode = kFreePlay;
+    SilenceTracksAndPercussion();
+    if (m_meter) m_meter->SetActive(false);
+    RestoreClickSounds(true);
+  } else if (Is(name, "rec_play")) {
+    if (!m_recorder || !m_recorder->IsIdle()) return;
+    // The song and the parts still sounding go quiet before the replay brings its own.
     StopSong();
     SilenceTracksAndPercussion();
-    RestoreClickSounds(true);
+    m_mode = kReplaying;
+    m_recorder->StartReplay();
+    if (m_meter) m_meter->Start(RecordMeter::kReplayBar, now);
+    RestoreClickSounds(false);
+  } else if (Is(name, "rec_record")) {
+    if (!m_recorder || !m_recorder->IsIdle()) return;
+    StopSong();
+    SilenceTracksAndPercussion();
+    m_mode = kRecording;
+    m_recorder->StartRecording(CaptureTraceState(0x1F));
+    if (m_meter) m_meter->Start(RecordMeter::kRecordBar, now);
   }
-  // Recording and replay come with the recorder.
+}
+
+Game3Node::TraceState Game3Node::CaptureTraceState(uint32_t flags) {
+  TraceState state;
+  state.flags = flags | TraceState::kCaptured;
+  if (flags & TraceState::kToggles) {
+    for (int i = 0; i < kTrackCount; ++i) {
+      if (PartOf(m_tracks[static_cast<size_t>(i)]) == 1) state.toggles |= 1u << i;
+    }
+  }
+  if (flags & TraceState::kSong) state.songIndex = static_cast<int32_t>(m_songIndex);
+  if (flags & TraceState::kPercussion) state.percussionIndex = m_percussionIndex;
+  if (flags & TraceState::kSetObjects) {
+    for (int i = 0; i < 8; ++i) {
+      SpriteObject* object = FindSprite(Numbered("sets_objects%02d", i).c_str());
+      state.setObjects[i] = object ? static_cast<uint8_t>(object->GetAnimationId()) : 0;
+    }
+  }
+  return state;
+}
+
+void Game3Node::ApplyTraceState(const TraceState& state) {
+  if ((state.flags & TraceState::kSong) && state.songIndex >= 0 &&
+      static_cast<size_t>(state.songIndex) < m_songs.size() &&
+      static_cast<uint32_t>(state.songIndex) != m_songIndex) {
+    const int32_t mode = m_mode;
+    StopSong();
+    m_mode = kFreePlay;
+    for (CharacterTrack& track : m_tracks) {
+      if (track.character && track.character->GetAnimationId() != 0) {
+        Stop(track.oneShot);
+        Stop(track.loopSound);
+        track.character->SetAnimation(0, 0);
+      }
+    }
+    Stop(CurrentPercussion());
+    m_percussionOn = false;
+    if (m_meter) m_meter->SetForm(RecordMeter::kReplayBar);
+    UnloadSong();
+    m_songIndex = static_cast<uint32_t>(state.songIndex);
+    LoadSong(m_songs[m_songIndex].c_str());
+    if (SpriteObject* trigger = FindSprite("PlaySongTrigger")) trigger->SetAnimation(m_songIndex, 0);
+    m_songChangePending = false;
+    // The replay goes on in its own mode.
+    if (mode == kReplaying) m_mode = kReplaying;
+  }
+  if (state.flags & TraceState::kSetObjects) {
+    for (int i = 0; i < 8; ++i) {
+      if (SpriteObject* object = FindSprite(Numbered("sets_objects%02d", i).c_str()))
+        object->SetAnimation(state.setObjects[i], 0);
+    }
+  }
+  if ((state.flags & TraceState::kPercussion) && state.percussionIndex != m_percussionIndex &&
+      state.percussionIndex >= 0 && static_cast<size_t>(state.percussionIndex) < m_percussion.size()) {
+    m_percussionIndex = state.percussionIndex;
+    SetAnimationOf("prec_play", static_cast<uint32_t>(m_percussionIndex));
+  }
+  if (state.flags & TraceState::kToggles) {
+    for (int i = 0; i < kTrackCount; ++i)
+      StepToggleTo(m_tracks[static_cast<size_t>(i)], (state.toggles >> i) & 1u ? 1 : 0);
+  }
 }
 
 void Game3Node::OnObjectClicked(GenericObject* object) {
@@ -649,8 +787,11 @@ void Game3Node::OnObjectClicked(GenericObject* object) {
     SetAnimationOf(kMainCharacter, 9);
     m_exiting = true;
     MouseCursor::Instance().Hide();
+    if (m_recorder) m_recorder->Stop();
   } else if (Is(name, "sets_randomize")) {
     RandomizeSetObjects();
+    if (m_recorder && m_recorder->IsRecording())
+      m_recorder->RecordState(CaptureTraceState(TraceState::kSetObjects | TraceState::kCaptured));
   } else if (startsWith("rec_")) {
     ClickRecorderButton(name);
   }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/InputEventInfo.h"
 #include "framework/StepList.h"
 #include "frontend/ProgressNode.h"
 
@@ -47,6 +48,30 @@ public:
   };
 
   class Clam;
+  class InputTraceList;
+  class RecordMeter;
+
+  // One recorded input event: its id and a copy of its record.
+  struct _InputTrace {
+    int32_t id = 0;
+    InputEventInfo info;
+  };
+
+  // A snapshot of what the recorder cannot replay as input: the toggles' parts, the song, the
+  // percussion and the shells' sets.
+  struct TraceState {
+    static constexpr uint32_t kToggles = 1u << 0;
+    static constexpr uint32_t kSong = 1u << 1;
+    static constexpr uint32_t kPercussion = 1u << 2;
+    static constexpr uint32_t kSetObjects = 1u << 3;
+    static constexpr uint32_t kCaptured = 1u << 4;
+
+    uint32_t flags = 0;
+    uint32_t toggles = 0;
+    int32_t songIndex = 0;
+    int32_t percussionIndex = 0;
+    uint8_t setObjects[8] = {};
+  };
 
   // One step of a character's note list: the letter "A" plays, any later letter rests.
   struct Note {
@@ -88,6 +113,8 @@ public:
   void OnSpeechEvent(int id, void* data) override;
   void SetTxtValue(const char* key, const char* value) override;
 
+  // Reads the text data as the file of that mode; the mode stays. False when there is none.
+  bool ReadInMode(Mode mode, const char* name);
   void LoadSong(const char* fileName);
   void UnloadSong();
   // Accepted tokens are a letter (either case), a digit, a colon and a length of 1 to 32767.
@@ -99,7 +126,13 @@ public:
   void StopSong();
   void PlayNote(CharacterTrack& track, const Note& note);
 
+  // Flags gain kCaptured; the parts only the flags ask for are filled in.
+  TraceState CaptureTraceState(uint32_t flags);
+  void ApplyTraceState(const TraceState& state);
+
   int32_t GetMode() const { return m_mode; }
+  InputTraceList* GetRecorder() const { return m_recorder.get(); }
+  RecordMeter* GetRecordMeter() const { return m_meter.get(); }
   const CharacterTrack& GetTrack(int index) const { return m_tracks[static_cast<size_t>(index)]; }
   Clam* GetClam(int index) const { return m_clams[static_cast<size_t>(index)].get(); }
   const std::vector<std::string>& GetSongList() const { return m_songs; }
@@ -143,6 +176,8 @@ private:
   bool HandleLoopToggle(GenericObject* object);
   void ClickHelp();
 
+  void UpdateRecorderButtons();
+
   std::array<CharacterTrack, kTrackCount> m_tracks;
   std::vector<GameSound*> m_percussion;
   int32_t m_percussionIndex = 0;
@@ -168,10 +203,12 @@ private:
   int32_t m_songChangeCounter = 0;
   bool m_songChangeForward = true;
   bool m_resumeAfterChange = false;
+  std::unique_ptr<InputTraceList> m_recorder;
   int32_t m_mode = kFreePlay;
   bool m_percussionOn = false;
   bool m_introTalk = false;
   GameSound* m_introSound = nullptr;
   bool m_firstVisit = false;
+  std::unique_ptr<RecordMeter> m_meter;
   StepList<int32_t, 0> m_helpLines;
 };

@@ -1,8 +1,10 @@
 // The music game's songs: the text data of the song, setup, script and percussion files, loading and
 // unloading a song, and the tick engine that plays the characters' note lists.
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "core/Trace.h"
 #include "framework/ButtonSeries.h"
@@ -156,7 +158,7 @@ void Game3Node::LoadSong(const char* fileName) {
     m_mode = mode;
     if (file.empty()) {
       Qel::Trace("WARN: Game3: the song names no %s file\n", what);
-    } else if (!LoadTxtData(file.c_str())) {
+    } else if (!ReadInMode(mode, file.c_str())) {
       Qel::Trace("WARN: Game3: no %s file '%s'\n", what, file.c_str());
     }
   };
@@ -181,14 +183,25 @@ void Game3Node::LoadSong(const char* fileName) {
 void Game3Node::UnloadSong() {
   m_mode = kFreePlay;
   Qel::Trace("beginning unload of '%s'.\n", m_songIndex < m_songs.size() ? m_songs[m_songIndex].c_str() : "");
-  for (CharacterTrack& track : m_tracks) {
-    for (GameSound** sound : {&track.loopSound, &track.oneShot}) {
-      if (*sound) {
-        (*sound)->Stop();
-        ReleaseSound(*sound);
-        *sound = nullptr;
-      }
+  // The files may name one sound in two roles (a percussion key "TickTime"): each is let go once, and
+  // none that the shells or the node itself still use.
+  std::vector<GameSound*> released;
+  const auto release = [this, &released](GameSound*& sound) {
+    if (!sound) return;
+    sound->Stop();
+    bool keep = std::find(released.begin(), released.end(), sound) != released.end() || sound == m_introSound ||
+                sound == GetClickSound();
+    for (const std::vector<GameSound*>& set : m_sets)
+      keep = keep || std::find(set.begin(), set.end(), sound) != set.end();
+    if (!keep) {
+      released.push_back(sound);
+      ReleaseSound(sound);
     }
+    sound = nullptr;
+  };
+  for (CharacterTrack& track : m_tracks) {
+    release(track.loopSound);
+    release(track.oneShot);
     if (track.character) {
       RemoveObject(track.character);
       delete track.character;
@@ -200,17 +213,11 @@ void Game3Node::UnloadSong() {
   m_setupFile.clear();
   m_scriptFile.clear();
   m_percussionFile.clear();
-  for (GameSound* sound : m_percussion) {
-    Stop(sound);
-    ReleaseSound(sound);
-  }
+  for (GameSound*& sound : m_percussion) release(sound);
   m_percussion.clear();
-  // A sound that still plays is not released: the next song's tick would find the old one by name.
-  if (m_tickSound) {
-    m_tickSound->Stop();
-    ReleaseSound(m_tickSound);
-    m_tickSound = nullptr;
-  }
+  // Stopped first: a sound that still plays is not released, and the next song would find the old
+  // tick by its name and keep its tempo.
+  release(m_tickSound);
   for (auto& clam : m_clams) {
     if (clam) clam->SetSounds(nullptr, nullptr, nullptr);
   }
