@@ -51,6 +51,8 @@ public:
   void HandleEvent(int kind, int id, void* data) override;
   int Update() override;
   void OnMark(MultiTimer* timer) override;
+  using Qel::Periodical::OnStart;
+  using Qel::Periodical::OnStop;
   void OnStart(MultiTimer*) override {}
   void OnStop(MultiTimer*) override {}
 
