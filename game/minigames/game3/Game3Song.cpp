@@ -187,10 +187,12 @@ void Game3Node::UnloadSong() {
   // none that the shells or the node itself still use.
   std::vector<GameSound*> released;
   const auto release = [this, &released](GameSound*& sound) {
-    if (!sound) return;
+    if (!sound || std::find(released.begin(), released.end(), sound) != released.end()) {
+      sound = nullptr;
+      return;
+    }
     sound->Stop();
-    bool keep = std::find(released.begin(), released.end(), sound) != released.end() || sound == m_introSound ||
-                sound == GetClickSound();
+    bool keep = sound == m_introSound || sound == GetClickSound();
     for (const std::vector<GameSound*>& set : m_sets)
       keep = keep || std::find(set.begin(), set.end(), sound) != set.end();
     if (!keep) {
