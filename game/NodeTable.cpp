@@ -9,6 +9,7 @@
 #include "frontend/TitleScreen.h"
 #include "frontend/TribalTitleScreen.h"
 #include "frontend/UpsellTitleScreen.h"
+#include "game3/Game3Node.h"
 #include "game4/Game4Node.h"
 #include "game9/Game9Node.h"
 
@@ -21,6 +22,8 @@ GameNode* NodeTable::CreateNode(int32_t id) {
       return new SignInScreen;
     case kNodeHub:
       return new HubNode;
+    case kNodeGame3:
+      return new Game3Node;
     case kNodeGame4:
       return new Game4Node;
     case kNodeGame9:

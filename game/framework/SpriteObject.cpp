@@ -131,6 +131,10 @@ uint32_t SpriteObject::GetAnimationId() const {
   return m_sprite ? m_sprite->GetCurrentAnimationId() : Qel::Sprite::kNoAnimation;
 }
 
+int SpriteObject::GetAnimationCount() const {
+  return m_sprite ? m_sprite->GetAnimationCount() : 0;
+}
+
 int SpriteObject::GetFrameCount() const {
   const Qel::FrameTrack* frames = FramesOf(m_sprite);
   return frames ? frames->GetFrameCount() : 0;

@@ -44,6 +44,8 @@ public:
   // The current animation again, from the frame given.
   void ReplayAnimation(int startFrame);
   uint32_t GetAnimationId() const;
+  // Of the sprite; 0 without one.
+  int GetAnimationCount() const;
   int GetFrameCount() const;
   int GetCurrentFrame() const;
   // Of the current animation; only factors above 0 are taken.

@@ -20,6 +20,7 @@ const std::vector<DatabaseTable>& DatabaseTables() {
       TribalDemoDatabase,
       Game9Database,
       Game4Database,
+      Game3Database,
   };
   return tables;
 }

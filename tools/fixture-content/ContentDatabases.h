@@ -29,5 +29,6 @@ DatabaseSpec UpsellDemoDatabase();
 DatabaseSpec TribalDemoDatabase();
 DatabaseSpec Game9Database();
 DatabaseSpec Game4Database();
+DatabaseSpec Game3Database();
 
 }  // namespace fixture

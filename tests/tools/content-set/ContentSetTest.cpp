@@ -22,6 +22,7 @@
 #include "framework/Ambient.h"
 #include "framework/Background.h"
 #include "framework/ChangeNodeButton.h"
+#include "framework/Clickable.h"
 #include "framework/ClosedCaption.h"
 #include "framework/GameButton.h"
 #include "framework/LevelBanner.h"
@@ -264,6 +265,7 @@ TEST_F(ContentSet, EveryObjectFileLoadsWithUniqueNamesAndTheManifestsObjects) {
           const bool classHolds = (kind == "ambient" && dynamic_cast<Ambient*>(loaded)) ||
                                   (kind == "background" && dynamic_cast<Background*>(loaded)) ||
                                   (kind == "gamebutton" && dynamic_cast<GameButton*>(loaded)) ||
+                                  (kind == "clickable" && dynamic_cast<Clickable*>(loaded)) ||
                                   (kind == "ActiveGameButton" && dynamic_cast<ActiveGameButton*>(loaded)) ||
                                   (kind == "changenodebutton" && dynamic_cast<ChangeNodeButton*>(loaded)) ||
                                   (kind == "LevelBanner" && dynamic_cast<LevelBanner*>(loaded));
