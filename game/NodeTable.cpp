@@ -11,6 +11,7 @@
 #include "frontend/UpsellTitleScreen.h"
 #include "game3/Game3Node.h"
 #include "game4/Game4Node.h"
+#include "game8/Game8Node.h"
 #include "game9/Game9Node.h"
 
 GameNode* NodeTable::CreateNode(int32_t id) {
@@ -26,6 +27,8 @@ GameNode* NodeTable::CreateNode(int32_t id) {
       return new Game3Node;
     case kNodeGame4:
       return new Game4Node;
+    case kNodeGame8:
+      return new Game8Node;
     case kNodeGame9:
       return new Game9Node;
     case kNodeSharkTitleScreen:

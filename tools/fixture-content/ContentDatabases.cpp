@@ -21,6 +21,7 @@ const std::vector<DatabaseTable>& DatabaseTables() {
       Game9Database,
       Game4Database,
       Game3Database,
+      Game8Database,
   };
   return tables;
 }

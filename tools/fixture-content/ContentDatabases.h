@@ -30,5 +30,6 @@ DatabaseSpec TribalDemoDatabase();
 DatabaseSpec Game9Database();
 DatabaseSpec Game4Database();
 DatabaseSpec Game3Database();
+DatabaseSpec Game8Database();
 
 }  // namespace fixture
