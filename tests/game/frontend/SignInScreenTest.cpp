@@ -5,6 +5,7 @@
 // and definition files without the objects the screen needs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -508,3 +509,266 @@ TEST(SIBobbing, OffsetsStartAtRandomStepsAndTurnAtTheirBounds) {
   // The slot without an object keeps its offset.
   EXPECT_EQ(bobbing.GetVelocity(5), 1.0f);
 }
+
+namespace {
+
+// A damaged save in slot 3, and whether the game takes it as a record.
+struct BadSaveCase {
+  const char* what;
+  const char* save;
+  bool loads;
+};
+
+void PrintTo(const BadSaveCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+// The trace is read once, at its first line, which start-up already writes.
+class BadSave : public SignIn, public testing::WithParamInterface<BadSaveCase> {
+protected:
+  static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }
+};
+
+}  // namespace
+
+TEST_P(BadSave, ADamagedSaveShowsAsUsedIsNeverWrittenAndPlaysOnlyAsTheSlotItLiesIn) {
+  const BadSaveCase& c = GetParam();
+  const std::string bytes = UseSave(c.save, 3);
+  testing::internal::CaptureStderr();
+  Start();
+  EXPECT_EQ(m_screen->GetSlotButton(3)->GetName(), std::string("Char3Used"));
+  ClickSlot(3);
+  EXPECT_TRUE(test::Shown(m_screen->GetPortrait()));
+  EXPECT_EQ(Look(m_screen->GetPortrait()), 3u);
+  EXPECT_TRUE(m_screen->GetPlayButton()->IsEnabled());
+  EXPECT_TRUE(test::Shown(m_screen->GetDeleteButton()));
+  // Whatever the file held, the caption toggle shows one of its two looks.
+  EXPECT_LE(Look(m_screen->GetCaptionToggle()), kToggleOn);
+
+  ClickOn(m_screen->GetPlayButton());
+  EXPECT_EQ(m_screen->GetVoiceState(), SignInScreen::kVoiceIdle);
+  EXPECT_EQ(ActivePlayerData.signedIn, 1);
+  EXPECT_EQ(CurrentPlayer::Instance().freshProfile, 0);
+  Frames(5);
+  const std::string trace = testing::internal::GetCapturedStderr();
+  if (c.loads) {
+    EXPECT_EQ(NodeManager::Instance().GetCurrentId(), kNodeHub);
+    EXPECT_EQ(ActivePlayerData.saveSlot, 3u);
+    EXPECT_EQ(SaveGameManager::Instance().GetCurrentSlot(), 3u);
+  } else {
+    // The player stays, with the reason on the trace.
+    EXPECT_EQ(NodeManager::Instance().GetCurrentId(), kNodeSignIn);
+    EXPECT_EQ(m_screen->GetLoadingScreen(), nullptr);
+    EXPECT_EQ(SaveGameManager::Instance().GetCurrentSlot(), SaveGameManager::kNoSlot);
+    EXPECT_NE(trace.find("ERROR: SaveGameManager: SaveGame3.sav is shorter than a save"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("ERROR: SignIn: SaveGame3.sav cannot be loaded (see above); slot 3 is not played."),
+              std::string::npos)
+        << trace;
+  }
+  EXPECT_EQ(test::ReadFile(SlotFile(3)), bytes);
+
+  if (!c.loads) {
+    // Delete still removes it.
+    ClickOn(m_screen->GetDeleteButton());
+    ASSERT_TRUE(m_screen->IsDeleteDialogOpen());
+    Frame();
+    ClickOn(m_screen->GetDialog()->GetYesButton());
+    EXPECT_FALSE(std::filesystem::exists(SlotFile(3)));
+    EXPECT_EQ(m_screen->GetSlotButton(3)->GetName(), std::string("Char3UnUsed"));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BadSave,
+                         testing::Values(BadSaveCase{"CutShort", "short.sav", false},
+                                         BadSaveCase{"Garbage", "garbage.sav", true},
+                                         BadSaveCase{"NamesSlot9", "slot9.sav", true}),
+                         [](const testing::TestParamInfo<BadSaveCase>& info) { return std::string(info.param.what); });
+
+TEST_F(SignIn, APlayerBackFromTheHubFindsTheSlotPlayedSelectedAndAnyOtherNumberSelectsNothing) {
+  UseSave("level2.sav", 2);
+  ActivePlayerData.signedIn = 1;
+  ActivePlayerData.saveSlot = 2;
+  Start();
+  EXPECT_EQ(m_screen->GetSelectedSlot(), 2);
+  EXPECT_EQ(ActivePlayerData.games[10].level, 2);
+  EXPECT_TRUE(test::Shown(m_screen->GetDeleteButton()));
+  EXPECT_EQ(SaveGameManager::Instance().GetCurrentSlot(), SaveGameManager::kNoSlot);
+  m_app.Shutdown();
+
+  for (const uint32_t slot : {6u, 9u, 99u}) {
+    SCOPED_TRACE(slot);
+    ActivePlayerData = PlayerData();
+    ActivePlayerData.signedIn = 1;
+    ActivePlayerData.saveSlot = slot;
+    ActivePlayerData.games[10].level = 5;
+    Start();
+    EXPECT_EQ(m_screen->GetSelectedSlot(), SignInScreen::kNoSlot);
+    EXPECT_FALSE(test::Shown(m_screen->GetPortrait()));
+    EXPECT_FALSE(m_screen->GetPlayButton()->IsEnabled());
+    EXPECT_EQ(ActivePlayerData.games[10].level, 1);
+    m_screen->SelectSlot(static_cast<int32_t>(slot));
+    EXPECT_EQ(m_screen->GetSelectedSlot(), SignInScreen::kNoSlot);
+    m_app.Shutdown();
+  }
+}
+
+namespace {
+
+// What cuts the first greeting short, and while which of its lines plays.
+enum class Cut { kEscape, kExitButton, kHelpButton };
+
+struct ChainCutCase {
+  const char* what;
+  const char* line;
+  Cut cut;
+};
+
+void PrintTo(const ChainCutCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+class ChainCut : public SignIn, public testing::WithParamInterface<ChainCutCase> {};
+
+}  // namespace
+
+TEST_P(ChainCut, AGreetingCutShortPutsWhatItHighlightedBackToRestBeforeTheClickIsActedOn) {
+  const ChainCutCase& c = GetParam();
+  Start();
+  ASSERT_TRUE(UntilVoice(c.line));
+  Frames(2);
+  switch (c.cut) {
+    case Cut::kEscape:
+      TypeKey(27);
+      break;
+    case Cut::kExitButton:
+      ClickOn(m_screen->GetExitButton());
+      break;
+    case Cut::kHelpButton:
+      ClickOn(m_screen->GetHelpButton());
+      break;
+  }
+  ASSERT_TRUE(c.cut == Cut::kHelpButton ? m_screen->IsHelpScreenOpen() : m_screen->IsExitDialogShown());
+  EXPECT_EQ(m_screen->GetVoiceState(), SignInScreen::kVoiceIdle);
+  // No slot is selected: play rests disabled; the others are back in play.
+  EXPECT_EQ(Look(m_screen->GetPlayButton()), kDisabledLook);
+  EXPECT_FALSE(m_screen->GetPlayButton()->IsEnabled());
+  EXPECT_EQ(Look(m_screen->GetExitButton()), kNormal);
+  EXPECT_TRUE(m_screen->GetExitButton()->IsEnabled());
+  EXPECT_EQ(Look(m_screen->GetHelpButton()), kNormal);
+  EXPECT_TRUE(m_screen->GetHelpButton()->IsEnabled());
+  EXPECT_EQ(Look(m_screen->GetCaptionToggle()), kToggleOn);
+  EXPECT_EQ(gCaptionsOn, 1);
+  EXPECT_EQ(CurrentPlayer::Instance().captionsOn, 1);
+
+  if (c.cut == Cut::kHelpButton) {
+    ASSERT_TRUE(FramesUntil([&] { return !m_screen->IsNarrationRunning(); }, 800));
+    ClickOn(m_screen->GetHelpScreen()->GetBackground());
+    EXPECT_FALSE(m_screen->IsHelpScreenOpen());
+  } else {
+    Frame();
+    ClickOn(m_screen->GetDialog()->GetNoButton());
+    EXPECT_FALSE(m_screen->IsExitDialogShown());
+  }
+  // The rest of the chain does not come, and the buttons stay in play.
+  Frames(150);
+  const Names after = LinesFrom(c.line);
+  ASSERT_FALSE(after.empty());
+  for (const char* chainLine : {"0070", "0090", "0091", "0012"}) {
+    if (std::string(chainLine) == c.line || c.cut == Cut::kHelpButton) continue;
+    EXPECT_EQ(std::count(after.begin(), after.end(), chainLine), 0) << chainLine;
+  }
+  EXPECT_TRUE(m_screen->GetExitButton()->IsEnabled());
+  EXPECT_TRUE(m_screen->GetHelpButton()->IsEnabled());
+  EXPECT_EQ(Look(m_screen->GetCaptionToggle()), kToggleOn);
+  EXPECT_EQ(CurrentPlayer::Instance().captionsOn, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ChainCut,
+                         testing::Values(ChainCutCase{"EscapeDuringTheFirstLine", "0010", Cut::kEscape},
+                                         ChainCutCase{"HelpDuringTheExitHint", "0070", Cut::kHelpButton},
+                                         ChainCutCase{"EscapeDuringTheCaptionHint", "0090", Cut::kEscape},
+                                         ChainCutCase{"HelpDuringTheSecondCaptionHint", "0091", Cut::kHelpButton},
+                                         ChainCutCase{"ExitDuringTheHelpHint", "0012", Cut::kExitButton}),
+                         [](const testing::TestParamInfo<ChainCutCase>& info) { return std::string(info.param.what); });
+
+TEST_F(SignIn, AReturningGreetingCutShortLeavesDeleteInPlayForTheSelectedSlot) {
+  UseSave("fresh.sav", 0);
+  Start();
+  ClickSlot(0);
+  ASSERT_TRUE(UntilVoice("0050"));
+  Frames(2);
+  ASSERT_EQ(Look(m_screen->GetDeleteButton()), kActiveLook);
+  TypeKey(27);
+  ASSERT_TRUE(m_screen->IsExitDialogShown());
+  EXPECT_TRUE(m_screen->GetDeleteButton()->IsEnabled());
+  EXPECT_TRUE(test::Shown(m_screen->GetDeleteButton()));
+  EXPECT_TRUE(m_screen->GetPlayButton()->IsEnabled());
+  Frame();
+  ClickOn(m_screen->GetDialog()->GetNoButton());
+  Frames(60);
+  ClickOn(m_screen->GetDeleteButton());
+  EXPECT_TRUE(m_screen->IsDeleteDialogOpen());
+}
+
+namespace {
+
+// A definition file that lacks what the screen needs, and the text the program ends with.
+struct MissingObjectCase {
+  const char* what;
+  // The file's new text; none removes the file.
+  const char* objects;
+  const char* text;
+};
+
+void PrintTo(const MissingObjectCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+class MissingObject : public SignIn, public testing::WithParamInterface<MissingObjectCase> {};
+
+constexpr const char* kAllButPlay =
+    "[ambient portrait SignIn_portrait]\n"
+    "[ActiveGameButton Deletebut SignInDeleteBut]\n"
+    "[clickable ccOnOff SignIn_ccOnOff]\n";
+
+}  // namespace
+
+TEST_P(MissingObject, TheProgramEndsThroughATextNamingTheObjectAndTheFile) {
+  const MissingObjectCase& c = GetParam();
+  // A copy of the content whose files are links, but for the folder-form definition file and the
+  // archive, which go.
+  const std::filesystem::path content = std::filesystem::current_path() / "content";
+  std::filesystem::copy(Content(), content,
+                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::create_hard_links);
+  std::filesystem::remove(content / "universal" / "SignIn.qel");
+  std::filesystem::remove(content / "universal" / "SignIn" / "SignInObjs.txt");
+  if (c.objects) test::WriteFile(content / "universal" / "SignIn" / "SignInObjs.txt", c.objects);
+
+  Launch(1, "", content);
+  std::string thrown = "nothing thrown";
+  try {
+    Frame();
+  } catch (const char* text) {
+    thrown = text;
+  }
+  EXPECT_EQ(thrown, c.text);
+  // The half-made screen goes with the shut-down, under the sanitizers.
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MissingObject,
+    testing::Values(MissingObjectCase{"NoFile", nullptr, "Object 'portrait' missing from 'SignInObjs'\n"},
+                    MissingObjectCase{"NoPlayButton", kAllButPlay, "Object 'Playbut' missing from 'SignInObjs'\n"},
+                    MissingObjectCase{"PlayButtonOfAnotherClass",
+                                      "[ambient portrait SignIn_portrait]\n[gamebutton Playbut SignInPlayBut]\n"
+                                      "[ActiveGameButton Deletebut SignInDeleteBut]\n[clickable ccOnOff SignIn_ccOnOff]\n",
+                                      "Object 'Playbut' of 'SignInObjs' is of another class\n"},
+                    MissingObjectCase{"DeleteButtonOfAnotherClass",
+                                      "[ambient portrait SignIn_portrait]\n[ActiveGameButton Playbut SignInPlayBut]\n"
+                                      "[ambient Deletebut SignInDeleteBut]\n[clickable ccOnOff SignIn_ccOnOff]\n",
+                                      "Object 'Deletebut' of 'SignInObjs' is of another class\n"},
+                    MissingObjectCase{"NoCaptionToggle",
+                                      "[ambient portrait SignIn_portrait]\n[ActiveGameButton Playbut SignInPlayBut]\n"
+                                      "[ActiveGameButton Deletebut SignInDeleteBut]\n",
+                                      "Object 'ccOnOff' missing from 'SignInObjs'\n"}),
+    [](const testing::TestParamInfo<MissingObjectCase>& info) { return std::string(info.param.what); });

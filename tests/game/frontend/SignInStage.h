@@ -78,16 +78,22 @@ protected:
   }
 
   // Starts the game on the content (graphics 1: SDL with its own alpha blending, 0: without), then
-  // switches to the sign-in screen; content names another content folder.
-  void Start(int graphics = 1, const std::string& settings = "", const std::filesystem::path& content = Content()) {
+  // switches to the sign-in screen.
+  void Start(int graphics = 1, const std::string& settings = "") {
+    Launch(graphics, settings, Content());
+    Frame();
+    m_screen = dynamic_cast<SignInScreen*>(NodeManager::Instance().GetCurrentNode());
+    ASSERT_NE(m_screen, nullptr);
+  }
+
+  // The game started on that content with its first node, and the sign-in screen asked for: the
+  // next frame makes it.
+  void Launch(int graphics, const std::string& settings, const std::filesystem::path& content) {
     WriteFile("Pilo.ini", "[Config]\nhdpath = " + content.string() + "\nwindowed = true\ngraphics = " +
                               std::to_string(graphics) + "\n" + settings);
     ASSERT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
     Frame();
     NodeManager::Instance().RequestNode(kNodeSignIn);
-    Frame();
-    m_screen = dynamic_cast<SignInScreen*>(NodeManager::Instance().GetCurrentNode());
-    ASSERT_NE(m_screen, nullptr);
   }
 
   // One frame of ms milliseconds: the mixer plays that long, then the game's frame runs.
