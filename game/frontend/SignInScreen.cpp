@@ -37,7 +37,6 @@ constexpr const char* kMusic = "Signin_music";
 constexpr const char* kLoadingPicture = "loading_gen1";
 constexpr int32_t kHelpPage = kNodeSignIn;
 constexpr int32_t kHandCursor = 1;
-constexpr uint16_t kEscape = 27;
 
 // The looks of the caption toggle's sprite: off, on, and the highlight while the guide speaks of it.
 constexpr uint32_t kToggleOff = 0;

@@ -9,12 +9,18 @@
 #   harness_content_without <file>...
 #                                 a hard-linked copy of the content ($content), the files named
 #                                 (relative to it) removed first, so nothing writes through a link
-#   harness_launch [VAR=value]... starts the game with these variables too
+#   harness_launch [VAR=value]... starts the game with these variables too ("Pilo.ini" gets the lines
+#                                 of $settings too, if any)
 #   harness_start [VAR=value]...  the same, then waits for its window ($wid)
 #   wait_trace <line> [count] [seconds]
 #                                 waits until the trace holds the whole line count times (1)
 #   wait_screen <seconds> <check args>...
 #                                 polls screenshots until screen_check.py <args> passes on one
+#   hold_game                     stops the game where it is (input sent meanwhile waits for it)
+#   step_until_screen <steps> <check args>...
+#                                 lets the game run a moment at a time (stopped in between,
+#                                 with a screenshot each time) until a screenshot passes: for pictures
+#                                 that stand only a frame or two; the game runs on freely afterwards
 #   press <key>                   types a key (an xdotool key name) into the game window
 #   click [x y]                   clicks the left button there (the screen's centre) in the game window
 #   wait_exit <seconds>           waits for the game to end; its status in $status
@@ -69,7 +75,7 @@ harness_content_without() {
 }
 
 harness_launch() {
-  printf '[Config]\r\nhdpath = %s\r\nwindowed = true\r\n' "$content" >"$work/Pilo.ini"
+  printf '[Config]\r\nhdpath = %s\r\nwindowed = true\r\n%s' "$content" "${settings:-}" >"$work/Pilo.ini"
   cp "$content/PiloStr.txt" "$work/PiloStr.txt"
   # The window's title is the string table's first line.
   title=$(iconv -f UTF-16 -t UTF-8 "$work/PiloStr.txt" | head -n 1 | tr -d '\r')
@@ -123,6 +129,27 @@ wait_screen() {
     running || fail "the game ended while the screen was awaited ($*)"
     poll_pause
   done
+}
+
+hold_game() {
+  kill -STOP "$pid" 2>/dev/null || fail "the game is not there to stop"
+}
+
+step_until_screen() {
+  local steps=$1 step
+  shift
+  for ((step = 0; step < steps; step++)); do
+    running || fail "the game ended while the screen was awaited ($*)"
+    kill -STOP "$pid" 2>/dev/null || fail "the game ended while the screen was awaited ($*)"
+    if xwd -id "$wid" -silent >"$work/shot.xwd" 2>/dev/null &&
+      python3 "$harness_dir/screen_check.py" "$1" "$work/shot.xwd" "${@:2}" >"$work/check.txt"; then
+      kill -CONT "$pid" 2>/dev/null
+      return 0
+    fi
+    # The game runs on only while the loop comes round again: well under a frame.
+    kill -CONT "$pid" 2>/dev/null
+  done
+  fail "the screen did not show $* within $steps steps: $(cat "$work/check.txt")"
 }
 
 # Keys go to the window under the pointer: there is no window manager to give the focus.

@@ -5,6 +5,10 @@
       the movie's colour inside its picture, centred on the 800 x 600 screen, and black just outside
   screen_check.py pixels <shot.xwd> <x>,<y>=<#RRGGBB> ...
       each pixel in the colour given
+  screen_check.py sprites <shot.xwd> <manifest.json> <sprite>:<animation>@<x>,<y> ...
+      each sprite's animation in its colour, placed at x, y (plus the sprite's origin): three points 8
+      pixels in from its corners, all but the top-left one (which carries the frame number), so that an
+      object that bobs by a few pixels still passes
   screen_check.py colour <manifest.json> movie <name>
       prints a movie's colour from the manifest (#RRGGBB)
 
@@ -83,6 +87,31 @@ def movie_entry(manifest_path, name):
     raise ValueError("no movie %r in %s" % (name, manifest_path))
 
 
+def sprite_entry(manifest_path, name):
+    with open(manifest_path) as f:
+        manifest = json.load(f)
+    for database in manifest["databases"].values():
+        for sprite, entry in database.get("sprites", {}).items():
+            if sprite.lower() == name.lower():
+                return entry
+    raise ValueError("no sprite %r in %s" % (name, manifest_path))
+
+
+def sprite_expectations(manifest_path, item):
+    """item: <sprite>:<animation>@<x>,<y>"""
+    name, rest = item.split(":", 1)
+    animation, place = rest.split("@", 1)
+    x, y = (int(v) for v in place.split(","))
+    sprite = sprite_entry(manifest_path, name)
+    colour = parse_colour(sprite["animations"][int(animation)]["colour"])
+    left, top = x + sprite["origin"][0], y + sprite["origin"][1]
+    right, bottom = left + sprite["width"] - 1, top + sprite["height"] - 1
+    inset = 8
+    points = [(right - inset, top + inset), (left + inset, bottom - inset), (right - inset, bottom - inset)]
+    what = "%s animation %s" % (name, animation)
+    return [(px, py, colour, what) for px, py in points]
+
+
 def movie_expectations(movie):
     colour = parse_colour(movie["colour"])
     left = (SCREEN_WIDTH - movie["width"]) // 2
@@ -107,6 +136,11 @@ def main(args):
                 point, colour = item.split("=")
                 x, y = (int(v) for v in point.split(","))
                 expectations.append((x, y, parse_colour(colour), "pixel"))
+            wrong = check(Xwd(args[1]), expectations)
+        elif len(args) >= 4 and args[0] == "sprites":
+            expectations = []
+            for item in args[3:]:
+                expectations += sprite_expectations(args[2], item)
             wrong = check(Xwd(args[1]), expectations)
         elif len(args) == 4 and args[0] == "colour" and args[2] == "movie":
             print(movie_entry(args[1], args[3])["colour"])

@@ -104,14 +104,6 @@ std::string Numbered(const char* format, int number) {
   return name;
 }
 
-// The node cannot start without the objects it waits on: their absence is a fault of the content,
-// reported the way the program's top level reports one.
-[[noreturn]] void ThrowMissingObject(const char* object, const char* file) {
-  static char text[160];
-  std::snprintf(text, sizeof text, "Error: Object '%s' missing from '%s'", object, file);
-  throw static_cast<const char*>(text);
-}
-
 }  // namespace
 
 Game3Node::Game3Node() : m_mainTimer(std::make_unique<GameTimer>(kTimerName, kTimerDuration)) {}
@@ -142,7 +134,8 @@ void Game3Node::Activate() {
 
   const char* objectFile = GetApp().IsLowSpec() ? kObjectFileLowSpec : kObjectFile;
   LoadObjects(objectFile);
-  if (!FindSprite(kMainCharacter)) ThrowMissingObject(kMainCharacter, kObjectFile);
+  // The node cannot start without the character it waits on.
+  RequireObject<SpriteObject>(kMainCharacter, kObjectFile);
 
   // Nothing plays yet, so the main character does not dance before the first song is loaded.
   m_finished.fill(true);

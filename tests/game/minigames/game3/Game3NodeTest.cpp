@@ -173,7 +173,7 @@ TEST_F(Game3Stage, WithoutTheMainCharacterTheGameDoesNotStartAndNamesIt) {
   } catch (const char* text) {
     error = text;
   }
-  EXPECT_EQ(error, "Error: Object 'NPCPilo' missing from 'GAME3_TribalMusic'");
+  EXPECT_EQ(error, "Object 'NPCPilo' missing from 'GAME3_TribalMusic'\n");
 }
 
 }  // namespace
