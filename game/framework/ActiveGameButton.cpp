@@ -25,6 +25,9 @@ void ActiveGameButton::ShowActive() {
 }
 
 void ActiveGameButton::ShowInactive() {
+  // An active look asked for but not yet shown (the button was enabled again before its next
+  // update) is called off too, or it would show the next time the button is disabled.
+  m_activateRequest = false;
   m_lookState = m_savedLookState;
   ShowLookKeepingFrame(kLookDisabled);
 }

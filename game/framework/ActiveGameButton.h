@@ -17,7 +17,8 @@ public:
   void Update() override;
   // Disables the button; the next update shows it active.
   void ShowActive();
-  // Goes back to the look state from before it was shown active, showing the disabled look.
+  // Goes back to the look state from before it was shown active, showing the disabled look; an
+  // active look not yet shown is called off.
   void ShowInactive();
 
   uint32_t GetActiveLookState() const { return m_lookState; }

@@ -42,6 +42,10 @@ SaveGameManager& SaveGameManager::Instance() {
   return instance;
 }
 
+const char* SaveGameManager::FileName(uint32_t slot) {
+  return slot < kSlotCount ? kSlotFileNames[slot] : nullptr;
+}
+
 bool SaveGameManager::SaveCurrentSlot() {
   if (m_currentSlot == kNoSlot) {
     Qel::Trace("INFO: SaveGameManager: no player is signed in; nothing is saved\n");

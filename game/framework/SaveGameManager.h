@@ -14,6 +14,8 @@ public:
 
   // Built on first use; destroyed at exit.
   static SaveGameManager& Instance();
+  // The slot's file name ("SaveGame<slot>.sav"), for messages; null for a slot that does not exist.
+  static const char* FileName(uint32_t slot);
 
   SaveGameManager(const SaveGameManager&) = delete;
   SaveGameManager& operator=(const SaveGameManager&) = delete;

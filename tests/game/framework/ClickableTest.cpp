@@ -403,6 +403,16 @@ TEST_F(Buttons, AnActiveGameButtonShowsItselfActiveOrInactiveWhileDisabled) {
   EXPECT_EQ(look(), Look(GameButton::kLookOver, 2));
   MoveTo(400, 400);
   EXPECT_EQ(look(), Look(GameButton::kLookNormal, 0));
+
+  // Asked to show active, enabled again before an update, then shown inactive: a later disabling
+  // shows the disabled look, not the active look that was called off.
+  button.ShowActive();
+  button.Enable();
+  button.ShowInactive();
+  Frame();
+  button.Disable();
+  Frame();
+  EXPECT_EQ(look(), Look(ActiveGameButton::kLookDisabled, 3));
 }
 
 TEST_F(Buttons, AnUnclickableButtonLooksAndSoundsLikeAButtonButNothingIsClicked) {

@@ -18,7 +18,8 @@ std::vector<ObjectSpec> SignInObjects() {
       Object("ambient", "portrait", "SignIn_portrait", 494, 114, 900),
       Object("ActiveGameButton", "Playbut", "SignInPlayBut", 560, 380, 200, button),
       Object("ActiveGameButton", "Deletebut", "SignInDeleteBut", 420, 380, 201, button),
-      Object("gamebutton", "ccOnOff", "SignIn_ccOnOff", 700, 40, 202, button),
+      // A plain clickable: a button's hover looks would cover its off (0) and on (1) looks.
+      Object("clickable", "ccOnOff", "SignIn_ccOnOff", 700, 40, 202, button),
       // Nothing in the program leads to the demo pages; these small buttons do.
       Object("changenodebutton", "DemoSharkLink", "DemoLinkBut", 620, 560, 210,
              {{"targetnode", "SharkTitlescreen"}}),
