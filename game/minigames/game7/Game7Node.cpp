@@ -178,39 +178,31 @@ void Game7Node::ResetTurtle() {
 
 void Game7Node::LoadLevelData() {
   // Without its level table the game has nothing to play: the timers and the traffic all stand on it.
-  if (!LoadTxtData(kLevelDataName)) ThrowErrorText("Error: Text data '%s' missing\n", kLevelDataName);
+  if (!LoadTxtData(kLevelDataName)) ThrowErrorText("Text data '%s' missing\n", kLevelDataName);
   m_levelTable->WarnOfBrokenLimits(kLevelDataName);
   m_turtle->m_startX = m_levelTable->m_startX;
   m_turtle->m_startY = m_levelTable->m_startY;
   m_turtle->m_idleSequence = m_levelTable->m_idleSequence;
 }
 
-template <typename Kind>
-Kind* Game7Node::Require(const char* name, const char* objectFile) {
-  Kind* object = dynamic_cast<Kind*>(FindObject(name));
-  if (!object) {
-    const std::string format = std::string("Error: Object '%s' missing from '") + objectFile + "'\n";
-    ThrowErrorText(format.c_str(), name);
-  }
-  return object;
-}
-
 void Game7Node::FindObjects(const char* objectFile) {
-  m_vortex = Require<SpriteObject>("Vortex", objectFile);
-  m_livesMeter = Require<SpriteObject>("livesMeter", objectFile);
-  m_levelProgress = std::make_unique<LevelProgress>(Require<SpriteObject>("ProgressBar", objectFile));
-  m_exitButton = Require<GameButton>("exit1", objectFile);
-  m_banner = Require<LevelBanner>("banner", objectFile);
-  m_helpButton = Require<GenericObject>("help", objectFile);
-  m_navBar = Require<GenericObject>("NavBar", objectFile);
-  m_levelSelector = std::make_unique<LevelSelector>(
-      Require<GenericObject>("Sliderleft", objectFile), Require<GameButton>("Sliderright", objectFile),
-      Require<SpriteObject>("SliderOnesNum", objectFile), Require<SpriteObject>("SliderTensNum", objectFile));
+  m_vortex = RequireObject<SpriteObject>("Vortex", objectFile);
+  m_livesMeter = RequireObject<SpriteObject>("livesMeter", objectFile);
+  m_levelProgress = std::make_unique<LevelProgress>(RequireObject<SpriteObject>("ProgressBar", objectFile));
+  m_exitButton = RequireObject<GameButton>("exit1", objectFile);
+  m_banner = RequireObject<LevelBanner>("banner", objectFile);
+  m_helpButton = RequireObject<GenericObject>("help", objectFile);
+  m_navBar = RequireObject<GenericObject>("NavBar", objectFile);
+  m_levelSelector = std::make_unique<LevelSelector>(RequireObject<GenericObject>("Sliderleft", objectFile),
+                                                    RequireObject<GameButton>("Sliderright", objectFile),
+                                                    RequireObject<SpriteObject>("SliderOnesNum", objectFile),
+                                                    RequireObject<SpriteObject>("SliderTensNum", objectFile));
   m_pointsDisplay = std::make_unique<PointsDisplay>(std::array<SpriteObject*, PointsDisplay::kDigits>{
-      Require<SpriteObject>("PointsOnesNum", objectFile), Require<SpriteObject>("PointsTensNum", objectFile),
-      Require<SpriteObject>("PointsHundredsNum", objectFile),
-      Require<SpriteObject>("PointsThousandsNum", objectFile),
-      Require<SpriteObject>("PointsTenThousandsNum", objectFile)});
+      RequireObject<SpriteObject>("PointsOnesNum", objectFile),
+      RequireObject<SpriteObject>("PointsTensNum", objectFile),
+      RequireObject<SpriteObject>("PointsHundredsNum", objectFile),
+      RequireObject<SpriteObject>("PointsThousandsNum", objectFile),
+      RequireObject<SpriteObject>("PointsTenThousandsNum", objectFile)});
 }
 
 void Game7Node::SetTxtValue(const char* key, const char* value) {

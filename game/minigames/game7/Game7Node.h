@@ -130,8 +130,6 @@ private:
   void ResetTurtle();
   // The required objects of the object file; a missing one, or one of another class, is fatal.
   void FindObjects(const char* objectFile);
-  template <typename Kind>
-  Kind* Require(const char* name, const char* objectFile);
   // Each level breaking a limit is named on the trace once, as it is read.
   void LoadLevelData();
   // The game entry of this node in the progress record.

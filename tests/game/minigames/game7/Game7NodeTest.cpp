@@ -468,7 +468,7 @@ TEST_F(Game7, OverTheTurtleIsHeldStillAndTheExitButtonDisabled) {
 
 TEST_F(Game7, WithoutLevelDataTheGameEndsNamingIt) {
   RemoveTextFile(Game7Node::kLevelDataName);
-  EXPECT_EQ(StartThrowing(), "Error: Text data 'RuduraZizuru2Data' missing\n");
+  EXPECT_EQ(StartThrowing(), "Text data 'RuduraZizuru2Data' missing\n");
 }
 
 class Game7RequiredObject : public test::Game7Stage, public testing::WithParamInterface<const char*> {};
@@ -476,7 +476,7 @@ class Game7RequiredObject : public test::Game7Stage, public testing::WithParamIn
 TEST_P(Game7RequiredObject, MissingEndsTheGameNamingIt) {
   RemoveObject(GetParam());
   EXPECT_EQ(StartThrowing(),
-            std::string("Error: Object '") + GetParam() + "' missing from 'GAME7_RuduraZizuru_sdl'\n");
+            std::string("Object '") + GetParam() + "' missing from 'GAME7_RuduraZizuru_sdl'\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(All, Game7RequiredObject,
@@ -487,10 +487,10 @@ INSTANTIATE_TEST_SUITE_P(All, Game7RequiredObject,
 
 class Game7ObjectOfAnotherClass : public test::Game7Stage, public testing::WithParamInterface<const char*> {};
 
-TEST_P(Game7ObjectOfAnotherClass, EndsTheGameAsAMissingOneDoes) {
+TEST_P(Game7ObjectOfAnotherClass, EndsTheGameNamingIt) {
   ReplaceObjectClass(GetParam(), "ambient");
   EXPECT_EQ(StartThrowing(),
-            std::string("Error: Object '") + GetParam() + "' missing from 'GAME7_RuduraZizuru_sdl'\n");
+            std::string("Object '") + GetParam() + "' of 'GAME7_RuduraZizuru_sdl' is of another class\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(All, Game7ObjectOfAnotherClass, testing::Values("Sliderright", "exit1", "banner"));
