@@ -49,8 +49,6 @@ constexpr int32_t kVortexPoints = 50;
 constexpr float kVortexExitX = -175.0f;
 constexpr float kVortexSlowdown = 75.0f;
 constexpr uint32_t kTurtleDepth = 200;
-constexpr uint32_t kLastLife = 4;
-constexpr uint32_t kKnockedOutLives = 5;
 
 constexpr const char* kPrizeMovies[Game7Node::kPrizeCount] = {"Prize_Conch", "Prize_Sanddollar",
                                                               "Prize_Anchor", "Prize_Ship", "Prize_Pearl"};
