@@ -11,6 +11,7 @@
 #include "frontend/UpsellTitleScreen.h"
 #include "game3/Game3Node.h"
 #include "game4/Game4Node.h"
+#include "game7/Game7Node.h"
 #include "game8/Game8Node.h"
 #include "game9/Game9Node.h"
 
@@ -27,6 +28,8 @@ GameNode* NodeTable::CreateNode(int32_t id) {
       return new Game3Node;
     case kNodeGame4:
       return new Game4Node;
+    case kNodeGame7:
+      return new Game7Node;
     case kNodeGame8:
       return new Game8Node;
     case kNodeGame9:

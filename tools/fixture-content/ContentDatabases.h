@@ -31,5 +31,6 @@ DatabaseSpec Game9Database();
 DatabaseSpec Game4Database();
 DatabaseSpec Game3Database();
 DatabaseSpec Game8Database();
+DatabaseSpec Game7Database();
 
 }  // namespace fixture
