@@ -10,6 +10,7 @@ const std::vector<DatabaseTable>& DatabaseTables() {
   static const std::vector<DatabaseTable> tables = {
       GlobalDatabase, MoviesDatabase,  MusicDatabase,     TitleScreenDatabase, SignInDatabase,
       HubDatabase,    CreditsDatabase, SharkDemoDatabase, UpsellDemoDatabase,  TribalDemoDatabase,
+      Game5Database,
   };
   return tables;
 }

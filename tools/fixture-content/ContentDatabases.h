@@ -27,5 +27,6 @@ DatabaseSpec CreditsDatabase();
 DatabaseSpec SharkDemoDatabase();
 DatabaseSpec UpsellDemoDatabase();
 DatabaseSpec TribalDemoDatabase();
+DatabaseSpec Game5Database();
 
 }  // namespace fixture

@@ -1,0 +1,166 @@
+// The submarine ball game: the player's fish throws a kelp ball through a sunken submarine's room
+// into the door where the shark shows itself.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "core/Point2.h"
+#include "framework/AngularMotionPath.h"
+#include "framework/TzDeflectingRect.h"
+#include "framework/TzDeflectingSphere.h"
+#include "frontend/ProgressNode.h"
+
+class Ambient;
+
+class Game5Node : public ProgressNode {
+public:
+  static constexpr int32_t kLevelCount = 20;
+
+  // The ball's speed in pixels per second at the bottom of the room, and what it gains towards the top.
+  struct BallSpeed {
+    float base;
+    float boost;
+  };
+  // Of levels 1 to 20; a level outside them reads its nearest.
+  static BallSpeed BallSpeedFor(int32_t level);
+
+  // The room is drawn in perspective: the higher the ball, the smaller and faster it is.
+  struct DepthZone {
+    // Of the boost added to the base speed.
+    float boostFactor;
+    int32_t halfSize;
+  };
+  static constexpr int32_t kZoneCount = 5;
+  // None (-1) from y 600 on, where the ball keeps its zone.
+  static int32_t ZoneOfY(int32_t y);
+  static DepthZone Zone(int32_t zone);
+
+  // What the ball is drawn behind and in front of: the doors while it is high enough to fly through
+  // the shark's, the fish once below its arc, else the nearest jellyfish below it.
+  struct JellyDepth {
+    int32_t y;
+    int32_t depth;
+  };
+  static int32_t BallDepth(int32_t ballY, int32_t door, int32_t fishArcY, const JellyDepth* jellyfish,
+                           int32_t count);
+
+  // A draw of the C runtime's rand scaled to 0..n-1, as the game's arithmetic takes it; a draw of the
+  // generator's top value would give n itself, which callers that index a table draw again.
+  static int32_t ScaledDraw(int32_t draw, int32_t n);
+
+  // One bubble that rises from the ball.
+  class GM5BallBubbles {
+  public:
+    virtual ~GM5BallBubbles() = default;
+
+    Ambient* m_sprite = nullptr;
+    bool m_inUse = false;
+    float m_x = 1000.0f;
+    float m_y = 1000.0f;
+  };
+
+  // The trail: a bubble now and then while the ball is shown.
+  class GM5BallBubblesMgr {
+  public:
+    static constexpr int32_t kCount = 20;
+
+    virtual ~GM5BallBubblesMgr() = default;
+
+    // Every update: the first call only draws the next spawn time; once it has passed, a new one is
+    // drawn and a visible ball leaves a bubble.
+    void Update(int32_t x, int32_t y, bool visible);
+    // The first free bubble with a sprite rises from the point; none when all are in use.
+    void Spawn(int32_t x, int32_t y);
+    // Indices outside the trail are ignored.
+    void Free(int32_t index);
+    // The index of the bubble shown by that sprite, or -1.
+    int32_t IndexOf(const void* sprite) const;
+
+    std::array<GM5BallBubbles, kCount> m_bubbles;
+    int32_t m_nextSpawnAt = -1;
+  };
+
+  // The bubbles that mark a bounce.
+  class GM5DeflectBubblesMgr {
+  public:
+    static constexpr int32_t kCount = 3;
+
+    virtual ~GM5DeflectBubblesMgr() = default;
+
+    void Spawn(int32_t x, int32_t y);
+    void Free(int32_t index);
+    int32_t IndexOf(const void* sprite) const;
+
+    std::array<GM5BallBubbles, kCount> m_bubbles;
+  };
+
+  // The kelp ball: its path, its perspective zone and its bubbles.
+  class GM5Ball {
+  public:
+    virtual ~GM5Ball() = default;
+
+    // s is half the drawn size.
+    void SetSize(int32_t s);
+    int32_t GetHalfSize() const { return m_halfSize; }
+    // The sprite centred on the path's point.
+    void SyncSprite();
+    void SetSpritePosition(int32_t x, int32_t y);
+    int32_t GetX() const { return m_path.GetX(); }
+    int32_t GetY() const { return m_path.GetY(); }
+    Qel::Point2 GetPoint() const { return {GetX(), GetY()}; }
+    // The point before the step is kept for the jellyfish's bounce.
+    void Step();
+    // A new zone changes speed, size and the flight animation, keeping the frame where the new
+    // animation has it.
+    void SetSpeedForDepth(float base, float boost);
+    // From a flight animation (0 to 4) to its bounce animation (5 to 9).
+    void PlayBounceAnimation();
+    bool IsOffScreen() const;
+    bool IsSpriteVisible() const;
+
+    Ambient* m_sprite = nullptr;
+    int32_t m_halfSize = 12;
+    AngularMotionPath m_path;
+    GM5BallBubblesMgr m_trail;
+    GM5DeflectBubblesMgr m_bounceBubbles;
+    int32_t m_depthZone = 4;
+    int32_t m_prevX = -1;
+    int32_t m_prevY = -1;
+    Qel::Point2 m_center;
+    Qel::Point2 m_left;
+    Qel::Point2 m_top;
+    Qel::Point2 m_bottom;
+    Qel::Point2 m_right;
+  };
+
+  class GM5RectWall {
+  public:
+    virtual ~GM5RectWall() = default;
+
+    TzDeflectingRect m_rect;
+  };
+
+  // The ceiling, the side walls and the two round bulkheads that hang from the ceiling.
+  class Gm5Room {
+  public:
+    Gm5Room();
+    virtual ~Gm5Room() = default;
+
+    // What one pass turned the ball off, for the node's sounds.
+    struct Bounces {
+      bool wall = false;
+      int32_t bulkheads = 0;
+      bool jellyfish = false;
+    };
+    // The ceiling, else a side wall, else whatever jellyfishStep takes (it answers whether one
+    // turned the ball), else both bulkheads in turn.
+    Bounces BouncePass(GM5Ball& ball, const std::function<bool(Qel::Point2)>& jellyfishStep);
+
+    std::array<TzDeflectingSphere, 2> m_bulkheads;
+    GM5RectWall m_ceiling;
+    GM5RectWall m_leftWall;
+    GM5RectWall m_rightWall;
+  };
+};
