@@ -10,6 +10,7 @@
 #include "framework/AngularMotionPath.h"
 #include "framework/TzDeflectingRect.h"
 #include "framework/TzDeflectingSphere.h"
+#include "framework/TzRect.h"
 #include "frontend/ProgressNode.h"
 
 class Ambient;
@@ -162,5 +163,66 @@ public:
     GM5RectWall m_ceiling;
     GM5RectWall m_leftWall;
     GM5RectWall m_rightWall;
+  };
+
+  // The shark's three doors at the top of the room: a ball into the door where the shark shows is a
+  // goal; the shark then goes, another door opens and it comes back there, sooner at higher levels.
+  class GM5GarmoDoors {
+  public:
+    static constexpr int32_t kDoorCount = 3;
+    static constexpr int32_t kFloorRect = 3;
+    // What TestBall answers, in the node's states.
+    static constexpr int32_t kGoal = 9;
+    static constexpr int32_t kFloor = 8;
+    static constexpr int32_t kNothing = 6;
+    // Phases after a goal or a move.
+    static constexpr int32_t kShown = 0;
+    static constexpr int32_t kOpening = 1;
+    static constexpr int32_t kClosing = 2;
+    static constexpr int32_t kWaiting = 3;
+    // Door sprite animations.
+    static constexpr uint32_t kDoorClosing = 0;
+    static constexpr uint32_t kDoorOpening = 1;
+    static constexpr uint32_t kDoorOpen = 2;
+
+    struct Looks {
+      int32_t some;
+      int32_t many;
+      int32_t returnDelay;
+    };
+    // Of levels 1 to 20; a level outside them reads its nearest.
+    static Looks LooksFor(int32_t level);
+
+    GM5GarmoDoors();
+    virtual ~GM5GarmoDoors() = default;
+
+    void ShowDoors();
+    void PlaySharkAnimation();
+    bool IsSharkShowing() const;
+    int32_t FindRect(Qel::Point2 point) const;
+    int32_t TestBall(Qel::Point2 point);
+    void OnGoal();
+    // True when the shark leaves its door for another.
+    bool UpdateMoveTimer();
+    bool OnSharkLooped(int32_t level);
+    void OnDoorAnimationEnded(int32_t index, int32_t level);
+    void UpdateReturn(int32_t level);
+    void ShowSharkAtDoor(int32_t level);
+    void OpenDoor(int32_t index);
+    void CloseDoor(int32_t index);
+    // A door other than the current one; a draw that scales past the last door is drawn again.
+    void DrawNewDoor();
+    int32_t NextMoveTime() const;
+
+    Ambient* m_shark = nullptr;
+    int32_t m_door = 1;
+    int32_t m_prevDoor = 0;
+    int32_t m_moveAt = -1;
+    std::array<TzRect, 4> m_rects;
+    int32_t m_sharkAnim = 0;
+    int32_t m_goals = 0;
+    std::array<Ambient*, kDoorCount> m_doorSprites{};
+    int32_t m_phase = kShown;
+    int32_t m_returnAt = -1;
   };
 };

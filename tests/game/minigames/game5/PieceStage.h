@@ -45,6 +45,14 @@ inline bool IsShown(const SpriteObject* object) {
   return object && object->GetSceneObject() && object->GetSceneObject()->IsShown();
 }
 
+inline void SetShown(SpriteObject* object, bool shown) {
+  if (shown) {
+    object->GetSceneObject()->Show();
+  } else {
+    object->GetSceneObject()->Hide();
+  }
+}
+
 class PieceStage : public testing::Test {
 protected:
   void SetUp() override {
