@@ -8,12 +8,14 @@
 
 #include "core/Point2.h"
 #include "framework/AngularMotionPath.h"
+#include "framework/CircularMotionPath.h"
 #include "framework/TzDeflectingRect.h"
 #include "framework/TzDeflectingSphere.h"
 #include "framework/TzRect.h"
 #include "frontend/ProgressNode.h"
 
 class Ambient;
+class SpriteObject;
 
 class Game5Node : public ProgressNode {
 public:
@@ -224,5 +226,54 @@ public:
     std::array<Ambient*, kDoorCount> m_doorSprites{};
     int32_t m_phase = kShown;
     int32_t m_returnAt = -1;
+  };
+
+  // The player's fish: it swims along an arc at the bottom of the room under the pointer, bobs, turns
+  // the way it moves, and holds, throws, catches and bounces the ball with the upper half of its
+  // circle.
+  class GM5Actor {
+  public:
+    static constexpr int32_t kFacingRight = 1;
+    static constexpr int32_t kFacingLeft = 2;
+    // Steps the fish ignores the ball for after a bounce.
+    static constexpr int32_t kBounceCooldown = 14;
+
+    // The mouse position and the bob's start are taken now.
+    GM5Actor();
+    virtual ~GM5Actor() = default;
+
+    void SetAnimation(int32_t id);
+    void StartThrow();
+    void PlayCatch();
+    void PlayBounce();
+    void Hurry();
+    // At each loop of the fish's animation; true when it was throwing. The first reads the display's
+    // mouse.
+    bool UpdateAnimation();
+    bool UpdateAnimation(Qel::Point2 mouse);
+    void Bob();
+    void SyncSprite();
+    Qel::Point2 GetHandPoint() const;
+    bool TouchesPoint(Qel::Point2 point) const;
+    bool TryCatch(Qel::Point2 point);
+    // The new heading, or -1; a bounce keeps its contact angle (out of the circle) in m_contactAngle.
+    int32_t Bounce(int32_t heading, Qel::Point2 point);
+
+    SpriteObject* m_sprite = nullptr;
+    Qel::Point2 m_spriteOffset;
+    CircularMotionPath m_arc;
+    TzDeflectingSphere m_circle;
+    bool m_ballHeld = false;
+    bool m_buttonHeld = false;
+    int32_t m_bounceCooldown = 0;
+    Qel::Point2 m_lastMouse;
+    int32_t m_movement = 0;
+    int32_t m_facing = kFacingLeft;
+    int32_t m_pose = 0;
+    float m_bob = 0.0f;
+    float m_bobStep = 1.0f;
+    int32_t m_nextBobAt = 0;
+    float m_bobApplied = 0.0f;
+    int32_t m_contactAngle = 0;
   };
 };
