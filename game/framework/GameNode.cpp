@@ -461,6 +461,14 @@ GenericObject* GameNode::FindObject(const char* name) const {
   return m_objects.Find(name);
 }
 
+void GameNode::ThrowMissingObject(const char* name, const char* fileName) {
+  ThrowErrorText("Object '%s' missing from '%s'\n", name, fileName);
+}
+
+void GameNode::ThrowMistypedObject(const char* name, const char* fileName) {
+  ThrowErrorText("Object '%s' of '%s' is of another class\n", name, fileName);
+}
+
 void GameNode::AddObject(GenericObject* object) {
   if (!object) return;
   // Listed first: a duplicate name throws before the world changes.

@@ -122,6 +122,18 @@ public:
   bool LoadTxtData(const char* resourceName);
   // Without regard to case; null for none.
   GenericObject* FindObject(const char* name) const;
+  // An object that the node cannot do without, of the class it needs, from the definition file it
+  // loaded: never null. A missing one ends the program through the thrown text
+  // "Object '<name>' missing from '<file>'\n", one of another class through
+  // "Object '<name>' of '<file>' is of another class\n".
+  template <typename T>
+  T* RequireObject(const char* name, const char* fileName) const {
+    GenericObject* object = FindObject(name);
+    if (!object) ThrowMissingObject(name, fileName);
+    T* typed = dynamic_cast<T*>(object);
+    if (!typed) ThrowMistypedObject(name, fileName);
+    return typed;
+  }
   // Attaches the object to the node world and lists it by depth; a duplicate name throws
   // "Error: Object with duplicate name '%s'\n". The node does not own it.
   void AddObject(GenericObject* object);
@@ -216,6 +228,8 @@ protected:
   void DismissOverlay(Overlay& overlay);
 
 private:
+  [[noreturn]] static void ThrowMissingObject(const char* name, const char* fileName);
+  [[noreturn]] static void ThrowMistypedObject(const char* name, const char* fileName);
   void RouteLeftButtonDown(const InputEventInfo& input);
   void RouteLeftButtonUp(const InputEventInfo& input);
   void RouteRightButtonDown(const InputEventInfo& input);

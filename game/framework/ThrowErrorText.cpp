@@ -15,3 +15,11 @@ void ThrowErrorText(const char* format, const char* name) {
 #pragma GCC diagnostic pop
   throw static_cast<const char*>(gErrorText);
 }
+
+void ThrowErrorText(const char* format, const char* name, const char* second) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+  std::snprintf(gErrorText, sizeof(gErrorText), format, name ? name : "", second ? second : "");
+#pragma GCC diagnostic pop
+  throw static_cast<const char*>(gErrorText);
+}

@@ -22,6 +22,7 @@
 #include "framework/MouseCursor.h"
 #include "framework/MusicManager.h"
 #include "framework/Overlay.h"
+#include "framework/SpriteObject.h"
 #include "framework/TextObject.h"
 #include "framework/YesNoDialog.h"
 #include "graphics/Scene.h"
@@ -671,6 +672,27 @@ TEST_F(Node, LoadedObjectsOfTwoFilesJoinTheNodeAndDeactivationDeletesThem) {
   EXPECT_EQ(node->GetObjects().GetCount(), 0);
   EXPECT_EQ(node->GetLoadedObjects().GetCount(), 0);
   EXPECT_EQ(node->GetNodeWorld()->FindChild("door"), nullptr);
+  node->Activate();
+}
+
+TEST_F(Node, ARequiredObjectIsFoundInItsClassOrEndsTheProgramNamingItAndItsFile) {
+  stage.AddText("room", "[ambient door ccBar]\n[gamebutton knob ccBar]\n");
+  ASSERT_TRUE(node->LoadObjects("room"));
+  EXPECT_EQ(node->RequireObject<GameButton>("KNOB", "room"), node->FindObject("knob"));
+  EXPECT_EQ(node->RequireObject<SpriteObject>("door", "room"), node->FindObject("door"));
+  const auto thrown = [&](auto require) -> std::string {
+    try {
+      require();
+    } catch (const char* text) {
+      return text;
+    }
+    return "nothing thrown";
+  };
+  EXPECT_EQ(thrown([&] { node->RequireObject<Ambient>("window", "room"); }),
+            "Object 'window' missing from 'room'\n");
+  EXPECT_EQ(thrown([&] { node->RequireObject<GameButton>("door", "room"); }),
+            "Object 'door' of 'room' is of another class\n");
+  node->Deactivate();
   node->Activate();
 }
 
