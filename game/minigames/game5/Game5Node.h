@@ -5,16 +5,18 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "core/Point2.h"
+#include "framework/Ambient.h"
 #include "framework/AngularMotionPath.h"
 #include "framework/CircularMotionPath.h"
+#include "framework/LimitingAngledMotionPath.h"
 #include "framework/TzDeflectingRect.h"
 #include "framework/TzDeflectingSphere.h"
 #include "framework/TzRect.h"
 #include "frontend/ProgressNode.h"
 
-class Ambient;
 class SpriteObject;
 
 class Game5Node : public ProgressNode {
@@ -275,5 +277,51 @@ public:
     int32_t m_nextBobAt = 0;
     float m_bobApplied = 0.0f;
     int32_t m_contactAngle = 0;
+  };
+
+  // A jellyfish drifting left and right along its row between limits of its own; the ball bounces
+  // off it for points.
+  class GM5JellyFish {
+  public:
+    static constexpr int32_t kSlotCount = 6;
+    static constexpr int32_t kPoints = 10;
+
+    struct Row {
+      int32_t y;
+      int32_t depth;
+      int32_t leftBase;
+      int32_t rightBase;
+      const char* sprite;
+      float radius;
+    };
+    static const Row& RowOf(int32_t slot);
+    // Pixels per game step: the base and up to the spread more.
+    struct Speed {
+      float base;
+      float spread;
+    };
+    static Speed SpeedFor(int32_t level);
+
+    // Heads left or right at even chance.
+    GM5JellyFish();
+    virtual ~GM5JellyFish();
+
+    // Takes a row not yet taken this level (marking it), makes the sprite "gm5JellyfishTYR<index>" and
+    // adds it to the node. Throws as Ambient does when the row's sprite is missing.
+    void SetUp(GameNode& node, int32_t index, int32_t level, std::array<bool, kSlotCount>& taken);
+    // Takes the sprite out of the node and deletes it.
+    void Clear(GameNode& node);
+    void Update(int32_t level);
+    // True once each time the point comes into the circle.
+    bool TestHit(Qel::Point2 point);
+    // The ball, coming from the point before its step, turns off the circle; the sprite shows the hit.
+    int32_t Deflect(int32_t heading, int32_t fromX, int32_t fromY);
+
+    std::unique_ptr<Ambient> m_sprite;
+    int32_t m_points = kPoints;
+    bool m_armed = false;
+    TzDeflectingSphere m_circle;
+    LimitingAngledMotionPath m_path;
+    int32_t m_slot = -1;
   };
 };
