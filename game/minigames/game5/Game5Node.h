@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "core/Point2.h"
 #include "framework/Ambient.h"
@@ -17,7 +18,12 @@
 #include "framework/TzRect.h"
 #include "frontend/ProgressNode.h"
 
-class SpriteObject;
+class ActiveGameButton;
+class CCSound;
+class GameButton;
+class GameSound;
+class LevelBanner;
+
 
 class Game5Node : public ProgressNode {
 public:
@@ -324,4 +330,158 @@ public:
     LimitingAngledMotionPath m_path;
     int32_t m_slot = -1;
   };
+
+  // One row of the level table.
+  struct LevelRow {
+    int32_t chances;
+    int32_t goals;
+    int32_t aimTime;
+    int32_t jellyfish;
+  };
+  static LevelRow LevelFor(int32_t level);
+  // The game's states.
+  enum State : int32_t {
+    kIntro = 0,
+    kLevelStart = 2,
+    kBallLoaded = 3,
+    kFishAtBall = 4,
+    kAiming = 5,
+    kInFlight = 6,
+    kCaught = 7,
+    kMissed = 8,
+    kGoal = 9,
+    kBonus = 10,
+    kLevelWon = 11,
+  };
+  // The spoken line or sound a draw of rand() picks.
+  static int32_t EncourageLineFor(int32_t draw);
+  static int32_t ChanceLostLineFor(int32_t draw);
+  static int32_t LastChanceLineFor(int32_t draw);
+  static const char* GrowlFor(int32_t draw);
+  static const char* CreakFor(int32_t draw);
+
+  Game5Node();
+  ~Game5Node() override;
+
+  void Activate() override;
+  void Deactivate() override;
+  void Update() override;
+  void OnLeftButtonDown(const InputEventInfo& input) override;
+  void OnLeftButtonUp(const InputEventInfo& input) override;
+  void OnChar(uint16_t code) override;
+  void OnSoundFinished(GameSound* sound) override;
+  void Resume(void* data) override;
+  void OnObjectClicked(GenericObject* object) override;
+  void OnAnimationLooped(GenericObject* object) override;
+  void OnAnimationEnded(GenericObject* object) override;
+  void OnSpeechEvent(int id, void* data) override;
+
+  void SetLevel(int32_t level);
+  void ResetBall(int32_t state);
+  void LoseChance();
+  void StartGame();
+  void Throw();
+  bool StepIsDue();
+  void PlayEffect(const char* name);
+  void PlayGrowl();
+  void PlayCreak();
+  void PlayEncourageLine();
+  void PlayChanceLostLine();
+  void PlayLastChanceLine();
+  void StopSounds();
+  void ShowScore();
+  void ShowLevel();
+  void ShowChances();
+  void ShowGoalsLeft();
+  void UpdateLevelArrows();
+  void ClearJellyfish();
+  void UpdateBallDepth();
+
+  int32_t GetState() const { return m_state; }
+  int32_t GetLevel() const { return m_level; }
+  int32_t GetScore() const { return m_score; }
+  int32_t GetChances() const { return m_chances; }
+  int32_t GetGoalsNeeded() const { return m_goalsNeeded; }
+  int32_t GetJellyCount() const { return m_jellyCount; }
+  int32_t GetAimDeadline() const { return m_aimDeadline; }
+  int32_t GetAimWarning() const { return m_aimWarning; }
+  bool IsLevelWon() const { return m_levelWon; }
+  bool AreArrowsEnabled() const { return m_arrowsEnabled; }
+  bool IsFmvPending() const { return m_fmvPending; }
+  int32_t GetIntroPhase() const { return m_introPhase; }
+  GameSound* GetEffectSound() const { return m_effectSound; }
+  CCSound* GetEncourageLine() const { return m_encourageLine; }
+  CCSound* GetChanceLine() const { return m_chanceLine; }
+  GM5Actor& GetPlayer() { return m_player; }
+  GM5Ball& GetBall() { return m_ball; }
+  Gm5Room& GetRoom() { return m_room; }
+  GM5GarmoDoors& GetDoors() { return m_doors; }
+  GM5JellyFish& GetJellyfish(int32_t i) { return m_jellyfish[static_cast<size_t>(i)]; }
+  // The objects the node made, by their names' meaning.
+  Ambient* GetPipe() const { return m_pipe; }
+  Ambient* GetChanceIcon(int32_t i) const { return m_chanceIcons[static_cast<size_t>(i)]; }
+  Ambient* GetScoreDigit(int32_t i) const { return m_scoreDigits[static_cast<size_t>(i)]; }
+  Ambient* GetLevelDigit(int32_t i) const { return m_levelDigits[static_cast<size_t>(i)]; }
+  Ambient* GetGoalsIcon() const { return m_goalsIcon; }
+  ActiveGameButton* GetBackArrow() const { return m_arrowBack; }
+  ActiveGameButton* GetForwardArrow() const { return m_arrowForward; }
+  GameButton* GetExitArrow() const { return m_exitArrow; }
+  GameButton* GetHelpButton() const { return m_helpButton; }
+  SpriteObject* GetZelka() const { return m_zelka; }
+
+private:
+  // Makes an object of the node, placed and added.
+  template <typename T, typename... Args>
+  T* Create(float x, float y, int32_t z, Args&&... args);
+  void RemoveCreated();
+  void RestartMusic();
+  // The shark shows at the middle door as the introduction ends.
+  void ShowSharkForStart();
+  void LevelArrowClicked(int32_t level);
+  void RaiseHighScore();
+  void BounceOffFish();
+  bool BounceOffJellyfish(Qel::Point2 point);
+
+  GameSound* m_effectSound = nullptr;
+  GameSound* m_growlSound = nullptr;
+  GameSound* m_creakSound = nullptr;
+  GameSound* m_wallSound1 = nullptr;
+  GameSound* m_wallSound2 = nullptr;
+  CCSound* m_encourageLine = nullptr;
+  CCSound* m_chanceLine = nullptr;
+  int32_t m_state = kLevelStart;
+  int32_t m_aimDeadline = -1;
+  int32_t m_aimWarning = -1;
+  GM5Actor m_player;
+  GM5Ball m_ball;
+  Gm5Room m_room;
+  GM5GarmoDoors m_doors;
+  std::array<GM5JellyFish, GM5JellyFish::kSlotCount> m_jellyfish;
+  int32_t m_jellyCount = 0;
+  int32_t m_chances = 0;
+  int32_t m_goalsNeeded = 0;
+  int32_t m_level = 1;
+  bool m_levelWon = false;
+  int32_t m_score = 0;
+  int32_t m_bonusTicks = 0;
+  bool m_arrowsEnabled = true;
+  int32_t m_arrowsReenableAt = -1;
+  bool m_fmvPending = false;
+  int32_t m_introPhase = 1;
+  int32_t m_lastStepTime = -1;
+  Qel::Point2 m_pipeMouth;
+
+  std::vector<std::unique_ptr<GenericObject>> m_created;
+  Ambient* m_pipe = nullptr;
+  SpriteObject* m_fishSprite = nullptr;
+  std::array<Ambient*, 3> m_chanceIcons{};
+  std::array<Ambient*, 5> m_scoreDigits{};
+  std::array<Ambient*, 2> m_levelDigits{};
+  Ambient* m_goalsIcon = nullptr;
+  ActiveGameButton* m_arrowBack = nullptr;
+  ActiveGameButton* m_arrowForward = nullptr;
+  GameButton* m_exitArrow = nullptr;
+  GameButton* m_helpButton = nullptr;
+  LevelBanner* m_banner = nullptr;
+  SpriteObject* m_zelka = nullptr;
 };
