@@ -59,6 +59,7 @@ inline bool IsShownObject(const GenericObject* object) {
 struct Leave {
   std::set<std::string> sprites;
   std::set<std::string> objects;
+  std::set<std::string> sounds;
   bool objectFile = true;
   // The "banner" of the file as a plain ambient.
   bool plainBanner = false;
@@ -97,6 +98,7 @@ protected:
         }
       }
     }
+    std::erase_if(game5.m_sounds, [&](const fixture::SoundSpec& o) { return leave.sounds.count(o.m_name) > 0; });
     if (!leave.objectFile) game5.m_objectFiles.clear();
     fixture::DatabaseSpec global = fixture::GlobalDatabase();
     fixture::ContentOptions options;
@@ -115,8 +117,8 @@ protected:
   }
 
   // The game with the node as its first node; the movie log listens from the start.
-  void StartGame(const std::string& settings = "", bool write = true) {
-    if (write) WriteContent();
+  void StartGame(const std::string& settings = "", const Leave& leave = Leave()) {
+    WriteContent(leave);
     WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nwindowed = 1\n" + settings);
     ASSERT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
     m_movies = std::make_unique<MovieLog>();
