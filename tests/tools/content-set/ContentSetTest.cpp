@@ -28,6 +28,7 @@
 #include "framework/GameSpriteLoader.h"
 #include "framework/GenericObject.h"
 #include "framework/IHasLoadableTxtData.h"
+#include "framework/LevelBanner.h"
 #include "framework/MainApp.h"
 #include "framework/ObjectDefinitionLoader.h"
 #include "framework/ObjectList.h"
@@ -264,7 +265,8 @@ TEST_F(ContentSet, EveryObjectFileLoadsWithUniqueNamesAndTheManifestsObjects) {
                                   (kind == "background" && dynamic_cast<Background*>(loaded)) ||
                                   (kind == "gamebutton" && dynamic_cast<GameButton*>(loaded)) ||
                                   (kind == "ActiveGameButton" && dynamic_cast<ActiveGameButton*>(loaded)) ||
-                                  (kind == "changenodebutton" && dynamic_cast<ChangeNodeButton*>(loaded));
+                                  (kind == "changenodebutton" && dynamic_cast<ChangeNodeButton*>(loaded)) ||
+                                  (kind == "LevelBanner" && dynamic_cast<LevelBanner*>(loaded));
           EXPECT_TRUE(classHolds) << object["name"].text << " is no " << kind;
         }
         while (GenericObject* object = list.At(0)) {
