@@ -23,8 +23,13 @@ GameSound::~GameSound() {
 void GameSound::Play(bool loop, bool restart) {
   if (!m_sound) return;
   m_sound->SetLooping(loop);
-  if (Qel::WinSoundManager::Instance()->PlaySound(m_sound, restart))
+  if (!Qel::WinSoundManager::Instance()->PlaySound(m_sound, restart)) return;
+  // Sounds that share one name (a game's effects) are told apart by their file.
+  if (m_sound->GetId() == m_sound->GetName()) {
     Qel::Trace("INFO: Sound '%s' starts.\n", m_sound->GetId().c_str());
+  } else {
+    Qel::Trace("INFO: Sound '%s' starts (file '%s').\n", m_sound->GetId().c_str(), m_sound->GetName().c_str());
+  }
 }
 
 void GameSound::Stop() {

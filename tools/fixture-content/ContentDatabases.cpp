@@ -23,6 +23,7 @@ const std::vector<DatabaseTable>& DatabaseTables() {
       Game3Database,
       Game8Database,
       Game7Database,
+      Game5Database,
   };
   return tables;
 }

@@ -32,5 +32,6 @@ DatabaseSpec Game4Database();
 DatabaseSpec Game3Database();
 DatabaseSpec Game8Database();
 DatabaseSpec Game7Database();
+DatabaseSpec Game5Database();
 
 }  // namespace fixture

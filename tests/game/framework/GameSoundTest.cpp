@@ -2,6 +2,7 @@
 // StopAllSounds sparing the music's channel.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,6 +46,22 @@ TEST_F(GameSounds, SoundsFromOneFileTellOfThemselvesUnderTheirOwnNames) {
   EXPECT_EQ(log.Of(SoundStarted), (std::vector<std::string>{"door", "bell"}));
   stage.Run(300);
   EXPECT_EQ(log.Of(SoundFinished), (std::vector<std::string>{"door", "bell"}));
+}
+
+// The trace is read once, at its first line, which the sound stage already writes.
+class GameSoundTrace : public GameSounds {
+protected:
+  static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }
+};
+
+TEST_F(GameSoundTrace, TheStartTraceNamesTheFileOfASoundNamedOtherwise) {
+  GameSound effect("sfx", "tone", true, false);
+  GameSound line("tone", "tone", true, false);
+  testing::internal::CaptureStderr();
+  effect.Play(false, true);
+  line.Play(false, true);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "INFO: Sound 'sfx' starts (file 'tone').\nINFO: Sound 'tone' starts.\n");
 }
 
 TEST_F(GameSounds, PlayLoopsOrRestartsAsAsked) {

@@ -299,6 +299,7 @@ TEST_F(ContentSet, ObjectFilesHoldWhatTheScreensLookUpAndNothingTheyCreate) {
       {"GAME9_Concentration",
        {"helpButton", "banner", "Zelka", "Zelka_head", "blank_head", "SliderOnesNum", "SliderTensNum",
         "PointsOnesNum", "PointsTensNum", "PointsHundredsNum", "PointsThousandsNum", "PointsTenThousandsNum"}},
+      {"GAME5_Sub", {"banner", "zelka", "zelkahead"}},
       {"creditsobjs", {}},
   };
   for (int page = 1; page <= 16; ++page) lookups.back().names.push_back("credits" + std::to_string(page));
@@ -346,6 +347,19 @@ TEST_F(ContentSet, ObjectFilesHoldWhatTheScreensLookUpAndNothingTheyCreate) {
     for (const char* part : {"_right", "_left", "_mouth_r", "_mouth_l"})
       created.insert(std::string(member) + part);
   }
+  // The submarine ball game's.
+  for (const char* name : {"gm5main_bk1", "gm5next1", "gm5navbar3", "gm5helpbtnk8tm", "gm5leftmask1",
+                           "gm5rightmask1", "gm5ballpipe", "gm5pilo1", "gm5ball", "gm5garmo",
+                           "gm5garmowinlosexl76m", "gm5garmoiconlt44", "levelsliderdn", "levelsliderup"})
+    created.insert(name);
+  for (int i = 0; i < 3; ++i) {
+    for (const char* prefix : {"gm5soliddr5ht", "gm5kelpicon", "gm5balldeflectbubm2l3"})
+      created.insert(prefix + std::to_string(i));
+  }
+  for (int i = 0; i < 5; ++i) created.insert("gm5scoreicon" + std::to_string(i));
+  for (int i = 0; i < 2; ++i) created.insert("gm5levelnumicon" + std::to_string(i));
+  for (int i = 0; i < 20; ++i) created.insert("gm5ballbubblexm7z" + std::to_string(i));
+  for (int i = 0; i < 6; ++i) created.insert("gm5jellyfishtyr" + std::to_string(i));
 
   std::map<std::string, std::set<std::string>> files;
   for (const auto& [key, database] : manifest["databases"].Members()) {
@@ -402,6 +416,12 @@ TEST_F(ContentSet, SpritesTheScreensNameLoad) {
       {"Game9",
        {"RockPilo", "RockBlennyHard", "CardBackground1", "CardBackground16", "LevelArrowBack", "LevelArrowForward",
         "ActBackArrow", "ActBackArrow_sdl", "loading_gen1"}},
+      {"GAME5",
+       {"FF_Background", "ActNavBackground", "ActNavBackground_sdl", "FF_Front_left", "FF_Front_right",
+        "feeding_Frenzy_Pipe", "FeedingFrenzy_Pilo", "KelpBall", "FeedingFrenzy_Garmo", "FF_left_door",
+        "FF_midl_door", "FF_rght_door", "GarmoKelp", "GarmoKelp_sdl", "smNumbers", "Chances", "LevelNumbers",
+        "LevelArrowBack", "LevelArrowForward", "BubbleRise", "DeflectBubble", "FF_JellyFish_Back",
+        "FF_JellyFish_Front"}},
   };
   for (const auto& [database, sprites] : screens) {
     WithDatabase(database, [&, &database = database, &sprites = sprites] {
