@@ -3,8 +3,8 @@
 # sequence skipped by keys, then the screen as a player meets it.
 # Usage: signin.sh <pilo> <content folder> <play|exit|no-alpha|corrupt-save|no-objects|no-sprite>
 #   play:         the six unused slot buttons where they stand, in the manifest's colours, and the play
-#                 button in its active look while "0010" speaks; slot 2, then play: the hub is asked
-#                 for (the invalid-node error until the hub is built); no save file is written;
+#                 button in its active look while "0010" speaks; slot 2, then play: the hub becomes the
+#                 node and saves slot 2 on arrival (542 bytes, signed in, slot number 2);
 #   exit:         Escape opens the exit dialog ("0100"); yes speaks "0120" and the game ends with status
 #                 0, writing no save file;
 #   no-alpha:     graphics = 0 (SDL without alpha blending): the "_sdl" slot buttons of "SignInObjs_sdl";
@@ -90,12 +90,25 @@ play)
   click $((slot_x[2] + 50)) $((slot_y[2] + 50))
   # Slot 2's portrait, then play.
   wait_screen 20 sprites "$manifest" "SignIn_portrait:2@494,114"
-  # The loading picture stands for two frames only before the request ends the game, too briefly to
-  # be caught on screen reliably; the in-process tests show it.
+  # Play on the new player's slot: the hub takes the player and saves the slot on arrival.
   click 620 420
-  expect_error "Invalid node ID in NodeFactory::CreateNode()"
-  ! grep -q '^INFO: Node 6 ' "$work/stderr" || fail "a node 6 became active"
-  no_saves_written
+  wait_trace "INFO: Node 6 (Unnamed Node) active" 1 120
+  ! grep -qxF "$invalid_node" "$work/stderr" || fail "the hub was not built"
+  deadline=$((SECONDS + 60))
+  until [ -f "$work/SaveGame2.sav" ]; do
+    [ $SECONDS -lt $deadline ] || fail "the hub did not save slot 2"
+    poll_pause
+  done
+  sleep 1
+  size=$(stat -c %s "$work/SaveGame2.sav")
+  [ "$size" -eq 542 ] || fail "SaveGame2.sav holds $size bytes, expected 542"
+  # The first byte is the signed-in byte, then the hub counter, the new-result byte and the slot.
+  signed=$(od -An -tu1 -j0 -N1 "$work/SaveGame2.sav" | tr -d ' ')
+  slot=$(od -An -tu4 -j6 -N4 "$work/SaveGame2.sav" | tr -d ' ')
+  [ "$signed" = 1 ] || fail "the save's signed-in byte is $signed, expected 1"
+  [ "$slot" = 2 ] || fail "the save's slot number is $slot, expected 2"
+  kill -TERM "$pid" 2>/dev/null
+  wait_exit 30
   ;;
 exit)
   harness_start PILO_FRAME_MS=20
