@@ -48,3 +48,13 @@ bool GameSound::Resume() {
   if (!m_sound || !m_sound->IsPaused()) return false;
   return m_sound->Resume();
 }
+
+bool IsSoundPlaying(const GameSound* sound) {
+  const Qel::Sound* engine = sound ? sound->GetEngineSound() : nullptr;
+  return engine && engine->IsPlaying();
+}
+
+bool IsSoundNamed(const GameSound* sound, const char* name) {
+  const Qel::Sound* engine = sound ? sound->GetEngineSound() : nullptr;
+  return engine && name && engine->GetId() == name;
+}

@@ -32,3 +32,8 @@ private:
   bool m_pausable;
   std::shared_ptr<Qel::Sound> m_sound;
 };
+
+// For callers that keep pointers to sounds that may be null or may not have loaded.
+bool IsSoundPlaying(const GameSound* sound);
+// The engine sound's name, compared exactly.
+bool IsSoundNamed(const GameSound* sound, const char* name);

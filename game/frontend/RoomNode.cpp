@@ -29,16 +29,6 @@ constexpr const char* kClosingLine = "5089";
 constexpr uint32_t kClosingLineNumber = 5089;
 constexpr const char* kStayLine = "5084";
 constexpr uint32_t kStayLineNumber = 5084;
-
-bool IsNamed(const GameSound* sound, const char* name) {
-  const Qel::Sound* engine = sound ? sound->GetEngineSound() : nullptr;
-  return engine && engine->GetId() == name;
-}
-
-bool IsPlaying(const GameSound* sound) {
-  const Qel::Sound* engine = sound ? sound->GetEngineSound() : nullptr;
-  return engine && engine->IsPlaying();
-}
 }  // namespace
 
 RoomNode::RoomNode() : m_speechQueue(std::make_unique<SpeechQueue>(*this)) {}
@@ -93,7 +83,7 @@ void RoomNode::OnChar(uint16_t code) {
 }
 
 void RoomNode::OnSoundFinished(GameSound* sound) {
-  if (IsNamed(sound, kClosingLine)) GetApp().RequestQuit();
+  if (IsSoundNamed(sound, kClosingLine)) GetApp().RequestQuit();
   ForwardSoundFinished(sound);
 }
 
@@ -107,7 +97,7 @@ void RoomNode::OnObjectClicked(GenericObject* object) {
     CloseExitDialog(false);
     // Only the end of the closing line ends the program; a line that never started never ends, and
     // the game would stay up with the pointer dead.
-    if (!IsPlaying(m_voiceLine)) {
+    if (!IsSoundPlaying(m_voiceLine)) {
       Qel::Trace("WARN: Closing line '%s' did not start; quitting at once\n", kClosingLine);
       GetApp().RequestQuit();
     }

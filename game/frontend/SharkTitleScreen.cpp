@@ -27,10 +27,6 @@ constexpr float kForwardX = 703;
 constexpr float kForwardY = 530;
 constexpr float kExitY = 531;
 
-const Qel::Sound* EngineOf(const GameSound* sound) {
-  return sound ? sound->GetEngineSound() : nullptr;
-}
-
 std::unique_ptr<GameButton> MakeButton(const char* name, const char* sprite, float x, float y, int32_t z) {
   auto button = std::make_unique<GameButton>(name, sprite, SpriteObject::kClockGame);
   button->SetPositionAndZ(x, y, z);
@@ -87,8 +83,7 @@ void SharkTitleScreen::OnChar(uint16_t code) {
 
 void SharkTitleScreen::OnSoundFinished(GameSound* sound) {
   RoomNode::OnSoundFinished(sound);
-  const Qel::Sound* engine = EngineOf(sound);
-  if (engine && engine->GetId() == kClosingLine) GetApp().RequestQuit();
+  if (IsSoundNamed(sound, kClosingLine)) GetApp().RequestQuit();
 }
 
 void SharkTitleScreen::OnObjectClicked(GenericObject* object) {
@@ -97,8 +92,7 @@ void SharkTitleScreen::OnObjectClicked(GenericObject* object) {
       m_demoVoice = ReplaceVoiceLine(kClosingLine, kClosingLineNumber, m_demoVoice);
       CloseExitDialog(false);
       // Only the end of the closing line ends the program; a line that never started never ends.
-      const Qel::Sound* engine = EngineOf(m_demoVoice);
-      if (!engine || !engine->IsPlaying()) {
+      if (!IsSoundPlaying(m_demoVoice)) {
         Qel::Trace("WARN: Closing line '%s' did not start; quitting at once\n", kClosingLine);
         GetApp().RequestQuit();
       }

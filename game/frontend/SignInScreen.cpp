@@ -93,13 +93,7 @@ constexpr int32_t kBubbleStreamDepths[SignInScreen::kBubbleStreamCount] = {60, 3
 constexpr int32_t kVersionTextSize = 12;
 
 bool IsNamed(const GameSound* sound, const Line& line) {
-  const Qel::Sound* engine = sound ? sound->GetEngineSound() : nullptr;
-  return engine && engine->GetId() == line.name;
-}
-
-bool IsPlaying(const GameSound* sound) {
-  const Qel::Sound* engine = sound ? sound->GetEngineSound() : nullptr;
-  return engine && engine->IsPlaying();
+  return IsSoundNamed(sound, line.name);
 }
 
 void SetShown(GenericObject* object, bool shown) {
@@ -533,7 +527,7 @@ void SignInScreen::OnObjectClicked(GenericObject* object) {
       CloseExitDialog(false);
       // Only the end of the closing line ends the program; a line that never started never ends,
       // and the game would stay up with the pointer dead.
-      if (!IsPlaying(m_voice)) {
+      if (!IsSoundPlaying(m_voice)) {
         Qel::Trace("WARN: Closing line '%s' did not start; quitting at once\n", kClosingLine.name);
         GetApp().RequestQuit();
       }

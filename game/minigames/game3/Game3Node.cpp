@@ -84,11 +84,6 @@ bool Is(const char* name, const char* other) {
   return name && plat::EqualsIgnoringCase(name, other);
 }
 
-bool IsPlaying(const GameSound* sound) {
-  const Qel::Sound* engine = sound ? sound->GetEngineSound() : nullptr;
-  return engine && engine->IsPlaying();
-}
-
 void Stop(GameSound* sound) {
   if (sound) sound->Stop();
 }
@@ -754,7 +749,7 @@ void Game3Node::OnObjectClicked(GenericObject* object) {
     if (free) ClickSetObject(object, name);
   } else if (Is(name, "prec_next") || Is(name, "prec_prev")) {
     if (free && CurrentPercussion()) {
-      if (IsPlaying(CurrentPercussion())) m_percussionRestart = true;
+      if (IsSoundPlaying(CurrentPercussion())) m_percussionRestart = true;
       const auto count = static_cast<int32_t>(m_percussion.size());
       m_percussionIndex = Is(name, "prec_next") ? (m_percussionIndex + 1) % count
                                                 : (m_percussionIndex + count - 1) % count;

@@ -25,11 +25,6 @@ bool Is(const char* key, const char* name) {
   return key && plat::EqualsIgnoringCase(key, name);
 }
 
-bool IsPlaying(const GameSound* sound) {
-  const Qel::Sound* engine = sound ? sound->GetEngineSound() : nullptr;
-  return engine && engine->IsPlaying();
-}
-
 void Stop(GameSound* sound) {
   if (sound) sound->Stop();
 }
@@ -243,7 +238,7 @@ void Game3Node::PlaySong() {
 void Game3Node::StopSong() {
   if (m_mode != kSongPlaying) return;
   GameSound* percussion = CurrentPercussion();
-  if (IsPlaying(percussion)) percussion->Stop();
+  if (IsSoundPlaying(percussion)) percussion->Stop();
   m_percussionOn = false;
   for (CharacterTrack& track : m_tracks) {
     Stop(track.oneShot);
@@ -275,7 +270,7 @@ void Game3Node::OnTick() {
       if (!track.changeRequested) continue;
       ToggleCharacter(i);
       const bool looping = PartOf(track) == 1;
-      if (looping && IsPlaying(track.loopSound)) {
+      if (looping && IsSoundPlaying(track.loopSound)) {
         track.loopSound->Stop();
         m_finished[static_cast<size_t>(i)] = true;
         if (track.character) track.character->SetAnimation(0, 0);
@@ -294,7 +289,7 @@ void Game3Node::OnTick() {
   if (m_percussionRestart) {
     m_percussionRestart = false;
     GameSound* current = CurrentPercussion();
-    if (IsPlaying(current)) {
+    if (IsSoundPlaying(current)) {
       current->Stop();
     } else if (current) {
       for (GameSound* sound : m_percussion) Stop(sound);
@@ -327,12 +322,12 @@ void Game3Node::PlayNote(CharacterTrack& track, const Note& note) {
     StepToggleTo(track, note.loop ? 1 : 0);
     GameSound* percussion = CurrentPercussion();
     if (!note.loop) {
-      if (IsPlaying(percussion)) percussion->Stop();
+      if (IsSoundPlaying(percussion)) percussion->Stop();
       m_percussionOn = false;
       if (track.oneShot) track.oneShot->Play(false, true);
       if (track.character) track.character->SetAnimation(4, 0);
     } else {
-      if (percussion && !IsPlaying(percussion)) {
+      if (percussion && !IsSoundPlaying(percussion)) {
         percussion->Play(false, true);
         m_percussionOn = true;
       }

@@ -83,14 +83,6 @@ GameProgress& Entry() {
   return ActivePlayerData.games[kNodeGame5];
 }
 
-bool IsPlaying(const GameSound* sound) {
-  return sound && sound->GetEngineSound() && sound->GetEngineSound()->IsPlaying();
-}
-
-bool IsNamed(const GameSound* sound, const char* name) {
-  return sound && sound->GetEngineSound() && sound->GetEngineSound()->GetId() == name;
-}
-
 void StopAndRelease(GameNode& node, GameSound*& sound) {
   if (!sound) return;
   sound->Stop();
@@ -407,7 +399,7 @@ void Game5Node::Update() {
       if (m_bonusTicks <= kBonusSteps) {
         ++m_score;
         ShowScore();
-      } else if (!IsPlaying(m_effectSound)) {
+      } else if (!IsSoundPlaying(m_effectSound)) {
         gm5::Animate(icon, kChanceThere);
         m_bonusTicks = 0;
         --m_chances;
@@ -747,8 +739,8 @@ void Game5Node::OnChar(uint16_t code) {
 }
 
 void Game5Node::OnSoundFinished(GameSound* sound) {
-  const bool first = IsNamed(sound, "6000");
-  const bool second = IsNamed(sound, "6001");
+  const bool first = IsSoundNamed(sound, "6000");
+  const bool second = IsSoundNamed(sound, "6001");
   // The room and its speakers hear of the sound before the line that ended is replaced and freed.
   RoomNode::OnSoundFinished(sound);
   if (first) {

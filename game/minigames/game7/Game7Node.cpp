@@ -71,11 +71,6 @@ bool IsNamed(const GameSound* sound, const char* name) {
   return engine && plat::EqualsIgnoringCase(engine->GetId(), name);
 }
 
-bool IsPlaying(const GameSound* sound) {
-  const Qel::Sound* engine = sound ? sound->GetEngineSound() : nullptr;
-  return engine && engine->IsPlaying();
-}
-
 uint32_t Now() {
   return GameClock::Instance().GetTime();
 }
@@ -447,7 +442,7 @@ void Game7Node::OnSoundFinished(GameSound* sound) {
 void Game7Node::PlayFlowLine(const char* name, uint32_t lineNumber) {
   PlayVoiceLine(name, lineNumber);
   // The flow goes on at the line's end, and a line that never starts never ends.
-  if (!IsPlaying(GetVoiceLine())) FinishFlowLine(name);
+  if (!IsSoundPlaying(GetVoiceLine())) FinishFlowLine(name);
 }
 
 void Game7Node::FinishFlowLine(const char* name) {
@@ -512,7 +507,7 @@ void Game7Node::OnSpeechEvent(int id, void* data) {
 
 void Game7Node::StopEffectSounds() {
   for (const Effect& effect : m_effects) {
-    if (IsPlaying(effect.sound)) effect.sound->Stop();
+    if (IsSoundPlaying(effect.sound)) effect.sound->Stop();
   }
 }
 
