@@ -24,6 +24,10 @@
 #   press <key>                   types a key (an xdotool key name) into the game window
 #   click [x y]                   clicks the left button there (the screen's centre) in the game window
 #   wait_exit <seconds>           waits for the game to end; its status in $status
+#   skip_title                    skips the title sequence's movies one by one with a key
+#   reach_signin                  the same, then waits for the sign-in screen
+#   reach_hub <slot>              from the start to the hub on that sign-in slot (0 to 5): a save put at
+#                                 "$work/SaveGame<slot>.sav" before the start is the player who returns
 #   fail <text>                   says what went wrong, with the trace, and ends the test
 set -uo pipefail
 harness_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -170,4 +174,43 @@ wait_exit() {
   wait "$pid"
   status=$?
   pid=
+}
+
+# The title sequence's movies, in the order they play.
+title_movies=(tolvane_logo VantroLogo OvnLogo Tzlogo PlaceholderLegal splash)
+# Where the sign-in screen's slot buttons stand, slot 0 to 5.
+signin_slot_x=(278 286 155 157 278 154)
+signin_slot_y=(75 201 199 338 325 54)
+invalid_node='Error: Invalid node ID in NodeFactory::CreateNode()'
+
+skip_title() {
+  local name
+  for name in "${title_movies[@]}"; do
+    wait_trace "INFO: Movie '$name' plays."
+    press space
+    wait_trace "INFO: Movie '$name' stops."
+  done
+}
+
+reach_signin() {
+  skip_title
+  wait_trace "INFO: Node 5 (SignIn) active"
+}
+
+reach_hub() {
+  local slot=$1
+  reach_signin
+  # The greeting chain is over before a slot is chosen: the returning players' last line, or the new
+  # player's prompt.
+  if [ -f "$work/SaveGame$slot.sav" ]; then
+    wait_trace "INFO: Sound '0060' starts."
+  else
+    wait_trace "INFO: Sound '0012' starts."
+  fi
+  click $((signin_slot_x[slot] + 50)) $((signin_slot_y[slot] + 50))
+  wait_screen 20 sprites "$manifest" "SignIn_portrait:$slot@494,114"
+  # The play button.
+  click 620 420
+  wait_trace "INFO: Node 6 (Unnamed Node) active" 1 120
+  ! grep -qxF "$invalid_node" "$work/stderr" || fail "the hub was not built"
 }

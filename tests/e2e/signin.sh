@@ -21,32 +21,11 @@ scenario=$3
 harness_init "signin ($scenario)"
 harness_content "$2"
 
-movies=(tolvane_logo VantroLogo OvnLogo Tzlogo PlaceholderLegal splash)
-invalid_node='Error: Invalid node ID in NodeFactory::CreateNode()'
-# Where the slot buttons stand, slot 0 to 5.
-slot_x=(278 286 155 157 278 154)
-slot_y=(75 201 199 338 325 54)
-
-# The title sequence skipped movie by movie with a key.
-skip_title() {
-  local name
-  for name in "${movies[@]}"; do
-    wait_trace "INFO: Movie '$name' plays."
-    press space
-    wait_trace "INFO: Movie '$name' stops."
-  done
-}
-
-reach_signin() {
-  skip_title
-  wait_trace "INFO: Node 5 (SignIn) active"
-}
-
 # The six slot buttons in the looks named: slot_sprites <suffix of slot 0> ... <suffix of slot 5>.
 slot_sprites() {
   local slot items=()
   for slot in 0 1 2 3 4 5; do
-    items+=("Char${slot}${1}:0@${slot_x[$slot]},${slot_y[$slot]}")
+    items+=("Char${slot}${1}:0@${signin_slot_x[$slot]},${signin_slot_y[$slot]}")
     shift
   done
   printf '%s\n' "${items[@]}"
@@ -87,7 +66,7 @@ play)
   grep -qxF "INFO: Sound '0010' starts." "$work/stderr" || fail "no first greeting"
   step_until_screen 400 sprites "$manifest" "${unused[@]}" "SignInPlayBut:4@560,380"
   wait_trace "INFO: Sound '0012' starts."
-  click $((slot_x[2] + 50)) $((slot_y[2] + 50))
+  click $((signin_slot_x[2] + 50)) $((signin_slot_y[2] + 50))
   # Slot 2's portrait, then play.
   wait_screen 20 sprites "$manifest" "SignIn_portrait:2@494,114"
   # Play on the new player's slot: the hub takes the player and saves the slot on arrival.
@@ -135,7 +114,7 @@ corrupt-save)
   wait_screen 20 sprites "$manifest" "${looks[@]}"
   # The returning players' greeting first, so that the chain is over before the slot is chosen.
   wait_trace "INFO: Sound '0060' starts."
-  click $((slot_x[3] + 50)) $((slot_y[3] + 50))
+  click $((signin_slot_x[3] + 50)) $((signin_slot_y[3] + 50))
   wait_screen 20 sprites "$manifest" "SignIn_portrait:3@494,114"
   click 620 420
   wait_trace "ERROR: SignIn: SaveGame3.sav cannot be loaded (see above); slot 3 is not played."
