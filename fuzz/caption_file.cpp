@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "FuzzDisplay.h"
 #include "FuzzInput.h"
 #include "core/Periodical.h"
 #include "core/ResourceManager.h"
@@ -16,7 +17,6 @@
 #include "framework/GameClock.h"
 #include "framework/MainApp.h"
 #include "framework/TextObject.h"
-#include "framework/WinApp.h"
 #include "graphics/SceneObject.h"
 #include "graphics/StaticText.h"
 #include "platform/win/kernel/Timer.h"
@@ -38,13 +38,8 @@ uint32_t FuzzTime() {
 
 struct Stage {
   Stage() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
     plat::win::SetTimeSourceForTesting(FuzzTime);
-    WinApp& app = GetWinApp();
-    app.GetOptions().SetTxtValue("graphics", "0");
-    app.GetOptions().SetTxtValue("windowed", "1");
-    ready = app.OpenDisplay() && app.RegisterSurfaceKinds();
+    ready = fuzzinput::OpenDummyDisplay();
     Qel::ResourceManager::GetInstance()->AddResourceFile(database, 0);
     text.SetSize(680, 40);
     name.SetSize(100, 40);

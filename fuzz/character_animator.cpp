@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "FuzzDisplay.h"
 #include "FuzzInput.h"
 #include "core/IResourceFile.h"
 #include "core/MemStream.h"
@@ -24,7 +25,6 @@
 #include "framework/LipSyncSound.h"
 #include "framework/NPC.h"
 #include "framework/TalkingHead.h"
-#include "framework/WinApp.h"
 #include "graphics/SceneObject.h"
 #include "platform/win/kernel/Timer.h"
 
@@ -58,13 +58,8 @@ fixture::SpriteFile Sprite(int animations) {
 
 struct Stage {
   Stage() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
     plat::win::SetTimeSourceForTesting(FakeTimer);
-    WinApp& app = GetWinApp();
-    app.GetOptions().SetTxtValue("graphics", "0");
-    app.GetOptions().SetTxtValue("windowed", "1");
-    ready = app.OpenDisplay() && app.RegisterSurfaceKinds();
+    ready = fuzzinput::OpenDummyDisplay();
     database->m_sprites[Qel::NameHash("body")] = fixture::WriteSpriteFile(Sprite(21));
     database->m_sprites[Qel::NameHash("head")] = fixture::WriteSpriteFile(Sprite(16));
     Qel::ResourceManager::GetInstance()->AddResourceFile(database, 0);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "FuzzDisplay.h"
 #include "FuzzInput.h"
 #include "core/ResourceAddress.h"
 #include "core/ResourceManager.h"
@@ -17,7 +18,6 @@
 #include "fixture-content/SpriteFileWriter.h"
 #include "framework/Clickable.h"
 #include "framework/GameSpriteLoader.h"
-#include "framework/WinApp.h"
 #include "graphics/SpriteLoader.h"
 #include "game3/Game3Node.h"
 
@@ -40,12 +40,7 @@ fixture::SpriteFile Sprite() {
 
 struct Stage {
   Stage() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    WinApp& app = GetWinApp();
-    app.GetOptions().SetTxtValue("graphics", "0");
-    app.GetOptions().SetTxtValue("windowed", "1");
-    ready = app.OpenDisplay() && app.RegisterSurfaceKinds();
+    ready = fuzzinput::OpenDummyDisplay();
     for (const char* name : {"ccBar", "spr"}) database->m_sprites[Qel::NameHash(name)] = fixture::WriteSpriteFile(Sprite());
     Qel::ResourceManager::GetInstance()->AddResourceFile(database, 0);
   }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FuzzDisplay.h"
 #include "FuzzInput.h"
 #include "core/IResourceFile.h"
 #include "core/ResourceAddress.h"
@@ -20,7 +21,6 @@
 #include "framework/Clickable.h"
 #include "framework/GameNode.h"
 #include "framework/SpriteObject.h"
-#include "framework/WinApp.h"
 #include "game4/BubbleList.h"
 #include "game4/Game4Node.h"
 #include "game4/Level.h"
@@ -79,12 +79,7 @@ public:
 
 struct Stage {
   Stage() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    WinApp& app = GetWinApp();
-    app.GetOptions().SetTxtValue("graphics", "0");
-    app.GetOptions().SetTxtValue("windowed", "1");
-    ready = app.OpenDisplay() && app.RegisterSurfaceKinds();
+    ready = fuzzinput::OpenDummyDisplay();
     for (const char* name : {"ccBar", "DialogBox", "Pilo_yes", "Pilo_no", "box"})
       database->sprites[Qel::NameHash(name)] = fixture::WriteSpriteFile(Sprite(3));
     database->sprites[Qel::NameHash("shape")] = fixture::WriteSpriteFile(Sprite(4));

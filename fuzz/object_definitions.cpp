@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "FuzzDisplay.h"
 #include "FuzzInput.h"
 #include "core/IResourceFile.h"
 #include "core/MemStream.h"
@@ -22,7 +23,6 @@
 #include "framework/GenericObject.h"
 #include "framework/ObjectDefinitionLoader.h"
 #include "framework/ObjectList.h"
-#include "framework/WinApp.h"
 #include "graphics/SpriteLoader.h"
 #include "platform/win/kernel/AsciiCase.h"
 
@@ -53,12 +53,7 @@ fixture::SpriteFile Sprite(int32_t width, int32_t height) {
 
 struct Stage {
   Stage() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    WinApp& app = GetWinApp();
-    app.GetOptions().SetTxtValue("graphics", "0");
-    app.GetOptions().SetTxtValue("windowed", "1");
-    ready = app.OpenDisplay() && app.RegisterSurfaceKinds();
+    ready = fuzzinput::OpenDummyDisplay();
     for (const char* name : {"box", "a", "b", "spr"}) {
       database->m_sprites[Qel::NameHash(name)] = fixture::WriteSpriteFile(Sprite(16, 12));
     }
