@@ -20,4 +20,13 @@ public:
   int32_t m_idleSequence = 0;
   float m_targetX = 0.0f;
   float m_targetY = 0.0f;
+
+  // The moving state (IDLE to MOVE_LEFT) for a turtle at (x, y) and the pointer at (px, py):
+  // a vertical distance beyond the dead zone wins over a horizontal one.
+  static int32_t ChooseMoveState(float x, float y, float px, float py);
+  // The pointer's x or y as a move target, held at the turtle's own value when the pointer lies
+  // beyond the edge of the play box the turtle is already outside of (low, high).
+  static float FollowTarget(float pos, float pointer, float low, float high);
+  // A dash's target x: as FollowTarget, with the pointer limited to the play box.
+  static float DashTargetX(float x, float px);
 };
