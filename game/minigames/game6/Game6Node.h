@@ -147,6 +147,28 @@ public:
   // The step of the rebound, spout and kelp states (11 to 18, 27 to 30, 38, 39).
   void ReactionStep();
 
+  // The level tables, program data by level index (0 to 4): a record's world point is
+  // (800 x panel + x, y). Hoop records beyond a level's count and item records beyond its count are
+  // not used; an index outside the tables reads an empty record.
+  struct HoopRecord {
+    int32_t panel;
+    int32_t x;
+    int32_t y;
+    int32_t small;
+  };
+  struct ItemRecord {
+    int32_t panel;
+    int32_t x;
+    int32_t y;
+    int32_t kind;
+  };
+  static int32_t HoopCountOf(int32_t level);
+  static HoopRecord HoopRecordOf(int32_t level, int32_t index);
+  static int32_t ItemCountOf(int32_t level);
+  static ItemRecord ItemRecordOf(int32_t level, int32_t index);
+  // Pixels per second; level 1's outside the table.
+  static float ScrollSpeedOf(int32_t level, bool alphaBlending);
+
   // Hoops and items.
   void AddHoop(CHoop* hoop);
   void RemoveHoop(CHoop* hoop);
