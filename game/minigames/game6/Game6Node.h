@@ -175,6 +175,19 @@ public:
   void RemoveTwinAtEnd(int32_t x, int32_t y, int32_t kind);
   void RemoveTwinAtStart(int32_t x, int32_t y, int32_t kind);
 
+  // What the fish does on touching item i (its record given), at the game-clock time now.
+  void TouchItem(int32_t i, const ItemRecord& record, int32_t now);
+  // A once-a-visit comment of speaker 0 (collectible 0, watch 1, shield 2, fin 3), unless it was
+  // spoken or the speaker talks.
+  void SayComment(int32_t comment, const char* line, uint32_t number);
+  // Speaker 0 says the line now, cutting off what was said.
+  void SayLine(const char* line, uint32_t number);
+  // The item of the other loop panel that shares the record's point and kind goes.
+  void RemoveTwinOf(const ItemRecord& record);
+  void RemoveTwinIn(int32_t panel, int32_t x, int32_t y, int32_t kind);
+  // Out of the node (the kelp's front too) and deleted; its slot stays, empty.
+  void DeleteItem(int32_t index);
+
   // The dialog offered after the prize of the last level the player may play.
   void OpenContinueDialog();
   void CloseContinueDialog(bool resumeSounds);
@@ -307,6 +320,8 @@ public:
   int32_t m_heldKelp = -1;
   std::vector<CHoop*> m_hoops;
   std::vector<Game6Item*> m_items;
+  // The level whose item records m_items follows, index by index.
+  int32_t m_itemLevel = 0;
   int32_t m_shieldUntil = 0;
   int32_t m_finUntil = 0;
 
