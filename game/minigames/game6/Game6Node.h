@@ -266,6 +266,8 @@ private:
   void CreateSounds();
   void CreatePanels();
   void DeletePanels();
+  // A total above the saved high score becomes it, and the record notes a new result.
+  void RecordHighScore();
   bool IsSetUp() const { return m_hud != nullptr; }
 
 public:
@@ -366,4 +368,6 @@ public:
 private:
   // The lose lines' end, game-clock milliseconds.
   uint32_t m_loseUntil = 0;
+  // A prize movie was started and its end has not come back yet.
+  bool m_prizeMoviePlaying = false;
 };
