@@ -2,9 +2,10 @@
 #include "framework/ExtraObjectFactory.h"
 
 #include <initializer_list>
+#include <vector>
 
 #include "framework/ActiveGameButton.h"
-#include "framework/ObjectClassTable.h"
+#include "platform/win/kernel/AsciiCase.h"
 
 namespace {
 
@@ -13,8 +14,30 @@ constexpr std::initializer_list<ObjectClass> kClasses = {
     {"ActiveGameButton", ObjectClass::MakeOnGameClock<ActiveGameButton>},
 };
 
+// Function-local, so that a registration from another library's static start-up finds it built.
+std::vector<ObjectClass>& Registered() {
+  static std::vector<ObjectClass> classes;
+  return classes;
+}
+
 }  // namespace
 
 GenericObject* ExtraObjectFactory(const char* className, const char* objectName, const char* spriteName) {
-  return ObjectClass::CreateFrom(kClasses, className, objectName, spriteName);
+  if (GenericObject* object = ObjectClass::CreateFrom(kClasses, className, objectName, spriteName)) return object;
+  if (!className) return nullptr;
+  for (const ObjectClass& row : Registered()) {
+    if (plat::EqualsIgnoringCase(row.name, className)) return row.create(objectName, spriteName);
+  }
+  return nullptr;
+}
+
+void RegisterExtraObjectClass(const char* className, ObjectClass::Create create) {
+  if (!className || !create) return;
+  for (ObjectClass& row : Registered()) {
+    if (plat::EqualsIgnoringCase(row.name, className)) {
+      row = {className, create};
+      return;
+    }
+  }
+  Registered().push_back({className, create});
 }

@@ -16,6 +16,7 @@
 #include "framework/Character.h"
 #include "framework/Clickable.h"
 #include "framework/ExitButton.h"
+#include "framework/ExtraObjectFactory.h"
 #include "framework/GameButton.h"
 #include "framework/GameObjectFactory.h"
 #include "framework/GenericObject.h"
@@ -292,4 +293,40 @@ TEST_F(Definitions, TheFactoryComparesClassNamesWithoutRegardToCaseAndKnowsNoNul
   delete object;
   EXPECT_EQ(GameObjectFactory(nullptr, "x", "box"), nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "GameObjectFactory: Unknown object class name ''\n");
+}
+
+namespace {
+
+// A class of the game above the framework: its maker counts the objects it built.
+class RegisteredFish : public Character {
+public:
+  RegisteredFish(const char* objectName, const char* spriteName) : Character(objectName, spriteName) { ++built; }
+  static inline int built = 0;
+};
+
+class OtherFish : public Character {
+public:
+  using Character::Character;
+};
+
+}  // namespace
+
+TEST_F(Definitions, AClassTheGameRegisteredIsBuiltFromTheFileAndALaterMakerOfTheNameWins) {
+  RegisterExtraObjectClass("SwimmingFish", ObjectClass::Make<RegisteredFish>);
+  EXPECT_EQ(Load("[swimmingfish fish box]\nx = 7\n"), "");
+  auto* fish = dynamic_cast<RegisteredFish*>(Object("fish"));
+  ASSERT_NE(fish, nullptr);
+  EXPECT_EQ(fish->GetX(), 7.0f);
+  EXPECT_EQ(RegisteredFish::built, 1);
+
+  RegisterExtraObjectClass("SWIMMINGFISH", ObjectClass::Make<OtherFish>);
+  RegisterExtraObjectClass(nullptr, ObjectClass::Make<RegisteredFish>);
+  RegisterExtraObjectClass("SwimmingFish", nullptr);
+  EXPECT_EQ(Load("[SwimmingFish other box]\n"), "");
+  EXPECT_NE(dynamic_cast<OtherFish*>(Object("other")), nullptr);
+  EXPECT_EQ(RegisteredFish::built, 1);
+  // The framework's own class is still found before the registered ones.
+  GenericObject* button = ExtraObjectFactory("activegamebutton", "b", "box");
+  EXPECT_NE(dynamic_cast<ActiveGameButton*>(button), nullptr);
+  delete button;
 }
