@@ -12,6 +12,7 @@
 #include "game3/Game3Node.h"
 #include "game4/Game4Node.h"
 #include "game5/Game5Node.h"
+#include "game6/Game6Node.h"
 #include "game7/Game7Node.h"
 #include "game8/Game8Node.h"
 #include "game9/Game9Node.h"
@@ -31,6 +32,8 @@ GameNode* NodeTable::CreateNode(int32_t id) {
       return new Game4Node;
     case kNodeGame5:
       return new Game5Node;
+    case kNodeGame6:
+      return new Game6Node;
     case kNodeGame7:
       return new Game7Node;
     case kNodeGame8:

@@ -22,6 +22,7 @@ const std::vector<DatabaseTable>& DatabaseTables() {
       Game4Database,
       Game3Database,
       Game8Database,
+      Game6Database,
       Game7Database,
       Game5Database,
   };

@@ -31,6 +31,7 @@ DatabaseSpec Game9Database();
 DatabaseSpec Game4Database();
 DatabaseSpec Game3Database();
 DatabaseSpec Game8Database();
+DatabaseSpec Game6Database();
 DatabaseSpec Game7Database();
 DatabaseSpec Game5Database();
 

@@ -34,7 +34,6 @@ namespace {
 
 constexpr const char* kNodeName = "DazodOrer Challenge";
 constexpr const char* kLoadingPicture = "loading_gen1";
-constexpr uint16_t kEscape = 27;
 constexpr uint16_t kSpace = ' ';
 constexpr int32_t kSegmentLengths[Game6Node::kLevelCount] = {17400, 17300, 17200, 17100, 17000};
 constexpr const char* kPanelSprites[4] = {"Super_Bkgrnd4", "Super_Bkgrnd1", "Super_Bkgrnd2", "Super_Bkgrnd3"};
@@ -710,6 +709,7 @@ void Game6Node::OnChar(uint16_t code) {
     StopSpeech();
     return;
   }
+  static constexpr uint16_t kEscape = 27;
   if (code == kEscape && IsSetUp() && !IsFirstFrames()) OpenExitDialog();
   if (IsSetUp() && code >= '1' && code <= '5' && GetApp().GetOptions().IsCheatMode()) {
     m_level = code - '1';

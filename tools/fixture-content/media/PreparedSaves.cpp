@@ -110,6 +110,28 @@ std::vector<PreparedSave> PreparedSaves() {
          player.games[kMusicGame].firstTime = 0;
          player.galleryFlag = 1;
        })});
+  // The swim game's entry (12): its highest level won, next to the overall level of the other games.
+  saves.push_back({"game6-won4.sav",
+                   "games 10, 11, 13, 14 and 15 done (overall level 4), game 12 visited with levels 1 to 4 won "
+                   "and their prizes, its final level not yet won",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     for (const uint32_t id : kLevelGames) {
+                       player.games[id].firstTime = 0;
+                       player.games[id].level = kLastLevel;
+                     }
+                     GameProgress& dazodOrer = player.games[kDazodOrerGame];
+                     dazodOrer.firstTime = 0;
+                     dazodOrer.level = 5;
+                     dazodOrer.gameValue2 = 4;
+                     for (int i = 0; i < 4; ++i) dazodOrer.levelFlags[i] = 1;
+                   })});
+  saves.push_back({"game6-won-minus7.sav", "game 12 visited, its highest-level-won word -7",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     player.games[kDazodOrerGame].firstTime = 0;
+                     player.games[kDazodOrerGame].gameValue2 = static_cast<uint32_t>(-7);
+                   })});
   // The memory game's entry (15): the level to resume at below, inside and above the levels that exist.
   constexpr uint32_t kMemoryGame = 15;
   saves.push_back({"game9-level20.sav", "game 15 visited, at level 20, resuming at level 13",
