@@ -90,7 +90,6 @@ DatabaseSpec Game4Database() {
   database.m_objectFiles.push_back({"Game4_SDL", Game4Objects()});
 
   database.m_textFiles.push_back({"G4_roomdata", {"; the shape game", "room = moonfish"}});
-  database.m_textFiles.push_back({"moonfish", {"; the guide's lines"}, Locale::kEngUsa});
   database.m_textFiles.push_back(
       {"G4_globals",
        {"timing_mark_sound = G4_sweet 5, G4_note 5, G4_shape 5, G4_none 0", "sequence_sound = G4_sequence",
@@ -116,6 +115,15 @@ DatabaseSpec Game4Database() {
                            "G4_bubbleSound", "G4_fish0", "G4_fish1", "G4_fish2", "G4_fish3", "G4_fish4"})
     database.m_sounds.push_back(Effect(name, 150));
   database.m_sounds.push_back(Effect("G4_sequence", 600));
+
+  // The guide's 44 lines, captioned in "moonfish": the introduction, help, the turns' praise and
+  // corrections, the prizes and the last level's farewell.
+  std::vector<std::string> lines = {"2620", "2621", "2630", "2640", "2650", "2660", "2661", "2670", "2680",
+                                    "2690", "2691", "2692", "2693", "2700", "2701", "2710", "2720", "2730",
+                                    "2740", "2750", "2760", "2770", "2780", "2781", "2790", "2810", "2820",
+                                    "2821", "2822", "2823", "2840", "2850", "2860", "2870", "2880", "2900",
+                                    "2910", "2920", "2930", "2940", "2950", "2960", "6000", "6001"};
+  database.m_spokenLines = Lines(lines, "moonfish", "Zelka", true);
   return database;
 }
 

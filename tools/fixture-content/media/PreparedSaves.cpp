@@ -132,6 +132,34 @@ std::vector<PreparedSave> PreparedSaves() {
                      player.games[kDazodOrerGame].firstTime = 0;
                      player.games[kDazodOrerGame].gameValue2 = static_cast<uint32_t>(-7);
                    })});
+  // The shape game's entry (10): at level 5 with the first four prizes, past the last level, and last
+  // played levels outside the game.
+  constexpr uint32_t kShapeGame = 10;
+  saves.push_back({"game4-level5.sav", "game 10 visited, at level 5 with the prizes of levels 1 to 4",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     player.games[kShapeGame].firstTime = 0;
+                     player.games[kShapeGame].level = 5;
+                     player.games[kShapeGame].gameValue = 5;
+                     for (int i = 0; i < 4; ++i) player.games[kShapeGame].levelFlags[i] = 1;
+                   })});
+  saves.push_back({"game4-level12.sav", "game 10 visited, at level 12",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     player.games[kShapeGame].firstTime = 0;
+                     player.games[kShapeGame].level = 12;
+                     player.games[kShapeGame].gameValue = 12;
+                   })});
+  for (int32_t last : {0, 99}) {
+    saves.push_back({"game4-last" + std::to_string(last) + ".sav",
+                     "game 10 visited, at level 3, last played level " + std::to_string(last),
+                     SavedBytes([last](CurrentPlayer& player) {
+                       FreshPlayer(player);
+                       player.games[kShapeGame].firstTime = 0;
+                       player.games[kShapeGame].level = 3;
+                       player.games[kShapeGame].gameValue = static_cast<uint32_t>(last);
+                     })});
+  }
   // The memory game's entry (15): the level to resume at below, inside and above the levels that exist.
   constexpr uint32_t kMemoryGame = 15;
   saves.push_back({"game9-level20.sav", "game 15 visited, at level 20, resuming at level 13",
