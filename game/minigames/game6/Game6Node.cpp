@@ -207,7 +207,6 @@ void Game6Node::Activate() {
   m_lastStepTime = -1;
   m_finalMoviePlayed = false;
   m_prizeMoviePlaying = false;
-  Qel::Trace("INFO: Game6 level %d starts\n", m_level + 1);
 }
 
 void Game6Node::FindObjects() {
@@ -588,7 +587,6 @@ void Game6Node::GoToNextLevel() {
   ShowScore();
   PlaceForSwimIn();
   m_banner->Show(m_level + 1);
-  Qel::Trace("INFO: Game6 level %d starts\n", m_level + 1);
   m_state = LEVEL_BANNER;
 }
 
@@ -615,7 +613,6 @@ void Game6Node::StepReplay(uint32_t now) {
   m_ticksLeft = kSegmentCount;
   StartLevel(m_level);
   PlaceForSwimIn();
-  Qel::Trace("INFO: Game6 level %d starts\n", m_level + 1);
   m_state = SWIM_IN;
 }
 
@@ -625,7 +622,6 @@ void Game6Node::StepReplay(uint32_t now) {
 void Game6Node::RestartLevel() {
   ClearLevel();
   StartLevel(m_level);
-  Qel::Trace("INFO: Game6 level %d starts\n", m_level + 1);
 }
 
 void Game6Node::NextLevel() {
