@@ -151,6 +151,7 @@ void Game6Node::Activate() {
   SetQuitAllowed(false);
   Qel::DatabaseManager::GetInstance()->AddDatabase(kDatabase);
   CreatePanels();
+  Game6Pilo::RegisterClass();
   LoadObjects(kObjectFile);
   if (!m_hud) {
     m_hud = std::make_unique<Game6Hud>(*this);

@@ -12,21 +12,18 @@ int32_t ClockNow() {
   return static_cast<int32_t>(GameClock::Instance().GetTime());
 }
 
-// The object files name the fish's class; the framework's factory learns it from the game, since the
-// framework may not include a mini-game. This file is always linked with the node that loads the fish.
-const bool kRegistered = [] {
-  RegisterExtraObjectClass("Game6Pilo", ObjectClass::Make<Game6Node::Game6Pilo>);
-  return true;
-}();
-
 // How long the fish keeps facing back after the player stops steering left.
 constexpr int32_t kTurnBackDelay = 500;
 
 }  // namespace
 
-Game6Node::Game6Pilo::Game6Pilo(const char* objectName, const char* spriteName) : Character(objectName, spriteName) {
-  (void)kRegistered;
+// The object files name the fish's class; the framework's factory learns it from the game, since the
+// framework may not include a mini-game.
+void Game6Node::Game6Pilo::RegisterClass() {
+  RegisterExtraObjectClass("Game6Pilo", ObjectClass::Make<Game6Pilo>);
 }
+
+Game6Node::Game6Pilo::Game6Pilo(const char* objectName, const char* spriteName) : Character(objectName, spriteName) {}
 
 uint32_t Game6Node::Game6Pilo::GetShownAnimation() const {
   return GetAnimationId();

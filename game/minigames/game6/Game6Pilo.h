@@ -29,6 +29,9 @@ public:
   static constexpr uint32_t kBouncedForward = 21;
   static constexpr uint32_t kTurnToFront = 29;
 
+  // Teaches the object factory this class's name; the node does it before it loads its objects.
+  static void RegisterClass();
+
   // On the game clock, as every character.
   Game6Pilo(const char* objectName, const char* spriteName);
 

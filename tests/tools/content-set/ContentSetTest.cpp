@@ -34,6 +34,7 @@
 #include "framework/ObjectDefinitionLoader.h"
 #include "framework/ObjectList.h"
 #include "framework/TxtDataManager.h"
+#include "game6/Game6Pilo.h"
 #include "graphics/SpriteData.h"
 #include "graphics/SpriteLoader.h"
 #include "sound/CWaveStream.h"
@@ -187,6 +188,8 @@ protected:
     manifest = ReadManifest();
     ASSERT_TRUE(Qel::DatabaseManager::GetInstance()->Init("", test::WindowsPathOf(kContent), "eng_usa"));
     Qel::DatabaseManager::GetInstance()->AddDatabase("Global");
+    // The object files also name the classes a mini-game teaches the factory when its node starts.
+    Game6Node::Game6Pilo::RegisterClass();
   }
 
   // The databases' names, each once (a database has a language and a universal half).
@@ -268,7 +271,8 @@ TEST_F(ContentSet, EveryObjectFileLoadsWithUniqueNamesAndTheManifestsObjects) {
                                   (kind == "clickable" && dynamic_cast<Clickable*>(loaded)) ||
                                   (kind == "ActiveGameButton" && dynamic_cast<ActiveGameButton*>(loaded)) ||
                                   (kind == "changenodebutton" && dynamic_cast<ChangeNodeButton*>(loaded)) ||
-                                  (kind == "LevelBanner" && dynamic_cast<LevelBanner*>(loaded));
+                                  (kind == "LevelBanner" && dynamic_cast<LevelBanner*>(loaded)) ||
+                                  (kind == "Game6Pilo" && dynamic_cast<Game6Node::Game6Pilo*>(loaded));
           EXPECT_TRUE(classHolds) << object["name"].text << " is no " << kind;
         }
         while (GenericObject* object = list.At(0)) {
