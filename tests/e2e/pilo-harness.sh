@@ -28,6 +28,11 @@
 #   reach_signin                  the same, then waits for the sign-in screen
 #   reach_hub <slot>              from the start to the hub on that sign-in slot (0 to 5): a save put at
 #                                 "$work/SaveGame<slot>.sav" before the start is the player who returns
+#   hub_click <x> <y> <scroll>    clicks the panorama's point (x, y) with the view scrolled to <scroll>
+#                                 (a save's hubCounter, at byte 1): keep x off the scrolling edges
+#   enter_game <slot> <node> <x> <y> <scroll>
+#                                 reach_hub, then the game button at panorama point (x, y), then waits
+#                                 until that node is active
 #   fail <text>                   says what went wrong, with the trace, and ends the test
 set -uo pipefail
 harness_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -213,4 +218,22 @@ reach_hub() {
   click 620 420
   wait_trace "INFO: Node 6 (Unnamed Node) active" 1 120
   ! grep -qxF "$invalid_node" "$work/stderr" || fail "the hub was not built"
+}
+
+# The panorama is 3200 pixels wide and wraps.
+hub_click() {
+  click $((($1 - $3 % 3200 + 3200) % 3200)) "$2"
+}
+
+enter_game() {
+  local node=$2 deadline
+  reach_hub "$1"
+  hub_click "$3" "$4" "$5"
+  deadline=$((SECONDS + 60))
+  until grep -qE "^INFO: Node $node \(.*\) active\$" "$work/stderr"; do
+    [ $SECONDS -lt $deadline ] || fail "node $node did not become active within 60 s"
+    running || fail "the game ended before node $node became active"
+    ! grep -qxF "$invalid_node" "$work/stderr" || fail "node $node was not built"
+    poll_pause
+  done
 }
