@@ -34,7 +34,9 @@ protected:
   std::unique_ptr<Fish> m_fish;
 };
 
-TEST_F(FishPiece, TheObjectFilesBuildTheFishByItsClassName) {
+TEST_F(FishPiece, TheObjectFilesBuildTheFishByItsClassNameOnceTheClassIsRegistered) {
+  EXPECT_EQ(ExtraObjectFactory("Game6Pilo", "G6_Pilo_2", "fish"), nullptr);
+  Fish::RegisterClass();
   GenericObject* made = ExtraObjectFactory("game6pilo", "G6_Pilo_2", "fish");
   EXPECT_NE(dynamic_cast<Fish*>(made), nullptr);
   delete made;
