@@ -14,6 +14,8 @@
 #   harness_start [VAR=value]...  the same, then waits for its window ($wid)
 #   wait_trace <line> [count] [seconds]
 #                                 waits until the trace holds the whole line count times (1)
+#   wait_trace_re <pattern> [seconds]
+#                                 waits until a line of the trace matches the extended regex
 #   wait_screen <seconds> <check args>...
 #                                 polls screenshots until screen_check.py <args> passes on one
 #   hold_game                     stops the game where it is (input sent meanwhile waits for it)
@@ -126,6 +128,19 @@ wait_trace() {
   done
 }
 
+wait_trace_re() {
+  local pattern=$1 seconds=${2:-30}
+  local deadline=$((SECONDS + seconds))
+  until grep -qE -- "$pattern" "$work/stderr"; do
+    [ $SECONDS -lt $deadline ] || fail "no trace line matching '$pattern' within $seconds s"
+    if ! running; then
+      grep -qE -- "$pattern" "$work/stderr" && return 0
+      fail "the game ended without a trace line matching '$pattern'"
+    fi
+    poll_pause
+  done
+}
+
 wait_screen() {
   local seconds=$1
   shift
@@ -208,7 +223,8 @@ reach_hub() {
   # The greeting chain is over before a slot is chosen: the returning players' last line, or the new
   # player's prompt.
   if [ -f "$work/SaveGame$slot.sav" ]; then
-    wait_trace "INFO: Sound '0060' starts."
+    # Either delete hint, by whether the greeting was the first or a later one.
+    wait_trace_re "^INFO: Sound '00[56]0' starts\\.\$"
   else
     wait_trace "INFO: Sound '0012' starts."
   fi
@@ -226,14 +242,10 @@ hub_click() {
 }
 
 enter_game() {
-  local node=$2 deadline
+  local node=$2
   reach_hub "$1"
   hub_click "$3" "$4" "$5"
-  deadline=$((SECONDS + 60))
-  until grep -qE "^INFO: Node $node \(.*\) active\$" "$work/stderr"; do
-    [ $SECONDS -lt $deadline ] || fail "node $node did not become active within 60 s"
-    running || fail "the game ended before node $node became active"
-    ! grep -qxF "$invalid_node" "$work/stderr" || fail "node $node was not built"
-    poll_pause
-  done
+  wait_trace_re "^INFO: Node $node \\(.*\\) active\$" 60
+  ! grep -qxF "$invalid_node" "$work/stderr" || fail "node $node was not built"
 }
+
