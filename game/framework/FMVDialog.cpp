@@ -33,15 +33,6 @@ constexpr int32_t kDoneLevel = 6;
 constexpr const char* kMovieNames[FMVDialog::kMovieCount] = {
     "ConcentrationFMV", "SubGameFMV", "MoonfishFMV", "ShellFMV", "TurtleFMV", "TribalFMV", "final"};
 
-void SetShown(GenericObject* object, bool shown) {
-  if (!object || !object->GetSceneObject()) return;
-  if (shown) {
-    object->GetSceneObject()->Show();
-  } else {
-    object->GetSceneObject()->Hide();
-  }
-}
-
 bool IsSounding(const CCSound* sound) {
   const Qel::Sound* engine = sound ? sound->GetEngineSound() : nullptr;
   return engine && engine->IsPlaying();

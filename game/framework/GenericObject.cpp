@@ -294,3 +294,12 @@ void GenericObject::SetSceneObject(std::shared_ptr<Qel::SceneObject> sceneObject
   m_sceneObject = std::move(sceneObject);
   UpdateScenePosition();
 }
+
+void SetShown(GenericObject* object, bool shown) {
+  if (!object || !object->GetSceneObject()) return;
+  if (shown) {
+    object->GetSceneObject()->Show();
+  } else {
+    object->GetSceneObject()->Hide();
+  }
+}

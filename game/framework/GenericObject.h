@@ -119,3 +119,6 @@ private:
   int32_t m_z = 0;
   std::shared_ptr<Qel::SceneObject> m_sceneObject;
 };
+
+// Shows or hides the object's scene object; nothing for no object or one without a scene object.
+void SetShown(GenericObject* object, bool shown);

@@ -50,15 +50,6 @@ constexpr const char* kSuccessSprites[ProgressDialog::kRowCount] = {"prog_turtle
 // The place of each digit, most significant first.
 constexpr uint32_t kPlaces[ProgressDialog::kDigitCount] = {100000, 10000, 1000, 100, 10, 1};
 
-void SetShown(GenericObject* object, bool shown) {
-  if (!object || !object->GetSceneObject()) return;
-  if (shown) {
-    object->GetSceneObject()->Show();
-  } else {
-    object->GetSceneObject()->Hide();
-  }
-}
-
 int R(int modulus) {
   return plat::win::rand() % modulus;
 }

@@ -96,15 +96,6 @@ bool IsNamed(const GameSound* sound, const Line& line) {
   return IsSoundNamed(sound, line.name);
 }
 
-void SetShown(GenericObject* object, bool shown) {
-  if (!object || !object->GetSceneObject()) return;
-  if (shown) {
-    object->GetSceneObject()->Show();
-  } else {
-    object->GetSceneObject()->Hide();
-  }
-}
-
 bool IsShown(const GenericObject* object) {
   return object && object->GetSceneObject() && object->GetSceneObject()->IsVisible();
 }

@@ -24,15 +24,6 @@ uint32_t NextListNumber() {
   return ++number;
 }
 
-void Show(GenericObject* object, bool shown) {
-  if (!object || !object->GetSceneObject()) return;
-  if (shown) {
-    object->GetSceneObject()->Show();
-  } else {
-    object->GetSceneObject()->Hide();
-  }
-}
-
 }  // namespace
 
 Game3Node::InputTraceList::InputTraceList(Game3Node& node) : m_node(node) {
@@ -208,8 +199,8 @@ Game3Node::RecordMeter::RecordMeter(Game3Node& node) {
     if (!segment) break;
     m_replaySegments.push_back(segment);
   }
-  for (GenericObject* segment : m_recordSegments) ::Show(segment, false);
-  for (GenericObject* segment : m_replaySegments) ::Show(segment, false);
+  for (GenericObject* segment : m_recordSegments) ::SetShown(segment, false);
+  for (GenericObject* segment : m_replaySegments) ::SetShown(segment, false);
 }
 
 void Game3Node::RecordMeter::Start(Form form, uint32_t now) {
@@ -231,11 +222,11 @@ void Game3Node::RecordMeter::ResumeClock(uint32_t now) {
 
 void Game3Node::RecordMeter::Update(uint32_t now) {
   if (!m_active) {
-    for (GenericObject* segment : m_recordSegments) ::Show(segment, false);
-    for (GenericObject* segment : m_replaySegments) ::Show(segment, false);
+    for (GenericObject* segment : m_recordSegments) ::SetShown(segment, false);
+    for (GenericObject* segment : m_replaySegments) ::SetShown(segment, false);
     return;
   }
   const std::vector<GenericObject*>& segments = m_form == kRecordBar ? m_recordSegments : m_replaySegments;
   const uint32_t shown = (now - m_startTime) / kSegmentMs;
-  for (size_t i = 0; i < segments.size(); ++i) ::Show(segments[i], i < shown);
+  for (size_t i = 0; i < segments.size(); ++i) ::SetShown(segments[i], i < shown);
 }

@@ -52,15 +52,6 @@ bool Visible(const GenericObject* object) {
   return object && object->GetSceneObject() && object->GetSceneObject()->IsVisible();
 }
 
-void SetShown(GenericObject* object, bool shown) {
-  if (!object || !object->GetSceneObject()) return;
-  if (shown) {
-    object->GetSceneObject()->Show();
-  } else {
-    object->GetSceneObject()->Hide();
-  }
-}
-
 std::string Numbered(const char* format, int32_t n) {
   char name[48];
   std::snprintf(name, sizeof name, format, n);

@@ -31,15 +31,6 @@ void ShowDigit(Ambient* digit, int32_t value) {
   if (digit) digit->SetAnimation(static_cast<uint32_t>(value % kDigitsSpriteFrames), 0);
 }
 
-void SetShown(GenericObject* object, bool shown) {
-  if (!object || !object->GetSceneObject()) return;
-  if (shown) {
-    object->GetSceneObject()->Show();
-  } else {
-    object->GetSceneObject()->Hide();
-  }
-}
-
 }  // namespace
 
 Game6Node::Game6Hud::Game6Hud(Game6Node& node) : Hud("Game6Hud"), m_node(node) {

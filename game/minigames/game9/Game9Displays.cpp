@@ -9,15 +9,6 @@
 
 namespace {
 
-void SetShown(GenericObject* object, bool shown) {
-  if (!object || !object->GetSceneObject()) return;
-  if (shown) {
-    object->GetSceneObject()->Show();
-  } else {
-    object->GetSceneObject()->Hide();
-  }
-}
-
 void ShowDigit(SpriteObject* digit, int32_t value, float x, float y) {
   if (!digit) return;
   digit->SetPosition(x, y);

@@ -60,15 +60,6 @@ uint32_t LineNumber(const char* line) {
   return static_cast<uint32_t>(std::strtoul(line, nullptr, 10));
 }
 
-void SetShown(GenericObject* object, bool shown) {
-  if (!object || !object->GetSceneObject()) return;
-  if (shown) {
-    object->GetSceneObject()->Show();
-  } else {
-    object->GetSceneObject()->Hide();
-  }
-}
-
 // Times below 0 are taken as 0, which a timer keeps as its last duration (none yet: it fires at once).
 uint32_t Duration(int32_t time) {
   return static_cast<uint32_t>(std::max(time, 0));
