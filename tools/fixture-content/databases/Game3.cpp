@@ -45,9 +45,10 @@ SpriteSpec MainCharacter() {
 }
 
 // A character: 3 the looping part (three frames or more: the loop event starts it at frame 2), the
-// rest end.
-SpriteSpec CharacterSprite(const std::string& name) {
-  return WithAnimations(name, 70, 70, {Stop(2), Stop(2), Stop(2), Loop(3), Stop(3)});
+// rest end. The node puts every character's object at the screen's corner, so the sprite's origin
+// places it: in a row under the main character, track i at x 20 + 100 i.
+SpriteSpec CharacterSprite(const std::string& name, int track) {
+  return WithAnimations(name, 70, 70, {Stop(2), Stop(2), Stop(2), Loop(3), Stop(3)}, 20 + 100 * track, 300);
 }
 
 std::vector<ObjectSpec> Objects() {
@@ -160,7 +161,8 @@ DatabaseSpec Game3Database() {
   database.m_name = "GAME3";
 
   database.m_sprites.push_back(MainCharacter());
-  for (const char* character : kCharacters) database.m_sprites.push_back(CharacterSprite("TM_head_" + Lower(character)));
+  for (int track = 0; track < 7; ++track)
+    database.m_sprites.push_back(CharacterSprite("TM_head_" + Lower(kCharacters[track]), track));
   for (const char* head : kHeads) database.m_sprites.push_back(Looping(head, 60, 60, 16, 1));
   database.m_sprites.push_back(Looping("blank_head", 8, 8, 16, 1));
   database.m_sprites.push_back(Looping("blank_head2", 8, 8, 16, 1));
