@@ -220,10 +220,10 @@ reach_signin() {
 reach_hub() {
   local slot=$1
   reach_signin
-  # The greeting chain is over before a slot is chosen: the returning players' last line, or the new
+  # The greeting chain is over before a slot is chosen: the returning players' last line (the delete
+  # hint: "0050" after the greeting of a player who has played, "0060" after the other), or the new
   # player's prompt.
   if [ -f "$work/SaveGame$slot.sav" ]; then
-    # Either delete hint, by whether the greeting was the first or a later one.
     wait_trace_re "^INFO: Sound '00[56]0' starts\\.\$"
   else
     wait_trace "INFO: Sound '0012' starts."

@@ -45,9 +45,11 @@ SpriteSpec MainCharacter() {
 }
 
 // A character: 3 the looping part (three frames or more: the loop event starts it at frame 2), the
-// rest end.
-SpriteSpec CharacterSprite(const std::string& name) {
-  return WithAnimations(name, 70, 70, {Stop(2), Stop(2), Stop(2), Loop(3), Stop(3)});
+// rest end; 4, the one-shot part, outlasts its 400 ms sound, so that its end finds the part over and
+// an idle follows. The node puts every character's object at the screen's corner, so the sprite's origin
+// places it: in a row under the main character, track i at x 20 + 100 i.
+SpriteSpec CharacterSprite(const std::string& name, int track) {
+  return WithAnimations(name, 70, 70, {Stop(2), Stop(2), Stop(2), Loop(3), Stop(5)}, 20 + 100 * track, 300);
 }
 
 std::vector<ObjectSpec> Objects() {
@@ -160,7 +162,8 @@ DatabaseSpec Game3Database() {
   database.m_name = "GAME3";
 
   database.m_sprites.push_back(MainCharacter());
-  for (const char* character : kCharacters) database.m_sprites.push_back(CharacterSprite("TM_head_" + Lower(character)));
+  for (int track = 0; track < 7; ++track)
+    database.m_sprites.push_back(CharacterSprite("TM_head_" + Lower(kCharacters[track]), track));
   for (const char* head : kHeads) database.m_sprites.push_back(Looping(head, 60, 60, 16, 1));
   database.m_sprites.push_back(Looping("blank_head", 8, 8, 16, 1));
   database.m_sprites.push_back(Looping("blank_head2", 8, 8, 16, 1));
@@ -173,8 +176,8 @@ DatabaseSpec Game3Database() {
   database.m_sprites.push_back(Looping("TM_record", 56, 56, 3, 1));
   database.m_sprites.push_back(Looping("TM_replay", 56, 56, 3, 1));
   database.m_sprites.push_back(Looping("TM_loopToggle", 56, 30, 3, 1));
-  // 0 rest, 1 pressed, 2 held, 3 let go.
-  database.m_sprites.push_back(WithAnimations("TM_clam", 50, 50, {Loop(1), Hold(2), Loop(1), Stop(2)}));
+  // 0 rest, 1 pressed, 2 held, 3 let go and back to rest.
+  database.m_sprites.push_back(WithAnimations("TM_clam", 50, 50, {Loop(1), Hold(2), Loop(1), Chain(0, 2)}));
   database.m_sprites.push_back(Invisible("TM_clamButton", 50, 50));
   // One animation per sound set.
   database.m_sprites.push_back(Looping("TM_shell", 50, 50, kSets, 1));

@@ -203,6 +203,21 @@ std::vector<PreparedSave> PreparedSaves() {
          FreshPlayer(player);
          player.saveSlot = 9;
        })});
+  // The music game's entry (9), the hub visited and scrolled so that its button stands well inside the
+  // view (the button's area is x 980 to 1105 of the panorama): before and after the first visit.
+  constexpr uint32_t kHubGame = 6;
+  constexpr uint32_t kMusicButtonScroll = 700;
+  for (const bool visited : {false, true}) {
+    saves.push_back({visited ? "game3-second.sav" : "game3-first.sav",
+                     std::string("the hub visited and scrolled to ") + std::to_string(kMusicButtonScroll) +
+                         ", the music game " + (visited ? "visited" : "not yet visited"),
+                     SavedBytes([visited](CurrentPlayer& player) {
+                       FreshPlayer(player);
+                       player.games[kHubGame].firstTime = 0;
+                       player.hubCounter = kMusicButtonScroll;
+                       player.games[kMusicGame].firstTime = visited ? 0 : 1;
+                     })});
+  }
   return saves;
 }
 

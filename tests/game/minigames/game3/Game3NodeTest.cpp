@@ -161,19 +161,50 @@ TEST_F(Game3Stage, EachHelpRequestQueuesTheNextThreeHelpLinesOnPageNine) {
   EXPECT_EQ(heard, expected);
 }
 
-TEST_F(Game3Stage, WithoutTheMainCharacterTheGameDoesNotStartAndNamesIt) {
-  const auto withoutPilo = [](Tables& tables) {
-    for (fixture::ObjectFileSpec& file : Game3Table(tables).m_objectFiles) {
-      std::erase_if(file.m_objects, [](const fixture::ObjectSpec& object) { return object.m_name == "NPCPilo"; });
+// What the game cannot go on without: the "Error" text names it.
+struct MissingPartCase {
+  const char* what;
+  const char* object;
+  const char* sprite;
+  const char* error;
+};
+
+void PrintTo(const MissingPartCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+class Game3MissingPart : public test::Game3Stage, public testing::WithParamInterface<MissingPartCase> {};
+
+TEST_P(Game3MissingPart, TheGameDoesNotStartAndTheErrorNamesWhatIsMissing) {
+  const MissingPartCase& c = GetParam();
+  const auto without = [&c](Tables& tables) {
+    fixture::DatabaseSpec& game = Game3Table(tables);
+    if (c.object) {
+      for (fixture::ObjectFileSpec& file : game.m_objectFiles) {
+        std::erase_if(file.m_objects, [&c](const fixture::ObjectSpec& object) { return object.m_name == c.object; });
+      }
+    }
+    if (c.sprite) {
+      std::erase_if(game.m_sprites, [&c](const fixture::SpriteSpec& sprite) { return sprite.m_name == c.sprite; });
     }
   };
   std::string error;
   try {
-    Start(withoutPilo);
+    Start(without);
   } catch (const char* text) {
     error = text;
   }
-  EXPECT_EQ(error, "Object 'NPCPilo' missing from 'GAME3_TribalMusic'\n");
+  EXPECT_EQ(error, c.error);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Parts, Game3MissingPart,
+    testing::Values(
+        MissingPartCase{"MainCharacter", "NPCPilo", nullptr, "Object 'NPCPilo' missing from 'GAME3_TribalMusic'\n"},
+        MissingPartCase{"MainCharactersSprite", nullptr, "NPCPilo", "Failed to load sprite 'NPCPilo'\n"},
+        MissingPartCase{"SpeakersHead", nullptr, "dialogue_teshhead", "Failed to load sprite 'dialogue_teshhead'\n"},
+        // The characters come with the song, which activation loads.
+        MissingPartCase{"CharactersHead", nullptr, "TM_head_tesh", "Failed to load sprite 'tm_head_tesh'\n"}),
+    [](const testing::TestParamInfo<MissingPartCase>& info) { return std::string(info.param.what); });
 
 }  // namespace

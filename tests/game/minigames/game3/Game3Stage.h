@@ -114,11 +114,20 @@ protected:
     ASSERT_NE(m_node, nullptr);
   }
 
-  // One frame of ms milliseconds: the mixer plays that long, then the game's frame runs.
+  // One frame of ms milliseconds: the mixer plays that long, then the game's frame runs. While a
+  // test listens, the mix's left channel goes on the end of m_heard.
   void Frame(uint32_t ms = 20) {
     Game3Now() += ms;
-    if (Qel::WinSoundManager::Exists() && Qel::WinSoundManager::Instance()->GetDirectSound())
-      m_mixer.Render(SoundStage::FramesOf(ms));
+    if (Qel::WinSoundManager::Exists() && Qel::WinSoundManager::Instance()->GetDirectSound()) {
+      if (m_listening) {
+        const uint32_t frames = SoundStage::FramesOf(ms);
+        std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
+        m_mixer.Mixer()->Render(out.data(), frames);
+        for (uint32_t i = 0; i < frames; ++i) m_heard.push_back(out[2 * static_cast<size_t>(i)]);
+      } else {
+        m_mixer.Render(SoundStage::FramesOf(ms));
+      }
+    }
     m_app.Frame();
   }
   void Frames(int count, uint32_t ms = 20) {
@@ -212,6 +221,8 @@ protected:
   void ClearSounds() { m_sounds->entries.clear(); }
 
   SoundStage m_mixer{false};
+  bool m_listening = false;
+  std::vector<int16_t> m_heard;
   WinApp& m_app = GetWinApp();
   std::unique_ptr<SoundEventLog> m_sounds;
   Game3Node* m_node = nullptr;

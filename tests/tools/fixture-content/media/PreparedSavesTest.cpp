@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "fixture-content/media/PreparedSaves.h"
 #include "framework/CurrentPlayer.h"
@@ -129,4 +130,18 @@ TEST(PreparedSaves, TheDamagedOnesAreCutShortOrNoRecord) {
   EXPECT_GE(CurrentPlayer::Instance().saveSlot, SaveGameManager::kSlotCount);
   // The same bytes on every run.
   EXPECT_EQ(fixture::PreparedSaves(), fixture::PreparedSaves());
+}
+
+TEST(PreparedSaves, TheMusicGamesSavesStandAtItsButtonBeforeAndAfterTheFirstVisit) {
+  const std::map<std::string, std::string> saves = SavesByFile();
+  const CurrentPlayer& player = CurrentPlayer::Instance();
+  for (const auto& [file, firstTime] : {std::pair{"game3-first.sav", 1}, std::pair{"game3-second.sav", 0}}) {
+    SCOPED_TRACE(file);
+    ASSERT_TRUE(saves.count(file));
+    ASSERT_TRUE(Load(saves.at(file)));
+    EXPECT_EQ(player.saveSlot, 0u);
+    EXPECT_EQ(player.hubCounter, 700u);
+    EXPECT_EQ(player.games[6].firstTime, 0) << "the hub was visited";
+    EXPECT_EQ(player.games[9].firstTime, firstTime);
+  }
 }
