@@ -28,6 +28,7 @@
 #include "support/LoggingNode.h"
 #include "support/MovieFiles.h"
 #include "support/NodeContent.h"
+#include "support/SdlMouse.h"
 
 namespace test {
 
@@ -155,8 +156,10 @@ protected:
     }
     return condition();
   }
-  // Until the banner has flown out and play runs.
+  // Until the banner has flown out and play runs, the pointer resting on the turtle's start place so
+  // that it idles there.
   bool RunUntilPlaying() {
+    test::MoveMouse(static_cast<int>(Turtle().m_startX), static_cast<int>(Turtle().m_startY));
     return RunUntil([&] { return m_game->GetState() == Game7Node::IDLE; });
   }
 
