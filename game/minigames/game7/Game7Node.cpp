@@ -28,6 +28,7 @@
 #include "game7/Game7LevelSelector.h"
 #include "game7/Game7MainTurtle.h"
 #include "game7/Game7Objects.h"
+#include "game7/Game7Obstacles.h"
 #include "game7/Game7PointsDisplay.h"
 #include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/Random.h"
@@ -126,6 +127,8 @@ void Game7Node::Deactivate() {
   m_levelSelector.reset();
   m_pointsDisplay.reset();
   m_levelProgress.reset();
+  for (const std::unique_ptr<Obstacles>& obstacle : m_obstacles) RemoveObject(obstacle.get());
+  m_obstacles.clear();
   for (std::unique_ptr<Ambient>* background : {&m_backgroundTop, &m_backgroundMiddle}) {
     if (*background) RemoveObject(background->get());
     background->reset();
@@ -142,6 +145,7 @@ void Game7Node::ClearMembers() {
   m_helpButton = nullptr;
   m_navBar = nullptr;
   m_vortex = nullptr;
+  m_lastReleased = nullptr;
   m_pointer = Qel::Point2();
   m_finalMoviePending = false;
   m_vortexMisses = 0;
@@ -252,25 +256,77 @@ void Game7Node::Update() {
     return;
   }
   MouseCursor::Instance().GetPosition(m_pointer);
-  if (GetState() == GAME_OVER) {
-    m_exitButton->Disable();
-    m_turtle->SetVelocity(0.0f, 0.0f);
-    if (m_turtle->GetAnimationId() != 0) m_turtle->SetAnimation(0, 0);
-  }
-  // A vortex that has left the screen unreached counts as missed, but only while the turtle plays:
-  // one caught, swept off or held still has nothing left to miss.
+  StepTurtle();
+  const bool harmful = PassObstacles();
+  // Only a turtle at play takes hits and misses vortices: one caught, swept off or held still has
+  // nothing left to lose or miss.
+  if (harmful && InPlayingState()) ResolveHit();
   if (InPlayingState() && game7::IsStopped(*m_vortex) && m_vortex->GetX() < 0.0f) OnVortexMissed();
   if (GetState() < GAME_OVER) RunTimers();
   ProgressNode::Update();
 }
 
+void Game7Node::StepTurtle() {
+  const float speed = CurrentLevel().m_turtleSpeed;
+  switch (GetState()) {
+    case IDLE:
+    case MOVE_UP:
+    case MOVE_DOWN:
+    case MOVE_RIGHT:
+    case MOVE_LEFT:
+      m_turtle->Steer(m_pointer, speed);
+      break;
+    case DASH_UP:
+    case DASH_DOWN:
+      m_turtle->FollowSideways(m_pointer, speed);
+      break;
+    case KNOCKED_OUT:
+      if (game7::IsStopped(*m_turtle)) {
+        m_pointsDisplay->m_score = 0;
+        m_livesMeter->SetAnimation(0, 0);
+        StartLevel();
+      }
+      break;
+    case GAME_OVER:
+      m_exitButton->Disable();
+      m_turtle->SetVelocity(0.0f, 0.0f);
+      if (m_turtle->GetAnimationId() != MainTurtle::kIdleAnimation)
+        m_turtle->SetAnimation(MainTurtle::kIdleAnimation, 0);
+      break;
+    default:
+      // A hit or a vortex runs the move it started on; the rest wait.
+      break;
+  }
+}
+
+void Game7Node::ResolveHit() {
+  const uint32_t hits = m_livesMeter->GetAnimationId();
+  const float speed = CurrentLevel().m_turtleSpeed;
+  if (hits < 4) {
+    m_livesMeter->SetAnimation(hits + 1, 0);
+    SetState(HIT);
+    m_turtle->KnockBack(speed);
+  } else if (hits == 4) {
+    m_livesMeter->SetAnimation(5, 0);
+    if (GameSound* lost = GetEffect("bragoEndLevel")) lost->Play(false, true);
+    SetState(KNOCKED_OUT);
+    m_turtle->SweepOff(speed);
+  }
+}
+
+void Game7Node::Dash(bool up) {
+  m_turtle->StartDash(up, m_pointer, CurrentLevel().m_turtleSpeed);
+}
+
 void Game7Node::RunTimers() {
   const LevelSettings& level = CurrentLevel();
   if (HasTimeElapsed(m_releaseStart, m_releaseDelay)) {
+    ReleaseObstacle();
     m_releaseStart = Now();
     m_releaseDelay = level.ReleaseDelay(RandomDraw());
   }
   if (HasTimeElapsed(m_animateStart, m_animateDelay)) {
+    AnimateObstacle();
     m_animateStart = Now();
     m_animateDelay = 200 + static_cast<uint32_t>(RandomDraw() % 500);
   }
@@ -305,6 +361,7 @@ void Game7Node::StartLevel() {
   game7::Show(m_vortex);
   m_vortex->SetAnimation(1, 0);
   m_vortex->EnableCollision();
+  BuildObstaclePool();
   m_levelSelector->Show(Entry().level);
   const int32_t number = m_levelSelector->m_index + 1;
   Entry().gameValue = static_cast<uint32_t>(number);
@@ -353,8 +410,7 @@ void Game7Node::ReachVortex() {
   SetState(IN_VORTEX);
   m_turtle->DisableCollision();
   m_vortex->DisableCollision();
-  m_turtle->SetAnimation(13, 0);
-  m_turtle->MoveToward(m_vortex->GetX(), m_vortex->GetY(), CurrentLevel().m_turtleSpeed + 150.0f);
+  m_turtle->SwimInto(m_vortex->GetX(), m_vortex->GetY(), CurrentLevel().m_turtleSpeed);
 }
 
 void Game7Node::WinLevel() {
@@ -408,7 +464,11 @@ void Game7Node::Resume(void* data) {
 // ---------------------------------------------------------------------------------------------
 // Input and events
 
-void Game7Node::OnLeftButtonDown(const InputEventInfo&) {}
+void Game7Node::OnLeftButtonDown(const InputEventInfo&) {
+  // The navigation bar below 550 takes its own clicks.
+  if (!IsSetUp() || GetState() >= KNOCKED_OUT || m_pointer.Y() >= 550 || GetApp().IsPaused()) return;
+  Dash(m_turtle->GetY() > static_cast<float>(m_pointer.Y()));
+}
 
 void Game7Node::OnLeftButtonUp(const InputEventInfo&) {
   if (GetState() != DASH_UP && GetState() != DASH_DOWN) return;
@@ -486,12 +546,18 @@ void Game7Node::OnObjectClicked(GenericObject* object) {
 void Game7Node::OnAnimationEnded(GenericObject* object) {
   if (object && object == m_turtle.get() && IsSetUp()) {
     const uint32_t animation = m_turtle->GetAnimationId();
-    if (GetState() == HIT && animation == 6) {
+    if (GetState() == HIT && animation == MainTurtle::kHitAnimation) {
       SetState(IDLE);
-      m_turtle->SetAnimation(10, 0);
+      m_turtle->SetAnimation(MainTurtle::kRecoverAnimation, 0);
       m_turtle->EnableCollision();
-    } else if (GetState() == IN_VORTEX && animation == 13) {
+    } else if (GetState() == IN_VORTEX && animation == MainTurtle::kVortexAnimation) {
       WinLevel();
+    }
+  } else if (object && IsSetUp() && GetState() != INTRO) {
+    for (const std::unique_ptr<Obstacles>& obstacle : m_obstacles) {
+      if (obstacle.get() != object) continue;
+      OnObstacleAnimationEnded(obstacle.get());
+      break;
     }
   }
   ProgressNode::OnAnimationEnded(object);

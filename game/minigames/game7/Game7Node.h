@@ -62,6 +62,7 @@ public:
   class PointsDisplay;
   class LevelProgress;
   class MainTurtle;
+  class Obstacles;
 
   Game7Node();
   // The records go with the node; the loaded objects went at deactivation.
@@ -92,6 +93,15 @@ public:
   // The turtle's vortex animation ended: prize, next level.
   void WinLevel();
 
+  // The pool of obstacles and shells, built anew for each level; it never shrinks.
+  void BuildObstaclePool();
+  // One hidden obstacle enters on a lane other than the last one's, of another kind where it can.
+  void ReleaseObstacle();
+  // One swimming obstacle flourishes or starts a swerve.
+  void AnimateObstacle();
+  // The turtle dashes to the top (up) or bottom of the play box.
+  void Dash(bool up);
+
   int32_t GetState() const;
   void SetState(int32_t state);
   int32_t GetLevelIndex() const;
@@ -116,6 +126,8 @@ public:
   uint32_t GetAnimateDelay() const { return m_animateDelay; }
   uint32_t GetChatterDelay() const { return m_chatterDelay; }
   GameSound* GetEffect(const char* name) const;
+  const std::vector<std::unique_ptr<Obstacles>>& GetObstacles() const { return m_obstacles; }
+  Obstacles* GetLastReleased() const { return m_lastReleased; }
 
 private:
   struct Effect {
@@ -135,7 +147,18 @@ private:
   // The game entry of this node in the progress record.
   static GameProgress& Entry();
   void RunTimers();
-  void ResolveHits(bool harmful);
+  // The turtle's step for its state.
+  void StepTurtle();
+  // The pass over the pool in pool order: stopped obstacles move on or leave, the turtle's contacts
+  // score (answers whether a harmful one was touched), the turtle reaches the vortex, the vortex
+  // catches obstacles and obstacles knock into each other.
+  bool PassObstacles();
+  // The turtle touched O: points, sounds, and O knocked away.
+  void TouchObstacle(Obstacles& obstacle, float speed);
+  void OnObstacleAnimationEnded(Obstacles* ended);
+  // Every element i from 1 on swaps with one at or before it: the pool keeps the new order.
+  void ShufflePool();
+  void ResolveHit();
   bool InPlayingState() const;
   void StopEffectSounds();
   void StopVoiceLines();
@@ -160,6 +183,8 @@ private:
   std::unique_ptr<Ambient> m_backgroundTop;
   std::unique_ptr<Ambient> m_backgroundMiddle;
   std::unique_ptr<MainTurtle> m_turtle;
+  std::vector<std::unique_ptr<Obstacles>> m_obstacles;
+  Obstacles* m_lastReleased = nullptr;
   SpriteObject* m_vortex = nullptr;
   Qel::Point2 m_pointer;
   std::unique_ptr<LevelTable> m_levelTable;

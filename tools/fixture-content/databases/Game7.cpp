@@ -82,7 +82,8 @@ std::vector<ObjectSpec> Objects() {
       Object("ambient", "NavBar", "TS_navbar", 0, 550, 500),
       Object("ambient", "livesMeter", "livesMeter", 20, 560, 510),
       Object("ambient", "ProgressBar", "ProgressBar", 320, 560, 510),
-      Object("ambient", "Vortex", "TS_vortex", 1000, 1000, 150),
+      // At the traffic's and the turtle's depth: collision boxes meet only at one depth.
+      Object("ambient", "Vortex", "TS_vortex", 1000, 1000, 200),
       Object("gamebutton", "exit1", "TS_exit", 740, 548, 520,
              {{"rollovercursor", "1"}, {"clicksound", "ButtonDown"}}),
       Object("gamebutton", "help", "TS_help", 520, 548, 520,

@@ -20,6 +20,7 @@
 #include "platform/win/kernel/Random.h"
 #include "support/LoggingNode.h"
 #include "support/NodeContent.h"
+#include "support/SdlMouse.h"
 
 namespace test {
 
@@ -71,8 +72,10 @@ protected:
     for (int i = 1; i < Game7Node::kLevelCount; ++i) line += ", " + value;
     return line;
   }
-  // Until the banner has flown out and play runs.
+  // Until the banner has flown out and play runs, the pointer resting on the turtle's start place so
+  // that it idles there.
   bool RunUntilPlaying() {
+    test::MoveMouse(static_cast<int>(Turtle().m_startX), static_cast<int>(Turtle().m_startY));
     return RunUntil([&] { return m_game->GetState() == Game7Node::IDLE; });
   }
 
