@@ -8,18 +8,23 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "../../frontend/ProgressStage.h"
+#include "core/EventManager.h"
+#include "core/IEventListener.h"
 #include "fixture-content/ContentDatabases.h"
 #include "fixture-content/ContentSpec.h"
 #include "fixture-content/SpriteContent.h"
 #include "fixture-content/SpriteFileWriter.h"
 #include "fixture-content/TextContent.h"
 #include "framework/ActivePlayerData.h"
+#include "framework/GameEvents.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
+#include "framework/PlayerData.h"
 #include "framework/SpriteObject.h"
 #include "game6/Game6Node.h"
 #include "platform/win/kernel/Random.h"
@@ -42,6 +47,26 @@ inline GameProgress& Game6Entry() {
   return ActivePlayerData.games[kNodeGame6];
 }
 
+// The other games at their level, so that the overall level is overall.
+inline void SetOverallLevel(int32_t overall) {
+  for (const uint32_t id : PlayerData::kOverallLevelGames) ActivePlayerData.games[id].level = overall + 2;
+}
+
+// The movies asked for, in order (the pause each posts, a missing one too).
+class Game6Movies : public Qel::IEventListener {
+public:
+  Game6Movies() { Qel::EventManager::GetInstance()->AddListener(kEventAppState, this); }
+  ~Game6Movies() override {
+    if (Qel::EventManager::Exists()) Qel::EventManager::GetInstance()->RemoveListener(this);
+  }
+  Game6Movies(const Game6Movies&) = delete;
+  Game6Movies& operator=(const Game6Movies&) = delete;
+  void HandleEvent(int /*kind*/, int id, void* data) override {
+    if (id == EventId::Pause) names.emplace_back(static_cast<const char*>(data));
+  }
+  std::vector<std::string> names;
+};
+
 class Game6Stage : public ProgressStage {
 protected:
   static constexpr uint32_t kSeed = 6;
@@ -58,6 +83,7 @@ protected:
 
   void TearDown() override {
     m_game = nullptr;
+    m_movies.reset();
     ProgressStage::TearDown();
   }
 
@@ -99,8 +125,9 @@ protected:
   // Writes the content and starts the game with the swim game as its node.
   void StartGame() {
     WriteContent();
-    WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nwindowed = 1\n");
+    WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nwindowed = 1\n" + m_settings);
     ASSERT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
+    m_movies = std::make_unique<Game6Movies>();
     Frame();
     m_game = dynamic_cast<Game6Node*>(NodeManager::Instance().GetCurrentNode());
     ASSERT_NE(m_game, nullptr);
@@ -119,7 +146,7 @@ protected:
   // The text thrown while the game starts; empty when nothing was.
   std::string StartThrowing() {
     WriteContent();
-    WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nwindowed = 1\n");
+    WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nwindowed = 1\n" + m_settings);
     try {
       if (!m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10)) return "init failed";
       Frame();
@@ -141,10 +168,32 @@ protected:
   bool RunUntilPlaying() {
     return RunUntil([&] { return m_game->GetState() == Game6Node::PLAYING; });
   }
+  // Started, space cuts the intro or greeting, and on to play.
+  void StartPlaying() {
+    StartGame();
+    ASSERT_TRUE(RunUntil([&] { return m_game->IsSpeakerTalking(1); }));
+    m_game->OnChar(' ');
+    ASSERT_TRUE(RunUntilPlaying());
+  }
+  // The node the manager runs now.
+  static int32_t CurrentNode() { return NodeManager::Instance().GetCurrentId(); }
+  // The names of the lines spoken, in order.
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    for (const std::string& started : Started()) {
+      if (started.rfind("speechSound", 0) == 0) lines.push_back(started.substr(11));
+    }
+    return lines;
+  }
 
   SpriteObject* Object(const char* name) { return dynamic_cast<SpriteObject*>(m_game->FindObject(name)); }
 
   fixture::DatabaseSpec m_content;
+  // Without them the captions stay but no line can be heard.
+  bool m_voiceLines = true;
+  // More lines of the settings file's section.
+  std::string m_settings;
+  std::unique_ptr<Game6Movies> m_movies;
   // The closing movie lives in the movie database of the whole run.
   std::vector<std::string> m_runMovies = {"Final"};
   Game6Node* m_game = nullptr;
@@ -160,8 +209,9 @@ private:
     m_stage.AddFile("DazodOrer.txt", fixture::CaptionFileText(m_content.m_spokenLines));
     for (const fixture::SoundSpec& sound : m_content.m_sounds)
       m_stage.AddWave(sound.m_name, Tone(static_cast<uint32_t>(sound.m_music ? 4000 : sound.m_milliseconds)));
-    for (const fixture::SpokenLineSpec& line : m_content.m_spokenLines)
-      m_stage.AddWave(line.m_name, Tone(300));
+    if (m_voiceLines) {
+      for (const fixture::SpokenLineSpec& line : m_content.m_spokenLines) m_stage.AddWave(line.m_name, Tone(300));
+    }
     WriteMovieFile("movie.tmp", SolidMovie(3, 64, 48, 10));
     const std::string movie = ReadFile("movie.tmp");
     for (const fixture::MovieSpec& spec : m_content.m_movies) m_stage.AddFile(spec.m_name + ".bik", movie);
