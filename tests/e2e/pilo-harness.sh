@@ -208,7 +208,13 @@ reach_hub() {
   # The greeting chain is over before a slot is chosen: the returning players' last line, or the new
   # player's prompt.
   if [ -f "$work/SaveGame$slot.sav" ]; then
-    wait_trace "INFO: Sound '0060' starts."
+    # A first return ends on "0050", a later one on "0060".
+    local deadline=$((SECONDS + 30))
+    until grep -qE "^INFO: Sound '00[56]0' starts\.\$" "$work/stderr"; do
+      [ $SECONDS -lt $deadline ] || fail "no returning player's last greeting line within 30 s"
+      running || fail "the game ended before the returning player's greeting"
+      poll_pause
+    done
   else
     wait_trace "INFO: Sound '0012' starts."
   fi
