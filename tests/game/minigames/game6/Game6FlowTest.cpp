@@ -245,6 +245,32 @@ TEST_F(Game6Flow, TheWinAddsTheBonusRingsThePrizeAndAfterItsMovieGoesOnToTheNext
   EXPECT_EQ(m_game->GetLevel(), 1);
 }
 
+// What the same step tests after the last scallop (an obstacle, kelp, a spraying spout, a bubble wall
+// later in the table) no longer knocks, holds or lifts the fish: the won level stays won.
+TEST_F(Game6Flow, AfterTheLastScallopNothingTouchedInTheSameStepUndoesTheWin) {
+  SetOverallLevel(4);
+  StartPlaying();
+  m_game->SetLevel(4);
+  m_game->RestartLevel();
+  m_game->SetState(Game6Node::PLAYING);
+  using Item = Game6Node::Game6Item;
+  // A coral wall, a stalactite, kelp, a low bubble wall, ground and ceiling spouts.
+  for (const int32_t kind : {7, 10, 15, 12, 16, 18}) {
+    SCOPED_TRACE(kind);
+    int32_t index = -1;
+    for (int32_t i = 0; i < m_game->GetItemCount() && index < 0; ++i) {
+      if (Game6Node::ItemRecordOf(4, i).kind == kind) index = i;
+    }
+    ASSERT_GE(index, 0);
+    Item* item = m_game->m_items[static_cast<size_t>(index)];
+    if (Item::IsSpout(kind)) item->SetAnimation(Game6Node::Game6WaterSpout::kSpraying, 0);
+    m_game->SetState(Game6Node::LEVEL_WON);
+    m_game->TouchItem(index, Game6Node::ItemRecordOf(4, index), static_cast<int32_t>(Now()));
+    EXPECT_EQ(m_game->GetState(), Game6Node::LEVEL_WON);
+    EXPECT_EQ(m_game->GetFish()->m_anchor, m_game->GetCamera());
+  }
+}
+
 TEST_F(Game6Flow, TheTotalStaysWithinTheCapWhenTheBonusComesOnTop) {
   SetOverallLevel(4);
   StartPlaying();
