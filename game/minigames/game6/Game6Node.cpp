@@ -523,6 +523,8 @@ void Game6Node::WinLevel() {
   m_levelScore += TimeBonus(now);
   m_totalScore = std::min(m_totalScore + m_levelScore, kScoreCap);
   m_levelScore = 0;
+  // The bar shows the total with the bonus while the prize and the continue dialog are on.
+  ShowScore();
   GameProgress& entry = Entry();
   if (m_level == kLevelCount - 1 && entry.gameFlag == 0) {
     entry.gameFlag = 1;
@@ -608,8 +610,9 @@ void Game6Node::LoseLevel(uint32_t now) {
 void Game6Node::StepReplay(uint32_t now) {
   SyncFishAndCompanion();
   if (now <= m_loseUntil || IsSpeakerTalking(0)) return;
+  // The lost level's points go; the total stays, and the bar shows it.
   m_levelScore = 0;
-  m_hud->SetScore(0);
+  ShowScore();
   ClearLevel();
   m_ticksLeft = kSegmentCount;
   StartLevel(m_level);

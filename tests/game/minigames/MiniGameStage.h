@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../frontend/ProgressStage.h"
@@ -54,8 +55,9 @@ protected:
   // Writes the content and starts the game with this node as its first.
   void StartGame() {
     WriteContent();
-    WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nwindowed = 1\n");
+    WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nwindowed = 1\n" + m_settings);
     ASSERT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
+    OnAppStarted();
     Frame();
     m_game = dynamic_cast<Node*>(NodeManager::Instance().GetCurrentNode());
     ASSERT_NE(m_game, nullptr);
@@ -74,7 +76,7 @@ protected:
   // The text thrown while the game starts; empty when nothing was.
   std::string StartThrowing() {
     WriteContent();
-    WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nwindowed = 1\n");
+    WriteFile("Pilo.ini", "[settings]\ngraphics = 0\nwindowed = 1\n" + m_settings);
     try {
       if (!m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10)) return "init failed";
       Frame();
@@ -95,7 +97,14 @@ protected:
 
   SpriteObject* Object(const char* name) { return dynamic_cast<SpriteObject*>(m_game->FindObject(name)); }
 
+  // After the application's start, before its first frame: where a test listens to the engine's events.
+  virtual void OnAppStarted() {}
+
   fixture::DatabaseSpec m_content;
+  // More lines of the settings file's section.
+  std::string m_settings;
+  // Without them the captions stay but no line can be heard.
+  bool m_voiceLines = true;
   // Movies of the run's own movie database, beside the game's.
   std::vector<std::string> m_runMovies;
   Node* m_game = nullptr;
@@ -117,8 +126,9 @@ private:
     m_stage.AddFile(m_captionFile + ".txt", fixture::CaptionFileText(m_content.m_spokenLines));
     for (const fixture::SoundSpec& sound : m_content.m_sounds)
       m_stage.AddWave(sound.m_name, Tone(static_cast<uint32_t>(sound.m_music ? 4000 : sound.m_milliseconds)));
-    for (const fixture::SpokenLineSpec& line : m_content.m_spokenLines)
-      m_stage.AddWave(line.m_name, Tone(300));
+    if (m_voiceLines) {
+      for (const fixture::SpokenLineSpec& line : m_content.m_spokenLines) m_stage.AddWave(line.m_name, Tone(300));
+    }
     WriteMovieFile("movie.tmp", SolidMovie(3, 64, 48, 10));
     const std::string movie = ReadFile("movie.tmp");
     for (const fixture::MovieSpec& spec : m_content.m_movies) m_stage.AddFile(spec.m_name + ".bik", movie);

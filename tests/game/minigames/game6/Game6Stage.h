@@ -7,13 +7,20 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "../MiniGameStage.h"
+#include "core/EventManager.h"
+#include "core/IEventListener.h"
 #include "fixture-content/ContentDatabases.h"
 #include "framework/ActivePlayerData.h"
+#include "framework/GameEvents.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
+#include "framework/PlayerData.h"
+#include "framework/SpriteObject.h"
 #include "game6/Game6Node.h"
 #include "platform/win/kernel/Random.h"
 #include "support/LoggingNode.h"
@@ -34,6 +41,26 @@ inline GameProgress& Game6Entry() {
   return ActivePlayerData.games[kNodeGame6];
 }
 
+// The other games at their level, so that the overall level is overall.
+inline void SetOverallLevel(int32_t overall) {
+  for (const uint32_t id : PlayerData::kOverallLevelGames) ActivePlayerData.games[id].level = overall + 2;
+}
+
+// The movies asked for, in order (the pause each posts, a missing one too).
+class Game6Movies : public Qel::IEventListener {
+public:
+  Game6Movies() { Qel::EventManager::GetInstance()->AddListener(kEventAppState, this); }
+  ~Game6Movies() override {
+    if (Qel::EventManager::Exists()) Qel::EventManager::GetInstance()->RemoveListener(this);
+  }
+  Game6Movies(const Game6Movies&) = delete;
+  Game6Movies& operator=(const Game6Movies&) = delete;
+  void HandleEvent(int /*kind*/, int id, void* data) override {
+    if (id == EventId::Pause) names.emplace_back(static_cast<const char*>(data));
+  }
+  std::vector<std::string> names;
+};
+
 class Game6Stage : public MiniGameStage<Game6Node, kNodeGame6> {
 protected:
   static constexpr uint32_t kSeed = 6;
@@ -53,10 +80,36 @@ protected:
     m_content = fixture::Game6Database();
   }
 
+  void TearDown() override {
+    m_movies.reset();
+    MiniGameStage::TearDown();
+  }
+
+  void OnAppStarted() override { m_movies = std::make_unique<Game6Movies>(); }
+
   // Until the banner has flown out and play runs.
   bool RunUntilPlaying() {
     return RunUntil([&] { return m_game->GetState() == Game6Node::PLAYING; });
   }
+  // Started, space cuts the intro or greeting, and on to play.
+  void StartPlaying() {
+    StartGame();
+    ASSERT_TRUE(RunUntil([&] { return m_game->IsSpeakerTalking(1); }));
+    m_game->OnChar(' ');
+    ASSERT_TRUE(RunUntilPlaying());
+  }
+  // The node the manager runs now.
+  static int32_t CurrentNode() { return NodeManager::Instance().GetCurrentId(); }
+  // The names of the lines spoken, in order.
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> lines;
+    for (const std::string& started : Started()) {
+      if (started.rfind("speechSound", 0) == 0) lines.push_back(started.substr(11));
+    }
+    return lines;
+  }
+
+  std::unique_ptr<Game6Movies> m_movies;
 };
 
 }  // namespace test

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The swim game on the generated content, played on an X server (run under xvfb-run).
+# Usage: game6.sh <pilo> <content folder> <swim>
+#   swim: a player with five games at level 2 (slot 0) enters node 12 by the hub's DazodOrer scenery;
+#         space cuts the intro; a bot steers the fish by screenshot (the
+#         pointer at the height of the nearest scallop ahead, found by its manifest colour) until all
+#         eight are taken; the bell, the total on the bar, "Prize_wood", the continue dialog's "4042",
+#         no, "4043", the hub (node 6) with its progress screen, and entry 12 of the save: visited,
+#         level 1 won with its prize, the total as the high score.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=pilo-harness.sh
+. "$here/pilo-harness.sh"
+pilo=$1
+scenario=$3
+harness_init "game6 ($scenario)"
+harness_content "$2"
+
+save_u32() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }
+save_u8() { od -An -tu1 -j"$2" -N1 "$1" | tr -d ' '; }
+# The swim game's record in a save: 23 bytes from byte 11 + 23 x 12 (first visit, level word, final
+# level won, high score, last level played, highest level won, the five prize bytes).
+entry=$((11 + 23 * 12))
+
+# The trace's line for a sound by its file name, played under its own name or a speech channel's.
+sound_pattern() { echo "^INFO: Sound '([^']*' starts \\(file '$1'\\)|$1' starts)\\.\$"; }
+wait_sound() {
+  local name=$1 seconds=$2 deadline=$((SECONDS + $2))
+  until grep -qE "$(sound_pattern "$name")" "$work/stderr"; do
+    [ $SECONDS -lt $deadline ] || fail "the sound $name did not start within $seconds s"
+    running || fail "the game ended while the sound $name was awaited"
+    poll_pause
+  done
+}
+
+# A colour of the manifest: sprite_colour <sprite> [animation].
+sprite_colour() {
+  python3 -c 'import json, sys
+for database in json.load(open(sys.argv[1]))["databases"].values():
+    if sys.argv[2] in database.get("sprites", {}):
+        print(database["sprites"][sys.argv[2]]["animations"][int(sys.argv[3])]["colour"]); break' \
+    "$manifest" "$1" "${2:-0}"
+}
+
+case $scenario in
+swim)
+  save=$work/SaveGame0.sav
+  cp "$content/saves/level2.sav" "$save" || fail "no prepared save level2.sav"
+  harness_start PILO_FRAME_MS=20
+  # The DazodOrer scenery: the hub's world rectangle from (366, 170), 283 x 158.
+  enter_game 0 12 507 249 "$(save_u32 "$save" 1)"
+  wait_trace "INFO: Game6: level 1 starts"
+  wait_sound 3820 30
+  press space
+  # The bot: each screenshot, the pointer goes to the height of the nearest untaken scallop ahead
+  # of the fish (whose centre stays near x 400 while the pointer is within its dead band).
+  python3 - "$wid" "$work/stderr" "$(sprite_colour SS_Scallop)" <<'EOF' || fail "the bot did not take the eight scallops"
+import re, subprocess, sys, time
+wid, trace, colour = sys.argv[1], sys.argv[2], sys.argv[3]
+r, g, b = (int(colour[i:i + 2], 16) for i in (1, 3, 5))
+def band(v):
+    return b"[" + re.escape(bytes([max(v - 8, 0)])) + b"-" + re.escape(bytes([min(v + 8, 255)])) + b"]"
+# 32-bit little-endian pixels: blue, green, red, pad; the second frame of an animation is a little redder.
+pattern = re.compile(band(b) + band(g) + b"(?:" + band(r) + b"|" + band(r ^ 0x40) + b")", re.S)
+deadline = time.time() + 240
+target = 300
+while time.time() < deadline:
+    if re.search(r"^INFO: Game6 level 1 won", open(trace).read(), re.M):
+        sys.exit(0)
+    shot = subprocess.run(["xwd", "-id", wid, "-silent"], capture_output=True).stdout
+    if len(shot) < 100:
+        continue
+    header = int.from_bytes(shot[0:4], "big")
+    width = int.from_bytes(shot[16:20], "big")
+    line = int.from_bytes(shot[48:52], "big")
+    colours = int.from_bytes(shot[76:80], "big")
+    start = header + colours * 12
+    best = None
+    for m in pattern.finditer(shot, start):
+        offset = m.start() - start
+        if offset % 4:
+            continue
+        y, x = divmod(offset // 4, line // 4)
+        if x >= width or y >= 530 or x < 350:
+            continue
+        if best is None or x < best[0]:
+            best = (x, y)
+    if best:
+        target = min(max(best[1] + 18, 40), 520)
+    subprocess.run(["xdotool", "mousemove", "--window", wid, "440", str(target)])
+sys.exit(1)
+EOF
+  won=$(grep -m1 '^INFO: Game6 level 1 won' "$work/stderr")
+  total=${won##*total score }
+  [ "$total" -ge 800 ] || fail "the total $total is below the eight scallops' 800"
+  wait_sound GAME6SFX_Bell 10
+  wait_trace "INFO: Movie 'Prize_wood' plays." 1 30
+  wait_sound 4042 60
+  # The total on the bar under the dialog: its digits end at x 688.
+  checks=()
+  for ((i = 0; i < ${#total}; i++)); do
+    checks+=("LevelNumbers:${total:$((${#total} - 1 - i)):1}@$((688 - 20 * i)),560")
+  done
+  wait_screen 10 sprites "$manifest" "${checks[@]}"
+  # No: the goodbye, then the hub and the progress screen the new high score opens.
+  click 456 280
+  wait_sound 4043 20
+  wait_trace "INFO: Node 6 (Unnamed Node) active" 2 60
+  wait_screen 30 pixels "790,10=$(sprite_colour prog_main)"
+  deadline=$((SECONDS + 20))
+  until [ "$(save_u8 "$save" $((entry + 18)))" = 1 ]; do
+    [ $SECONDS -lt $deadline ] || fail "the save's entry 12 does not hold level 1's prize"
+    poll_pause
+  done
+  [ "$(save_u8 "$save" "$entry")" = 0 ] || fail "the save's entry 12 is still a first visit"
+  [ "$(save_u32 "$save" $((entry + 14)))" = 1 ] || fail "the save's highest level won is not 1"
+  [ "$(save_u32 "$save" $((entry + 6)))" = "$total" ] || fail "the save's high score is not the total $total"
+  [ "$(save_u32 "$save" $((entry + 1)))" -ge 1 ] || fail "the save's level word is below 1"
+  ;;
+*)
+  fail "unknown scenario $scenario"
+  ;;
+esac
+echo "game6 ($scenario): passed"
