@@ -208,7 +208,13 @@ reach_hub() {
   # The greeting chain is over before a slot is chosen: the returning players' last line, or the new
   # player's prompt.
   if [ -f "$work/SaveGame$slot.sav" ]; then
-    wait_trace "INFO: Sound '0060' starts."
+    # The returning player's chain ends in "0050" or, for one greeted again, "0060".
+    local deadline=$((SECONDS + 30))
+    until grep -qE "^INFO: Sound '00[56]0' starts\.\$" "$work/stderr"; do
+      [ $SECONDS -lt $deadline ] || fail "no returning greeting's last line within 30 s"
+      running || fail "the game ended before the greeting's last line"
+      poll_pause
+    done
   else
     wait_trace "INFO: Sound '0012' starts."
   fi

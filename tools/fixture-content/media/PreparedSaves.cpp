@@ -224,11 +224,13 @@ std::vector<PreparedSave> PreparedSaves() {
                        player.games[kShellGame].gameValue = resume;
                      })});
   }
-  // The hub turned to the shell game's button, the game never visited: its way in from the hub.
-  saves.push_back({"game8-hub.sav", "hub scroll 1400 (the shell game's button in view), game 14 not visited",
+  // The hub visited and turned to the shell game's button, the game never visited: its way in from
+  // the hub.
+  saves.push_back({"game8-hub.sav", "hub visited, scroll 1400 (the shell game's button in view), game 14 not visited",
                    SavedBytes([](CurrentPlayer& player) {
                      FreshPlayer(player);
                      player.hubCounter = 1400;
+                     player.games[6].firstTime = 0;
                    })});
   return saves;
 }
