@@ -18,10 +18,16 @@ save_u32() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }
 save_u8() { od -An -tu1 -j"$2" -N1 "$1" | tr -d ' '; }
 # Entry 14's record: 23 bytes after the 11-byte header.
 entry=$((11 + 23 * 14))
-shell_x=(150 340 530)
+# The three shell objects stand at one place (an open shell 110 higher); the side shells' pictures lie off it (the manifest's
+# sprite origins), where the game shows the blenny under them.
+shell_sprite=(G8ShellLeft G8Shell G8ShellRight)
+shell_x=340
 shell_y=300
+# The middle of each shell's picture, for the clicks.
+click_x=(214 400 591)
+click_y=(348 350 353)
 
-# The shell whose opening shows on screen (0 to 2), polled until one does.
+# The shell whose opening shows on screen (0 to 2, in $shell), polled until one does.
 open_shell() {
   local deadline=$((SECONDS + 30)) i
   while [ $SECONDS -lt $deadline ]; do
@@ -29,8 +35,8 @@ open_shell() {
     xwd -silent -id "$wid" -out "$work/shot.xwd" 2>/dev/null || { poll_pause; continue; }
     for i in 0 1 2; do
       if python3 "$harness_dir/screen_check.py" sprites "$work/shot.xwd" "$manifest" \
-        "G8Shell:1@${shell_x[i]},$shell_y" >/dev/null; then
-        echo "$i"
+        "${shell_sprite[i]}:1@$shell_x,$((shell_y - 110))" >/dev/null; then
+        shell=$i
         return 0
       fi
     done
@@ -44,17 +50,19 @@ case $scenario in
     cp "$content/saves/game8-hub.sav" "$work/SaveGame0.sav" || fail "no prepared save game8-hub.sav"
     harness_start
     enter_game 0 14 1530 250 1400
-    shell=$(open_shell)
+    # The pointer off the shells, so that it hides none of them.
+    xdotool mousemove --window "$wid" 400 480 || fail "xdotool could not move the pointer"
+    open_shell
     wait_trace "INFO: Sound 'speechSound1940' starts (file '1940')." 1 60
     # The banner, then the reveal of the same shell (the second "open_1"); no swaps at level 1.
     wait_trace "$(grep -m1 -o "^INFO: Sound 'open_1' starts.*" "$work/stderr")" 2 60
     cp "$work/shot.xwd" "${TMPDIR:-/tmp}/game8-opening.xwd" 2>/dev/null
     for win in 1 2 3 4 5; do
       # The shells take clicks once the shell has closed again.
-      wait_screen 30 sprites "$manifest" "G8Shell:0@${shell_x[shell]},$shell_y"
+      wait_screen 30 sprites "$manifest" "${shell_sprite[shell]}:0@$shell_x,$shell_y"
       poll_pause
       poll_pause
-      click $((shell_x[shell] + 60)) $((shell_y + 50))
+      click "${click_x[shell]}" "${click_y[shell]}"
       wait_trace "INFO: Sound 'speechSound197$(((win - 1) % 3))' starts (file '197$(((win - 1) % 3))')." "$(( (win + 2) / 3 ))" 30
       press space
     done

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../../framework/DialogStage.h"
+#include "core/Box3.h"
 #include "framework/ActivePlayerData.h"
 #include "framework/Clickable.h"
 #include "framework/LevelBanner.h"
@@ -156,10 +157,11 @@ protected:
 
   // A press and release over the middle of the shell; the click reaches the node in that frame.
   void ClickShell(int index) {
-    const SpriteObject* object = m_game->GetShell(index)->GetObject();
-    const Qel::Point2 size = object->GetSize();
-    const int x = static_cast<int>(object->GetX()) + size.X() / 2;
-    const int y = static_cast<int>(object->GetY()) + size.Y() / 2;
+    // Where the shell's picture lies: the side shells' stand off their object's place.
+    Qel::Box3 bounds;
+    m_game->GetShell(index)->GetObject()->GetWorldBounds(bounds);
+    const int x = static_cast<int>((bounds.Min().X() + bounds.Max().X()) / 2);
+    const int y = static_cast<int>((bounds.Min().Y() + bounds.Max().Y()) / 2);
     MoveTo(x, y);
     Click(x, y);
     Frame();
