@@ -171,6 +171,7 @@ void Game8Node::Activate() {
   m_levelWins = 0;
   SetSpeaker(1, "blank_head", "blank_head", nullptr, 0, 0);
   m_introShellClosed = false;
+  m_revealAfterBanner = false;
 }
 
 void Game8Node::TakeRequiredObjects(const char* objectFile) {
@@ -539,6 +540,7 @@ void Game8Node::OpeningOver() {
     }
   }
   m_banner->Show(GetLevel());
+  m_revealAfterBanner = true;
 }
 
 void Game8Node::PlaceBlennyDepth() {
@@ -667,6 +669,7 @@ void Game8Node::StepLevel(int32_t step) {
     m_levelWins = 0;
     m_levelDisplay->SetValue(static_cast<uint32_t>(level + step));
     m_state = kReveal;
+    m_revealAfterBanner = false;
   }
   const int32_t rest = m_shells[0]->GetRestLayer();
   for (auto& shell : m_shells) {
@@ -685,6 +688,7 @@ void Game8Node::LevelUp() {
   if (GetLevel() < m_numLevels) m_levelDisplay->Increment();
   const int32_t level = GetLevel();
   m_banner->Show(level);
+  m_revealAfterBanner = true;
   m_state = kWaiting;
   const uint32_t score = m_scoreDisplay->GetValue();
   if (score > Entry().highScore) {
@@ -754,7 +758,9 @@ void Game8Node::OnSpeechEvent(int id, void* data) {
       m_speechDone = true;
     }
   } else if (id == EventId::BannerDone) {
-    m_state = kReveal;
+    // Only a turn not yet begun: a reveal over an open shell would wait for ever for its end.
+    if (m_revealAfterBanner && m_state == kWaiting) m_state = kReveal;
+    m_revealAfterBanner = false;
   }
   ProgressNode::OnSpeechEvent(id, data);
 }

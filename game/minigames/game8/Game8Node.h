@@ -209,5 +209,7 @@ private:
   bool m_levelComplete = false;
   bool m_endingMovieSeen = false;
   bool m_databaseAdded = false;
+  // The banner's end starts the level's reveal, unless a level button has started it already.
+  bool m_revealAfterBanner = false;
   std::array<Clickable*, kShellCount> m_shellObjects{};
 };

@@ -11,11 +11,15 @@ namespace {
 
 using namespace kit;
 
-// A shell: 0 at rest loops; 1 opening, 2 closing and the slides 3 to 6 end where they are, since the
-// shell itself says what follows them.
+// A shell: 0 at rest loops; 1 opening, 2 closing and the slides 3 to 6 end and hold their last frame,
+// since the shell itself says what follows them (a shell that stopped would take no clicks). The
+// opened shell stands raised above the blenny it showed.
+// All three shell objects stand at one place, as the game expects: the side shells' pictures lie where
+// the game shows the blenny under them (186 to the left and 2 up, 191 to the right and 3 down).
 SpriteSpec Shell(const std::string& name, int32_t x, int32_t y) {
   std::vector<AnimationSpec> animations = {Loop(1)};
-  for (int i = 1; i <= 6; ++i) animations.push_back(Stop(3));
+  for (int i = 1; i <= 6; ++i) animations.push_back(Hold(3));
+  animations[1].m_offsetY = -110;
   return WithAnimations(name, 120, 100, std::move(animations), x, y);
 }
 
@@ -28,9 +32,9 @@ SpriteSpec Banner() {
 
 std::vector<ObjectSpec> Objects() {
   std::vector<ObjectSpec> objects = {
-      Object("clickable", "shell0", "G8Shell", 150, 300, 500, {{"rollovercursor", "1"}}),
+      Object("clickable", "shell0", "G8ShellLeft", 340, 300, 500, {{"rollovercursor", "1"}}),
       Object("clickable", "shell1", "G8Shell", 340, 300, 500, {{"rollovercursor", "1"}}),
-      Object("clickable", "shell2", "G8Shell", 530, 300, 500, {{"rollovercursor", "1"}}),
+      Object("clickable", "shell2", "G8ShellRight", 340, 300, 500, {{"rollovercursor", "1"}}),
       Object("ambient", "blenny", "G8Blenny", 0, 0, 499),
       Object("ambient", "bubbles", "G8Bubbles", 0, 0, 100),
       Object("LevelBanner", "banner", "G8Banner", 0, 0, 700,
@@ -97,9 +101,12 @@ std::vector<std::string> Poses() {
 DatabaseSpec Game8Database() {
   DatabaseSpec database;
   database.m_name = "GAME8";
+  database.m_sprites.push_back(Shell("G8ShellLeft", -186, -2));
   database.m_sprites.push_back(Shell("G8Shell", 0, 0));
-  // The blenny: six looks that end, so that each right guess shows the next.
-  database.m_sprites.push_back(WithAnimations("G8Blenny", 40, 30, Repeat(6, Stop(2))));
+  database.m_sprites.push_back(Shell("G8ShellRight", 191, 3));
+  // The blenny: six looks that end, so that each right guess shows the next; drawn in the middle of
+  // the shell that hides it.
+  database.m_sprites.push_back(WithAnimations("G8Blenny", 40, 30, Repeat(6, Stop(2)), 40, 40));
   database.m_sprites.push_back(Looping("G8Bubbles", 800, 40, 1, 1));
   database.m_sprites.push_back(Banner());
   database.m_sprites.push_back(Looping("G8BannerDigits", 24, 36, 10, 1));

@@ -218,6 +218,35 @@ std::vector<PreparedSave> PreparedSaves() {
                        player.games[kMusicGame].firstTime = visited ? 0 : 1;
                      })});
   }
+  // The shell game's entry (14): at level 5 with the first four prizes, and the level to resume at
+  // below and above the levels that exist.
+  constexpr uint32_t kShellGame = 14;
+  saves.push_back({"game8-level5.sav", "game 14 visited, at level 5 with the prizes of levels 1 to 4, resuming at 5",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     player.games[kShellGame].firstTime = 0;
+                     player.games[kShellGame].level = 5;
+                     player.games[kShellGame].gameValue = 5;
+                     for (int i = 0; i < 4; ++i) player.games[kShellGame].levelFlags[i] = 1;
+                   })});
+  for (const uint32_t resume : {0u, 99u}) {
+    saves.push_back({"game8-resume" + std::to_string(resume) + ".sav",
+                     "game 14 visited, at level 3, resuming at level " + std::to_string(resume),
+                     SavedBytes([resume](CurrentPlayer& player) {
+                       FreshPlayer(player);
+                       player.games[kShellGame].firstTime = 0;
+                       player.games[kShellGame].level = 3;
+                       player.games[kShellGame].gameValue = resume;
+                     })});
+  }
+  // The hub visited and turned to the shell game's button, the game never visited: its way in from
+  // the hub.
+  saves.push_back({"game8-hub.sav", "hub visited, scroll 1400 (the shell game's button in view), game 14 not visited",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     player.hubCounter = 1400;
+                     player.games[6].firstTime = 0;
+                   })});
   return saves;
 }
 

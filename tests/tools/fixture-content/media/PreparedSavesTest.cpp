@@ -115,6 +115,31 @@ TEST(PreparedSaves, TheMemoryGamesSavesResumeWhereTheySay) {
   }
 }
 
+TEST(PreparedSaves, TheShellGamesSavesHoldTheirLevelPrizesAndResume) {
+  const std::map<std::string, std::string> saves = SavesByFile();
+  const GameProgress& game = CurrentPlayer::Instance().games[14];
+  struct Case {
+    const char* file;
+    int32_t level;
+    uint32_t resume;
+    int prizes;
+  };
+  for (const Case& c : {Case{"game8-level5.sav", 5, 5, 4}, Case{"game8-resume0.sav", 3, 0, 0},
+                        Case{"game8-resume99.sav", 3, 99, 0}}) {
+    SCOPED_TRACE(c.file);
+    ASSERT_TRUE(saves.count(c.file));
+    ASSERT_TRUE(Load(saves.at(c.file)));
+    EXPECT_EQ(game.firstTime, 0);
+    EXPECT_EQ(game.level, c.level);
+    EXPECT_EQ(game.gameValue, c.resume);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(game.levelFlags[i], i < c.prizes ? 1 : 0) << "prize " << i + 1;
+  }
+  ASSERT_TRUE(saves.count("game8-hub.sav"));
+  ASSERT_TRUE(Load(saves.at("game8-hub.sav")));
+  EXPECT_EQ(CurrentPlayer::Instance().hubCounter, 1400u);
+  EXPECT_EQ(game.firstTime, 1);
+}
+
 TEST(PreparedSaves, TheDamagedOnesAreCutShortOrNoRecord) {
   const std::map<std::string, std::string> saves = SavesByFile();
   ASSERT_TRUE(saves.count("short.sav"));
