@@ -290,6 +290,14 @@ TEST_F(Flow, ALevelWonTheFirstTimeGivesItsPrizeAndTheNextLevel) {
   EXPECT_EQ(m_game->GetLevel()->GetLevelIndex(), 3);
   EXPECT_EQ(dynamic_cast<LevelBanner*>(m_game->FindObject("banner"))->GetLevel(), 4);
   EXPECT_EQ(Movies(), Names({"Prize_Anchor"}));
+  // The banner's number, once it has flown in.
+  auto* banner = dynamic_cast<LevelBanner*>(m_game->FindObject("banner"));
+  ASSERT_TRUE(FramesUntil([&] { return banner->GetAnimationId() == LevelBanner::kAnimationHold; }));
+  ASSERT_NE(banner->GetOnesDigit(), nullptr);
+  EXPECT_EQ(banner->GetOnesDigit()->GetAnimationId(), 4u);
+  EXPECT_EQ(banner->GetOnesDigit()->GetX(), 388.0f);
+  EXPECT_EQ(banner->GetOnesDigit()->GetY(), 282.0f);
+  EXPECT_TRUE(banner->GetOnesDigit()->GetSceneObject() && banner->GetOnesDigit()->GetSceneObject()->IsVisible());
 }
 
 // Level 3 again: the other lines, no movie, the next level's banner; a lower score is not kept.
