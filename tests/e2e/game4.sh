@@ -7,6 +7,8 @@
 #                ends it; the banner shows 2; the exit button goes back to the hub; the slot's entry 10
 #                holds first visit 0, level 2, the traced score, last level 2 and the prize of level 1.
 #                Any right shape scores, so the real clock cannot fail the copy.
+#   no-school-sprite: the same way in without the school's sprite "G4_moonfish": the game ends with
+#                its "Error" naming the sprite and a status other than 0.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=pilo-harness.sh
@@ -73,6 +75,16 @@ first-level)
     fail "entry 10 has the high score $(save_u32 "$save" $((entry + 6))), the copy scored $score"
   [ "$(save_u8 "$save" $((entry + 18)))" = 1 ] || fail "entry 10 lacks the prize of level 1"
   [ "$(save_u8 "$save" $((entry + 19)))" = 0 ] || fail "entry 10 has the prize of level 2"
+  ;;
+no-school-sprite)
+  harness_content_without universal/GAME4.qel universal/GAME4/G4_moonfish.qela
+  cp "$content/saves/game4-hub.sav" "$work/SaveGame0.sav" || fail "no prepared save game4-hub.sav"
+  harness_start
+  reach_hub 0
+  hub_click 2874 108 2500
+  wait_exit 60
+  grep -qxF "Error: Failed to load sprite 'G4_moonfish'" "$work/stderr" || fail "no \"Error\" named the sprite"
+  [ "$status" -ne 0 ] || fail "status 0 without the school's sprite"
   ;;
 *)
   echo "game4: unknown scenario $scenario"
