@@ -59,7 +59,7 @@ first-level)
   wait_trace "INFO: Movie 'Prize_Conch' stops."
   # The pointer off the banner's number.
   xdotool mousemove --window "$wid" 700 200 || fail "xdotool could not move the pointer"
-  wait_screen 20 sprites "$manifest" "G4_bannerDigits:2@388,282"
+  wait_screen 20 sprites "$manifest" "G4_bannerDigits:2@388,402"
 
   # The exit button: back to the hub, which writes the slot.
   click 35 561

@@ -296,7 +296,7 @@ TEST_F(Flow, ALevelWonTheFirstTimeGivesItsPrizeAndTheNextLevel) {
   ASSERT_NE(banner->GetOnesDigit(), nullptr);
   EXPECT_EQ(banner->GetOnesDigit()->GetAnimationId(), 4u);
   EXPECT_EQ(banner->GetOnesDigit()->GetX(), 388.0f);
-  EXPECT_EQ(banner->GetOnesDigit()->GetY(), 282.0f);
+  EXPECT_EQ(banner->GetOnesDigit()->GetY(), 402.0f);
   EXPECT_TRUE(banner->GetOnesDigit()->GetSceneObject() && banner->GetOnesDigit()->GetSceneObject()->IsVisible());
 }
 
