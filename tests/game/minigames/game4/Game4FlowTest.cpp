@@ -373,3 +373,31 @@ TEST_F(Flow, AMissingSchoolSpriteIsRefused) {
   const std::string text = Enter();
   EXPECT_NE(text.find("'G4_moonfish'"), std::string::npos) << text;
 }
+
+// The exit button while the won level's lines are still to come: the level is booked once (prize,
+// level, the prize movie) and the way out is kept after the movie.
+TEST_F(Flow, LeavingAWonLevelBooksItOnce) {
+  Entry().level = 3;
+  Entry().gameValue = 3;
+  Entry().levelFlags[0] = Entry().levelFlags[1] = 1;
+  StartGame();
+  ReachTurn();
+  CopyInTime(DueShapes());
+  ASSERT_EQ(State(), 8);
+  ClickOn("exitButton");
+  EXPECT_GE(State(), 3);
+  EXPECT_LE(State(), 5);
+  EXPECT_EQ(Entry().levelFlags[2], 1);
+  EXPECT_EQ(Entry().level, 4);
+  EXPECT_EQ(m_game->GetLevelDisplay()->GetValue(), 4u);
+  EXPECT_TRUE(MoviePlays("Prize_Anchor"));
+  SkipMovie();
+  EXPECT_GE(State(), 3);
+  EXPECT_LE(State(), 5);
+  ASSERT_TRUE(FramesUntil([&] { return NodeManager::Instance().GetCurrentNode() != m_game; }, 2500));
+  m_game = nullptr;
+  EXPECT_EQ(NodeManager::Instance().GetCurrentId(), 6);
+  EXPECT_EQ(Movies(), Names({"Prize_Anchor"}));
+  EXPECT_EQ(Entry().gameValue, 4u);
+  EXPECT_EQ(Entry().level, 4);
+}
