@@ -25,7 +25,10 @@ std::vector<ObjectSpec> Game4Objects() {
       Object("ambient", "zelka_body_shapes", "G4_shapesGuide", 150, 330, 40),
       Object("clickable", "LevelButton_0", "G4_levelDown", 640, 20, 60),
       Object("clickable", "LevelButton_1", "G4_levelUp", 740, 20, 60),
-      Object("LevelBanner", "banner", "G4_banner", 200, 250, 900),
+      // Between the bubble rows and the shapes, where its resting picture hides nothing.
+      Object("LevelBanner", "banner", "G4_banner", 250, 380, 900,
+             {{"numberAnim", "G4_bannerDigits"}, {"numberDistance", "40"}, {"numberCenterX", "388"},
+              {"numberCenterY", "402"}}),
       Object("gamebutton", "helpButton", "G4_helpButton", 732, 541, 100),
       Object("gamebutton", "exitButton", "G4_exitButton", 5, 531, 100),
   };
@@ -81,7 +84,8 @@ DatabaseSpec Game4Database() {
   database.m_sprites.push_back(Button("G4_levelUp", 40, 40));
   database.m_sprites.push_back(Button("G4_helpButton", 60, 50));
   database.m_sprites.push_back(Button("G4_exitButton", 60, 60));
-  database.m_sprites.push_back(WithAnimations("G4_banner", 400, 100, {Loop(1), Stop(2), Loop(2), Stop(2)}));
+  database.m_sprites.push_back(WithAnimations("G4_banner", 300, 80, {Loop(1), Stop(2), Loop(2), Stop(2)}));
+  database.m_sprites.push_back(Looping("G4_bannerDigits", 24, 36, 10, 1));
   database.m_sprites.push_back(Looping("G4_checkBox", 24, 24, 2, 1));
   database.m_sprites.push_back(Looping("G4_bubble", 24, 24, 4, 1));
   database.m_sprites.push_back(Looping("G4_digits", 16, 20, 10, 1));

@@ -247,6 +247,14 @@ std::vector<PreparedSave> PreparedSaves() {
                      player.hubCounter = 1400;
                      player.games[6].firstTime = 0;
                    })});
+  // The hub seen before and its view scrolled to the shape game's button (panorama x 2770 to 2978),
+  // the shape game not yet visited.
+  saves.push_back({"game4-hub.sav", "the hub visited, its view at 2500, game 10 not visited",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     player.hubCounter = 2500;
+                     player.games[6].firstTime = 0;
+                   })});
   return saves;
 }
 

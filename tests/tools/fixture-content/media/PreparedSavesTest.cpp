@@ -140,6 +140,18 @@ TEST(PreparedSaves, TheShellGamesSavesHoldTheirLevelPrizesAndResume) {
   EXPECT_EQ(game.firstTime, 1);
 }
 
+TEST(PreparedSaves, TheShapeGamesHubSaveLooksAtItsButtonBeforeItsFirstVisit) {
+  const std::map<std::string, std::string> saves = SavesByFile();
+  ASSERT_TRUE(saves.count("game4-hub.sav"));
+  ASSERT_TRUE(Load(saves.at("game4-hub.sav")));
+  const CurrentPlayer& player = CurrentPlayer::Instance();
+  EXPECT_EQ(player.saveSlot, 0u);
+  EXPECT_EQ(player.hubCounter, 2500u);
+  EXPECT_EQ(player.games[6].firstTime, 0);
+  EXPECT_EQ(player.games[10].firstTime, 1);
+  EXPECT_EQ(player.games[10].level, 1);
+}
+
 TEST(PreparedSaves, TheDamagedOnesAreCutShortOrNoRecord) {
   const std::map<std::string, std::string> saves = SavesByFile();
   ASSERT_TRUE(saves.count("short.sav"));
