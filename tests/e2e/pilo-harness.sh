@@ -205,10 +205,15 @@ reach_signin() {
 reach_hub() {
   local slot=$1
   reach_signin
-  # The greeting chain is over before a slot is chosen: the returning players' last line, or the new
-  # player's prompt.
+  # The greeting chain is over before a slot is chosen: the delete hint that ends the greeting of a
+  # player who has played (0050) or of records no one has played yet (0060), or the new player's prompt.
   if [ -f "$work/SaveGame$slot.sav" ]; then
-    wait_trace "INFO: Sound '0060' starts."
+    local deadline=$((SECONDS + 30))
+    until grep -qxE "INFO: Sound '00[56]0' starts\." "$work/stderr"; do
+      [ $SECONDS -lt $deadline ] || fail "no greeting's delete hint (0050 or 0060) within 30 s"
+      running || fail "the game ended before the greeting's delete hint"
+      poll_pause
+    done
   else
     wait_trace "INFO: Sound '0012' starts."
   fi
