@@ -94,9 +94,12 @@ DatabaseSpec Game5Database() {
       WithAnimations("DeflectBubble", 24, 24, {Stop(4), Loop(1)}),
       Jellyfish("FF_JellyFish_Back", 48),
       Jellyfish("FF_JellyFish_Front", 72),
-      // 0 idle, 1 flying in, 2 holding, 3 flying out.
-      WithAnimations("GM5Banner", 300, 120, {Loop(1), Stop(3), Loop(1), Stop(3)}),
   };
+  // The banner: 0 idle, off the screen so that it hides nothing of the room between levels, 1 flying
+  // in, 2 holding, 3 flying out.
+  std::vector<AnimationSpec> banner = {Loop(1), Stop(3), Loop(1), Stop(3)};
+  banner[0].m_offsetX = -2000;
+  database.m_sprites.push_back(WithAnimations("GM5Banner", 300, 120, std::move(banner)));
   // The introducing speaker: its entrance (2) ends, which ends the introduction; its speaking poses
   // (0, 3, 4) have the same frame count.
   std::vector<AnimationSpec> body = Repeat(15, Loop(4));

@@ -255,6 +255,14 @@ std::vector<PreparedSave> PreparedSaves() {
                      player.hubCounter = 2500;
                      player.games[6].firstTime = 0;
                    })});
+  // The submarine ball game's way in: the hub seen, its view on the game's door, the game itself new.
+  saves.push_back({"game5-new.sav", "the hub visited, its view scrolled to 2000, game 11 not yet visited",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     constexpr uint32_t kHub = 6;
+                     player.games[kHub].firstTime = 0;
+                     player.hubCounter = 2000;
+                   })});
   return saves;
 }
 

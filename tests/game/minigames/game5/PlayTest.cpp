@@ -1,11 +1,13 @@
 // The submarine ball game played on the generated content: goals with their points, lines and the
 // success byte, the last goal's high score and the bonus of the chances left, the prizes and the
-// one-time movie with its lines, misses and the game over, a ball out of the room, jellyfish points,
-// the fish's catch, throw and bounce, the hurry before the aim time, and the level arrows.
+// one-time movie with its lines, misses and the game over, the shark's growls and the room's creaks,
+// a ball out of the room, jellyfish points, the fish's catch, throw and bounce, the hurry before the
+// aim time, the level arrows, and the exit dialog that saves the game's progress.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <set>
@@ -15,7 +17,9 @@
 #include "Game5Stage.h"
 #include "framework/ActiveGameButton.h"
 #include "framework/CCSound.h"
+#include "framework/CurrentPlayer.h"
 #include "framework/GameSound.h"
+#include "framework/SaveGameManager.h"
 #include "sound/Sound.h"
 #include "support/SdlMouse.h"
 
@@ -72,6 +76,20 @@ protected:
       shown += test::IsShownObject(digit) ? static_cast<char>('0' + digit->GetAnimationId()) : '-';
     }
     return shown;
+  }
+
+  // The growls and creaks that started since the log was last cleared.
+  struct SharkSounds {
+    int growls = 0;
+    int creaks = 0;
+  };
+  SharkSounds Heard() const {
+    SharkSounds heard;
+    for (const std::string& started : Started()) {
+      if (started.rfind("Garmo_growl0", 0) == 0) ++heard.growls;
+      if (started.rfind("sub_creak", 0) == 0) ++heard.creaks;
+    }
+    return heard;
   }
 
   Names StartedLines() const {
@@ -207,6 +225,58 @@ TEST_F(Play, MissesCostChancesWithTheirLinesAndTheLastEndsTheGameAtTheSameLevel)
   EXPECT_EQ(m_game->GetLevel(), 3);
   EXPECT_EQ(m_game->GetChances(), 3);
   EXPECT_EQ(m_game->GetState(), Game5Node::kLevelStart);
+}
+
+TEST_F(Play, TheSharkGrowlsAndTheRoomCreaksAsItLeavesItsDoorAndAtAGoalAndALostChanceOnlyGrowls) {
+  StartAt(3);
+  Game5Node::GM5GarmoDoors& doors = m_game->GetDoors();
+  const auto now = [] { return static_cast<int32_t>(GameClock::Instance().GetTime()); };
+  const struct {
+    const char* what;
+    std::function<void()> run;
+    int growls, creaks;
+  } cases[] = {
+      {"its move time passed",
+       [&] {
+         const int32_t door = doors.m_door;
+         doors.m_moveAt = now() - 1;
+         Step();
+         EXPECT_NE(doors.m_door, door);
+       },
+       1, 1},
+      {"nothing due", [&] { Step(); }, 0, 0},
+      {"a goal", [&] { ScoreGoal(); }, 1, 1},
+      {"a lost chance",
+       [&] {
+         Fly(400, 620, 90);
+         Step();
+         EXPECT_EQ(m_game->GetChances(), 2);
+       },
+       1, 0},
+      {"the last chance but one",
+       [&] {
+         Fly(400, 620, 90);
+         Step();
+         EXPECT_EQ(m_game->GetChances(), 1);
+       },
+       1, 0},
+      // The game over stops the room's sounds for the movie.
+      {"the game over",
+       [&] {
+         Fly(400, 620, 90);
+         Step();
+         EXPECT_EQ(m_movies->names, (Names{"Sub_Movie_Angry"}));
+       },
+       0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    m_sounds.entries.clear();
+    c.run();
+    const SharkSounds heard = Heard();
+    EXPECT_EQ(heard.growls, c.growls);
+    EXPECT_EQ(heard.creaks, c.creaks);
+  }
 }
 
 TEST_F(Play, ABallOutOfTheRoomIsLoadedAgainAtNoCost) {
@@ -414,6 +484,51 @@ TEST_F(Play, TheExitArrowLeavesForTheHubAndHelpNarratesThreeLines) {
   ASSERT_TRUE(FramesUntil([&] { return NodeManager::Instance().GetCurrentNode() != m_game; }, 10));
   m_game = nullptr;
   EXPECT_EQ(Entry().gameValue, 1u);
+}
+
+// Escape, once the room's first frames are over, opens the exit dialog over the paused game; yes saves
+// the game's entry as the won level left it, and the closing line's end quits.
+TEST_F(Play, EscapeOpensTheExitDialogAndYesSavesTheGamesProgressBeforeTheClosingLineQuits) {
+  Entry().firstTime = 1;
+  Entry().highScore = 20;
+  StartAt(1);
+  SaveGameManager::Instance().SetCurrentSlot(0);
+  for (int32_t goal = 0; goal < 3; ++goal) ScoreGoal();
+  ASSERT_TRUE(FramesUntil([&] { return m_game->GetLevel() == 2; }, 1500));
+  ASSERT_FALSE(m_game->IsFirstFrames());
+
+  m_app.PostCharEvent(GameNode::kEscape);
+  Frame();
+  ASSERT_TRUE(m_game->IsExitDialogOpen());
+  EXPECT_TRUE(m_app.IsPaused());
+  EXPECT_FALSE(std::filesystem::exists("SaveGame0.sav"));
+  Frame();
+  MoveTo(kOverYesX, kOverButtonY);
+  Click(kOverYesX, kOverButtonY);
+  Frame();
+  EXPECT_FALSE(m_game->IsExitDialogOpen());
+
+  const std::string saved = test::ReadFile("SaveGame0.sav");
+  ASSERT_EQ(saved.size(), CurrentPlayer::kFileSize);
+  const size_t entry = CurrentPlayer::kEntriesOffset + CurrentPlayer::kEntrySize * kNodeGame5;
+  ASSERT_EQ(entry, 264u);
+  const auto word = [&](size_t at) {
+    uint32_t value = 0;
+    for (size_t k = 0; k < 4; ++k) value |= static_cast<uint32_t>(static_cast<uint8_t>(saved[at + k])) << (8 * k);
+    return value;
+  };
+  EXPECT_EQ(saved[entry], 0) << "first visit";
+  EXPECT_EQ(word(entry + 1), 2u) << "level reached";
+  EXPECT_EQ(saved[entry + 5], 1) << "success";
+  EXPECT_EQ(word(entry + 6), 150u) << "high score";
+  EXPECT_EQ(word(entry + 10), 2u) << "current level";
+  EXPECT_EQ(saved[entry + 18], 1) << "level 1's prize";
+  EXPECT_EQ(saved[entry + 19], 0) << "level 2's prize";
+
+  EXPECT_FALSE(m_app.IsQuitRequested());
+  ASSERT_TRUE(FramesUntil([&] { return m_app.IsQuitRequested(); }, 300));
+  const Names started = Started();
+  EXPECT_NE(std::find(started.begin(), started.end(), "5089"), started.end());
 }
 
 }  // namespace

@@ -152,6 +152,21 @@ TEST(PreparedSaves, TheShapeGamesHubSaveLooksAtItsButtonBeforeItsFirstVisit) {
   EXPECT_EQ(player.games[10].level, 1);
 }
 
+TEST(PreparedSaves, TheSubmarineGamesWayInHasTheHubSeenAndTheGameNew) {
+  const std::map<std::string, std::string> saves = SavesByFile();
+  ASSERT_TRUE(saves.count("game5-new.sav"));
+  ASSERT_TRUE(Load(saves.at("game5-new.sav")));
+  const CurrentPlayer& player = CurrentPlayer::Instance();
+  EXPECT_EQ(player.hubCounter, 2000u);
+  EXPECT_EQ(player.saveSlot, 0u);
+  EXPECT_EQ(player.games[6].firstTime, 0);
+  const GameProgress& game = player.games[11];
+  EXPECT_EQ(game.firstTime, 1);
+  EXPECT_EQ(game.level, 1);
+  EXPECT_EQ(game.gameValue, 1u);
+  EXPECT_EQ(game.highScore, 0u);
+}
+
 TEST(PreparedSaves, TheDamagedOnesAreCutShortOrNoRecord) {
   const std::map<std::string, std::string> saves = SavesByFile();
   ASSERT_TRUE(saves.count("short.sav"));
