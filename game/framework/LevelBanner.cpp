@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/EventManager.h"
+#include "core/Trace.h"
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
 #include "framework/GameNode.h"
@@ -54,6 +55,8 @@ void LevelBanner::SetProperty(const char* key, const char* value) {
 }
 
 void LevelBanner::Show(int32_t level) {
+  // The banner stands a second: a run watched from outside learns of it from the trace.
+  Qel::Trace("INFO: Level banner %d shows.\n", static_cast<int>(level));
   ParkDigits();
   m_level = level;
   SetAnimation(kAnimationFlyIn, 0);

@@ -38,6 +38,9 @@
 #   fail <text>                   says what went wrong, with the trace, and ends the test
 set -uo pipefail
 harness_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The interpreter itself, not a version manager's launcher in front of it, which can take seconds a
+# start under load: a screen that stands a second must not fall between two looks.
+harness_python=$(python3 -c 'import sys; print(sys.executable)') || harness_python=python3
 
 harness_init() {
   harness_name=$1
@@ -60,7 +63,7 @@ fail() {
   echo "--- trace:"
   cat "$work/stderr" 2>/dev/null
   if [ -f "$work/shot.xwd" ]; then
-    python3 "$harness_dir/xwd_image.py" png "$work/shot.xwd" "${TMPDIR:-/tmp}/$harness_name-last.png" &&
+    "$harness_python" "$harness_dir/xwd_image.py" png "$work/shot.xwd" "${TMPDIR:-/tmp}/$harness_name-last.png" &&
       echo "--- the last screenshot is in ${TMPDIR:-/tmp}/$harness_name-last.png"
   fi
   exit 1
@@ -146,7 +149,7 @@ wait_screen() {
   shift
   local deadline=$((SECONDS + seconds))
   until xwd -id "$wid" -silent >"$work/shot.xwd" 2>/dev/null &&
-    python3 "$harness_dir/screen_check.py" "$1" "$work/shot.xwd" "${@:2}" >"$work/check.txt"; do
+    "$harness_python" "$harness_dir/screen_check.py" "$1" "$work/shot.xwd" "${@:2}" >"$work/check.txt"; do
     if [ $SECONDS -ge $deadline ]; then
       fail "the screen did not show $* within $seconds s: $(cat "$work/check.txt")"
     fi
@@ -166,7 +169,7 @@ step_until_screen() {
     running || fail "the game ended while the screen was awaited ($*)"
     kill -STOP "$pid" 2>/dev/null || fail "the game ended while the screen was awaited ($*)"
     if xwd -id "$wid" -silent >"$work/shot.xwd" 2>/dev/null &&
-      python3 "$harness_dir/screen_check.py" "$1" "$work/shot.xwd" "${@:2}" >"$work/check.txt"; then
+      "$harness_python" "$harness_dir/screen_check.py" "$1" "$work/shot.xwd" "${@:2}" >"$work/check.txt"; then
       kill -CONT "$pid" 2>/dev/null
       return 0
     fi

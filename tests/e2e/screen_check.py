@@ -9,6 +9,10 @@
       each sprite's animation in its colour, placed at x, y (plus the sprite's origin): three points 8
       pixels in from its corners, all but the top-left one (which carries the frame number), so that an
       object that bobs by a few pixels still passes
+  screen_check.py locate <shot.xwd> <#RRGGBB> ...
+      finds the areas in each colour: prints a line per colour, the colour and then x,y,w,h for each
+      area (its centre and size, found on a 4-pixel grid, so to within 4 pixels), largest first;
+      fails when a colour is nowhere
   screen_check.py colour <manifest.json> movie <name>
       prints a movie's colour from the manifest (#RRGGBB)
 
@@ -73,9 +77,45 @@ def check(shot, expectations):
     wrong = []
     for x, y, rgb, what in expectations:
         actual = shot.pixel(x, y)
-        if actual is None or max(abs(a - e) for a, e in zip(actual, rgb)) > TOLERANCE:
+        if not matches(actual, rgb):
             wrong.append("%s at %d,%d is %s, expected %s" % (what, x, y, hex_colour(actual), hex_colour(rgb)))
     return wrong
+
+
+def matches(actual, rgb):
+    return actual is not None and max(abs(a - e) for a, e in zip(actual, rgb)) <= TOLERANCE
+
+
+def locate(shot, colours, grid=4):
+    """For each colour, its areas (x, y, w, h: centre and size) of grid points joined side by side."""
+    columns, rows = (shot.width + grid - 1) // grid, (shot.height + grid - 1) // grid
+    cells = [set() for _ in colours]
+    for row in range(rows):
+        for column in range(columns):
+            actual = shot.pixel(column * grid, row * grid)
+            for index, rgb in enumerate(colours):
+                if matches(actual, rgb):
+                    cells[index].add((column, row))
+    found = []
+    for points in cells:
+        areas = []
+        while points:
+            stack = [points.pop()]
+            left = right = stack[0][0]
+            top = bottom = stack[0][1]
+            while stack:
+                column, row = stack.pop()
+                left, right = min(left, column), max(right, column)
+                top, bottom = min(top, row), max(bottom, row)
+                for near in ((column + 1, row), (column - 1, row), (column, row + 1), (column, row - 1)):
+                    if near in points:
+                        points.remove(near)
+                        stack.append(near)
+            w, h = (right - left + 1) * grid, (bottom - top + 1) * grid
+            areas.append((left * grid + w // 2, top * grid + h // 2, w, h))
+        areas.sort(key=lambda area: (-area[2] * area[3], area[1], area[0]))
+        found.append(areas)
+    return found
 
 
 def movie_entry(manifest_path, name):
@@ -142,6 +182,16 @@ def main(args):
             for item in args[3:]:
                 expectations += sprite_expectations(args[2], item)
             wrong = check(Xwd(args[1]), expectations)
+        elif len(args) >= 3 and args[0] == "locate":
+            colours = [parse_colour(text) for text in args[2:]]
+            wrong = []
+            for text, areas in zip(args[2:], locate(Xwd(args[1]), colours)):
+                print(" ".join([text] + ["%d,%d,%d,%d" % area for area in areas]))
+                if not areas:
+                    wrong.append("%s is nowhere" % text)
+            for line in wrong:
+                print(line, file=sys.stderr)
+            return 1 if wrong else 0
         elif len(args) == 4 and args[0] == "colour" and args[2] == "movie":
             print(movie_entry(args[1], args[3])["colour"])
             return 0

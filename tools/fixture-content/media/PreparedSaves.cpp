@@ -263,6 +263,23 @@ std::vector<PreparedSave> PreparedSaves() {
                      player.games[kHub].firstTime = 0;
                      player.hubCounter = 2000;
                    })});
+  // A returning player who finds the memory game's button in view: the hub visited and scrolled to
+  // 1400, game 15 at level 2 and resuming there, a high score of one won twelve-card board, level 2's
+  // prize owned and level 1's not.
+  constexpr uint32_t kHubEntry = 6;
+  saves.push_back({"game9-hub.sav",
+                   "the hub visited at scroll 1400; game 15 visited, at level 2 resuming at 2, high score 85, "
+                   "the prize of level 2 owned",
+                   SavedBytes([](CurrentPlayer& player) {
+                     FreshPlayer(player);
+                     player.hubCounter = 1400;
+                     player.games[kHubEntry].firstTime = 0;
+                     player.games[kMemoryGame].firstTime = 0;
+                     player.games[kMemoryGame].level = 2;
+                     player.games[kMemoryGame].gameValue = 2;
+                     player.games[kMemoryGame].highScore = 85;
+                     player.games[kMemoryGame].levelFlags[1] = 1;
+                   })});
   return saves;
 }
 

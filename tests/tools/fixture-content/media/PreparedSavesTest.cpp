@@ -101,9 +101,12 @@ TEST(PreparedSaves, TheMemoryGamesSavesResumeWhereTheySay) {
     int32_t level;
     uint32_t resume;
     uint8_t prize1;
+    uint8_t prize2 = 0;
+    uint32_t highScore = 0;
   };
   for (const Case& c : {Case{"game9-level20.sav", 20, 13, 0}, Case{"game9-prize1.sav", 2, 1, 1},
-                        Case{"game9-resume0.sav", 20, 0, 0}, Case{"game9-resume99.sav", 20, 99, 0}}) {
+                        Case{"game9-resume0.sav", 20, 0, 0}, Case{"game9-resume99.sav", 20, 99, 0},
+                        Case{"game9-hub.sav", 2, 2, 0, 1, 85}}) {
     SCOPED_TRACE(c.file);
     ASSERT_TRUE(saves.count(c.file));
     ASSERT_TRUE(Load(saves.at(c.file)));
@@ -111,8 +114,13 @@ TEST(PreparedSaves, TheMemoryGamesSavesResumeWhereTheySay) {
     EXPECT_EQ(game.level, c.level);
     EXPECT_EQ(game.gameValue, c.resume);
     EXPECT_EQ(game.levelFlags[0], c.prize1);
-    EXPECT_EQ(game.levelFlags[1], 0);
+    EXPECT_EQ(game.levelFlags[1], c.prize2);
+    EXPECT_EQ(game.highScore, c.highScore);
   }
+  // The end-to-end walk finds the game's button in view and no hub introduction in the way.
+  ASSERT_TRUE(Load(saves.at("game9-hub.sav")));
+  EXPECT_EQ(CurrentPlayer::Instance().hubCounter, 1400u);
+  EXPECT_EQ(CurrentPlayer::Instance().games[6].firstTime, 0);
 }
 
 TEST(PreparedSaves, TheShellGamesSavesHoldTheirLevelPrizesAndResume) {
