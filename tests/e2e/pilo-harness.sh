@@ -205,10 +205,16 @@ reach_signin() {
 reach_hub() {
   local slot=$1
   reach_signin
-  # The greeting chain is over before a slot is chosen: the returning players' last line, or the new
+  # The greeting chain is over before a slot is chosen: the returning players' last line (the hint
+  # at the delete button, "0050" when a save has a played profile, "0060" when none has), or the new
   # player's prompt.
   if [ -f "$work/SaveGame$slot.sav" ]; then
-    wait_trace "INFO: Sound '0060' starts."
+    local deadline=$((SECONDS + 30))
+    until grep -qxE "INFO: Sound '00[56]0' starts\." "$work/stderr"; do
+      [ $SECONDS -lt $deadline ] || fail "no returning player's greeting ('0050' or '0060') within 30 s"
+      running || fail "the game ended before the returning player's greeting"
+      poll_pause
+    done
   else
     wait_trace "INFO: Sound '0012' starts."
   fi
