@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # The hub on the generated content, played on an X server (run under xvfb-run).
-# Usage: hub.sh <pilo> <content folder> <walk>
+# Usage: hub.sh <pilo> <content folder> <walk|game-button>
 #   walk: a new player in slot 2: the hub saves the slot on arrival (542 bytes, signed in, slot 2); the
 #         introduction's first lines come in order and space cuts the rest; resting the pointer on
 #         "Turtle Surf" brings its hover line; the pointer at the right edge moves the panorama panel
-#         by panel and wraps it from the fourth back to the first; the back arrow returns to the sign-in
+#         by panel and wraps it from the fourth back to the first; the back arrow saves the scroll
+#         position at which the pointer left the edge (read off the screen) and returns to the sign-in
 #         screen with slot 2 selected; play again brings a sign-in opening and no introduction; Escape,
 #         "0100", yes, "5089" and status 0, the file holding the last scroll position and the hub's
 #         first-visit byte cleared.
+#   game-button: a new player's click on "Turtle Surf": its loading picture on the screen, then its
+#         node (13) active after the hub.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=pilo-harness.sh
@@ -58,6 +61,30 @@ for database in json.load(open(sys.argv[1]))["databases"].values():
         print(database["sprites"][sys.argv[2]]["animations"][0]["colour"]); break' "$manifest" "$1"
 }
 
+# The view's scroll position, from the top row of a screenshot of the panorama: the panel whose
+# colour is at the left edge, and where the next one begins.
+view_scroll() {
+  python3 - "$harness_dir" "$1" "$hub1" "$hub2" "$hub3" "$hub4" <<'PYTHON'
+import sys
+sys.path.insert(0, sys.argv[1])
+from screen_check import Xwd, parse_colour, TOLERANCE
+shot = Xwd(sys.argv[2])
+panels = [parse_colour(c) for c in sys.argv[3:7]]
+def panel_at(x):
+    pixel = shot.pixel(x, 10)
+    for index, colour in enumerate(panels):
+        if pixel and max(abs(a - b) for a, b in zip(pixel, colour)) <= TOLERANCE:
+            return index
+    return None
+first = panel_at(0)
+if first is None:
+    sys.exit("no panel's colour at the left edge")
+following = (first + 1) % 4
+edge = next((x for x in range(1, 800) if panel_at(x) == following), None)
+print(first * 800 if edge is None else ((first + 1) * 800 - edge) % 3200)
+PYTHON
+}
+
 pointer() { xdotool mousemove --window "$wid" "$1" "$2" || fail "xdotool could not move the pointer"; }
 
 case $scenario in
@@ -73,19 +100,20 @@ walk)
   [ "$(save_u8 "$save" 0)" = 1 ] || fail "the arrival's save is not signed in"
   [ "$(save_u32 "$save" 6)" = 2 ] || fail "the arrival's save names slot $(save_u32 "$save" 6), expected 2"
 
-  # The introduction, in its order; space while its third line speaks ends it.
+  # The introduction, in its order; space while its third line speaks ends it (the lines are short:
+  # the key may land in the fourth or fifth).
   intro=(0180 0190 02001 02002 02003 0210 0220 0240 0250 0260 0270 0280 0290 0300 0303 0304)
   for name in 0180 0190 02001; do wait_sound 30 "$name" >/dev/null; done
+  press space
   [ "$(line_of_sound 0180)" -lt "$(line_of_sound 0190)" ] && [ "$(line_of_sound 0190)" -lt "$(line_of_sound 02001)" ] ||
     fail "the introduction's first lines came out of order"
-  press space
 
   # The pointer on "Turtle Surf" (the panorama's first 526 x 168 pixels, the view at 0): one of its
   # two hover lines, once the cast rests.
   pointer 300 100
   hover=$(wait_sound 40 1360 0820)
   cut=$(line_of_sound "$hover")
-  for name in "${intro[@]:4}"; do
+  for name in "${intro[@]:5}"; do
     at=$(line_of_sound "$name")
     [ "$at" -eq 0 ] || [ "$at" -gt "$cut" ] || fail "the introduction's line $name played after space"
   done
@@ -95,21 +123,30 @@ walk)
   hub1=$(sprite_colour Hub_1) hub2=$(sprite_colour Hub_2) hub3=$(sprite_colour Hub_3) hub4=$(sprite_colour Hub_4)
   wait_screen 10 pixels "0,10=$hub1" "799,10=$hub1"
 
-  # The pointer at the right edge: the view moves right at full speed, a panel every 800 pixels, and
-  # after the fourth the first comes round again.
-  pointer 795 300
+  # The pointer in the right edge's band: the view moves right, a panel every 800 pixels, and after
+  # the fourth the first comes round again. Under the fixed frame step the game's clock runs faster
+  # than the wall's: at full speed the view could go round between two screenshots, so the pointer
+  # stays where the view moves 3 pixels a step.
+  pointer 645 300
   wait_screen 30 pixels "0,10=$hub2"
   wait_screen 30 pixels "0,10=$hub3"
   wait_screen 30 pixels "0,10=$hub4" "799,10=$hub1"
   wait_screen 30 pixels "0,10=$hub1" "799,10=$hub2"
+  # The view runs on while the screenshot is checked: the pointer leaves the edge with the game
+  # held, and where the view stands then is read off the picture.
+  hold_game
   pointer 400 300
-  cp "$work/shot.xwd" "$work/wrapped.xwd"
+  xwd -id "$wid" -silent >"$work/wrapped.xwd" || fail "no screenshot of the held game"
+  seen=$(view_scroll "$work/wrapped.xwd") || fail "the view's place cannot be read: $seen"
+  kill -CONT "$pid" 2>/dev/null
 
-  # The back arrow saves and returns to the sign-in screen, slot 2 still selected.
+  # The back arrow saves the view where the pointer left it (give or take the step being drawn and
+  # the one that read the pointer) and returns to the sign-in screen, slot 2 still selected.
   click 45 560
   wait_trace "INFO: Node 5 (SignIn) active" 2 60
   scroll=$(save_u32 "$save" 1)
-  [ "$scroll" -ge 0 ] && [ "$scroll" -lt 3200 ] || fail "the back arrow saved the scroll position $scroll"
+  [ $(((scroll - seen + 3200) % 3200)) -le 6 ] ||
+    fail "the back arrow saved the scroll position $scroll; the view stood at $seen when the pointer left the edge"
   wait_screen 20 sprites "$manifest" "SignIn_portrait:2@494,114"
 
   # Play again: no introduction, one of the sign-in openings.
@@ -132,6 +169,26 @@ walk)
   [ "$(save_u8 "$save" "$(first_visit_offset 6)")" = 0 ] || fail "the exit's save has the hub's first-visit byte set"
   # Kept for a look: the panorama just past its wrap.
   [ -z "${HUB_SHOTS:-}" ] || cp "$work/wrapped.xwd" "$HUB_SHOTS/hub-wrapped.xwd"
+  ;;
+game-button)
+  # "Turtle Surf" (the panorama's first 526 x 168 pixels) with the view at 0, as a new player's is
+  # while the introduction speaks: its loading picture stands for a frame or two, then its game starts.
+  harness_start PILO_FRAME_MS=20
+  reach_hub 2
+  wait_sound 30 0180 >/dev/null
+  hub_click 300 100 0
+  step_until_screen 400 sprites "$manifest" "loading_turtl:0@0,0"
+  deadline=$((SECONDS + 60))
+  until grep -qE '^INFO: Node 13 \(.*\) active$' "$work/stderr"; do
+    [ $SECONDS -lt $deadline ] || fail "node 13 did not become active within 60 s"
+    running || fail "the game ended before node 13 became active"
+    ! grep -qxF "$invalid_node" "$work/stderr" || fail "node 13 was not built"
+    poll_pause
+  done
+  nodes=$(grep -E '^INFO: Node [0-9]+ ' "$work/stderr" | cut -d' ' -f3 | tr '\n' ' ')
+  [ "$nodes" = "3 5 6 13 " ] || fail "the nodes came in the order $nodes, expected 3 5 6 13"
+  kill -TERM "$pid" 2>/dev/null
+  wait_exit 30
   ;;
 *)
   echo "hub: unknown scenario $scenario"
