@@ -34,6 +34,14 @@ void FreshPlayer(CurrentPlayer& player) {
   player.freshProfile = 0;
 }
 
+// A player back from the hub, its view left scrolled to scroll: the way to a game's button.
+constexpr uint32_t kHub = 6;
+void AtHub(CurrentPlayer& player, uint32_t scroll) {
+  FreshPlayer(player);
+  player.games[kHub].firstTime = 0;
+  player.hubCounter = scroll;
+}
+
 // The record's bytes through the game's writer, which writes only to files: into a scratch folder and
 // back.
 std::string SavedBytes(const std::function<void(CurrentPlayer&)>& prepare) {
@@ -205,16 +213,13 @@ std::vector<PreparedSave> PreparedSaves() {
        })});
   // The music game's entry (9), the hub visited and scrolled so that its button stands well inside the
   // view (the button's area is x 980 to 1105 of the panorama): before and after the first visit.
-  constexpr uint32_t kHubGame = 6;
   constexpr uint32_t kMusicButtonScroll = 700;
   for (const bool visited : {false, true}) {
     saves.push_back({visited ? "game3-second.sav" : "game3-first.sav",
                      std::string("the hub visited and scrolled to ") + std::to_string(kMusicButtonScroll) +
                          ", the music game " + (visited ? "visited" : "not yet visited"),
                      SavedBytes([visited](CurrentPlayer& player) {
-                       FreshPlayer(player);
-                       player.games[kHubGame].firstTime = 0;
-                       player.hubCounter = kMusicButtonScroll;
+                       AtHub(player, kMusicButtonScroll);
                        player.games[kMusicGame].firstTime = visited ? 0 : 1;
                      })});
   }
@@ -243,37 +248,27 @@ std::vector<PreparedSave> PreparedSaves() {
   // the hub.
   saves.push_back({"game8-hub.sav", "hub visited, scroll 1400 (the shell game's button in view), game 14 not visited",
                    SavedBytes([](CurrentPlayer& player) {
-                     FreshPlayer(player);
-                     player.hubCounter = 1400;
-                     player.games[6].firstTime = 0;
+                     AtHub(player, 1400);
                    })});
   // The hub seen before and its view scrolled to the shape game's button (panorama x 2770 to 2978),
   // the shape game not yet visited.
   saves.push_back({"game4-hub.sav", "the hub visited, its view at 2500, game 10 not visited",
                    SavedBytes([](CurrentPlayer& player) {
-                     FreshPlayer(player);
-                     player.hubCounter = 2500;
-                     player.games[6].firstTime = 0;
+                     AtHub(player, 2500);
                    })});
   // The submarine ball game's way in: the hub seen, its view on the game's door, the game itself new.
   saves.push_back({"game5-new.sav", "the hub visited, its view scrolled to 2000, game 11 not yet visited",
                    SavedBytes([](CurrentPlayer& player) {
-                     FreshPlayer(player);
-                     constexpr uint32_t kHub = 6;
-                     player.games[kHub].firstTime = 0;
-                     player.hubCounter = 2000;
+                     AtHub(player, 2000);
                    })});
   // A returning player who finds the memory game's button in view: the hub visited and scrolled to
   // 1400, game 15 at level 2 and resuming there, a high score of one won twelve-card board, level 2's
   // prize owned and level 1's not.
-  constexpr uint32_t kHubEntry = 6;
   saves.push_back({"game9-hub.sav",
                    "the hub visited at scroll 1400; game 15 visited, at level 2 resuming at 2, high score 85, "
                    "the prize of level 2 owned",
                    SavedBytes([](CurrentPlayer& player) {
-                     FreshPlayer(player);
-                     player.hubCounter = 1400;
-                     player.games[kHubEntry].firstTime = 0;
+                     AtHub(player, 1400);
                      player.games[kMemoryGame].firstTime = 0;
                      player.games[kMemoryGame].level = 2;
                      player.games[kMemoryGame].gameValue = 2;
