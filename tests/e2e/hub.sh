@@ -167,7 +167,7 @@ walk)
   [ "$status" -eq 0 ] || fail "status $status after yes in the exit dialog, expected 0"
   [ "$(save_u32 "$save" 1)" = "$scroll" ] || fail "the exit saved the scroll $(save_u32 "$save" 1), expected $scroll"
   [ "$(save_u8 "$save" "$(first_visit_offset 6)")" = 0 ] || fail "the exit's save has the hub's first-visit byte set"
-  # Kept for a look: the panorama just past its wrap.
+  # Kept for a look: the panorama as the pointer left the edge, after the wrap.
   [ -z "${HUB_SHOTS:-}" ] || cp "$work/wrapped.xwd" "$HUB_SHOTS/hub-wrapped.xwd"
   ;;
 game-button)

@@ -223,4 +223,15 @@ TEST_F(DemoPagesTest, EscapeOnTheMusicGamesPageAsksTheNodesQuitQuestionWhoseYesS
   EXPECT_TRUE(fs::exists("SaveGame4.sav"));
 }
 
+TEST_F(DemoPagesTest, TheMusicGamesQuitQuestionWritesNothingWithoutASignedInPlayer) {
+  StartPage(kNodeTribalTitleScreen);
+  Frames(3);
+  Type(kEscape);
+  ASSERT_TRUE(m_page->IsQuitDialogOpen());
+  ClickOn(kOverYesX, kOverButtonY);
+  EXPECT_TRUE(m_app.IsQuitRequested());
+  for (const auto& entry : fs::directory_iterator("."))
+    EXPECT_NE(entry.path().extension(), ".sav") << entry.path();
+}
+
 }  // namespace
