@@ -23,18 +23,6 @@ scenario=$3
 harness_init "frontpages ($scenario)"
 harness_content "$2"
 
-# The trace's line for a sound by its file name, played under its own name or a speech channel's.
-sound_pattern() { echo "^INFO: Sound '([^']*' starts \\(file '$1'\\)|$1' starts)\\.\$"; }
-wait_sound() {
-  local deadline=$((SECONDS + $2))
-  until grep -qE "$(sound_pattern "$1")" "$work/stderr"; do
-    [ $SECONDS -lt $deadline ] || fail "the line $1 did not start within $2 s"
-    running || fail "the game ended while the line $1 was awaited"
-    poll_pause
-  done
-}
-spoke() { grep -qE "$(sound_pattern "$1")" "$work/stderr"; }
-
 # Waits until node <id> is active; fails at once if the factory could not build it.
 wait_node() {
   local deadline=$((SECONDS + $2))
@@ -97,23 +85,10 @@ print("tail" if shown and shown[-1][0] == len(pages) - 1 and shown[-1][2] < 599 
 PYTHON
 }
 
-pointer() { xdotool mousemove --window "$wid" "$1" "$2" || fail "xdotool could not move the pointer"; }
-
-save_u32() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }
-save_u8() { od -An -tu1 -j"$2" -N1 "$1" | tr -d ' '; }
-
 no_saves_written() {
   local files
   files=$(find "$work" -maxdepth 1 -name 'SaveGame*.sav' -printf '%f ')
   [ -z "$files" ] || fail "save files were written: $files"
-}
-
-# A colour of the manifest: sprite_colour <sprite>.
-sprite_colour() {
-  python3 -c 'import json, sys
-for database in json.load(open(sys.argv[1]))["databases"].values():
-    if sys.argv[2] in database.get("sprites", {}):
-        print(database["sprites"][sys.argv[2]]["animations"][0]["colour"]); break' "$manifest" "$1"
 }
 
 # A new game up to the sign-in screen's last greeting, then its demo button at screen column <x>;
@@ -150,26 +125,26 @@ demo-pages)
   page=("ForwardArrow:0@703,530" "ActBackArrow:0@594,531")
   open_demo_page 640 17 Main_title "${page[@]}"
   click 637 562
-  wait_sound 0100 30
+  wait_sound 30 0100 >/dev/null
   wait_screen 20 sprites "$manifest" "${dialog[@]}"
   click 476 280
-  wait_sound 0110 30
+  wait_sound 30 0110 >/dev/null
   wait_screen 20 sprites "$manifest" "Main_title:0@0,0" "${page[@]}"
   ! spoke 0120 || fail "no in the exit dialog spoke the closing line"
   press Escape
   wait_trace "INFO: Sound '0100' starts." 2
   wait_screen 20 sprites "$manifest" "${dialog[@]}"
   click 299 280
-  wait_sound 0120 30
+  wait_sound 30 0120 >/dev/null
   ends_well
 
   # The hub's page: the same picture and forward arrow, its exit button at (5, 531).
   open_demo_page 740 23 Main_title "ForwardArrow:0@703,530" "ActBackArrow:0@5,531"
   click 48 562
-  wait_sound 0100 30
+  wait_sound 30 0100 >/dev/null
   wait_screen 20 sprites "$manifest" "${dialog[@]}"
   click 299 280
-  wait_sound 0120 30
+  wait_sound 30 0120 >/dev/null
   ends_well
 
   # The music game's page: the exit button ends the game without a question.
@@ -191,7 +166,7 @@ credits)
   harness_start
   reach_hub 0
   # The introduction speaks; space ends it, then the button.
-  wait_sound 0180 30
+  wait_sound 30 0180 >/dev/null
   press space
   click 280 35
   wait_node 21 30
@@ -243,7 +218,7 @@ for database in json.load(open(sys.argv[1]))["databases"].values():
   [ "$took" -ge $((roll - 1)) ] || fail "the roll ended after $took s, expected $roll s"
   grep -qxF 'INFO: Removed resource database universal\credits' "$work/stderr" ||
     fail "the credits' database was not removed"
-  wait_sound 1271 30
+  wait_sound 30 1271 >/dev/null
   [ "$(save_u8 "$save" 0)" = 1 ] && [ "$(save_u32 "$save" 6)" = 0 ] || fail "the save is not slot 0's, signed in"
   [ "$(save_u32 "$save" 1)" = 1000 ] || fail "the save holds the view at $(save_u32 "$save" 1), expected 1000"
   [ "$(save_u8 "$save" $((11 + 23 * 6)))" = 0 ] || fail "the save has the hub's first-visit byte set"

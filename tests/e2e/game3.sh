@@ -24,18 +24,9 @@ harness_content "$2"
 button_x=1042 button_y=137 scroll=700
 save=$work/SaveGame0.sav
 
-# A save's first-visit byte of a game: each game's record of 23 bytes after the 11-byte header.
-save_u8() { od -An -tu1 -j"$2" -N1 "$1" | tr -d ' '; }
-first_visit_offset() { echo $((11 + 23 * $1)); }
-
-# The trace's line for a spoken line by its file name, played under its own name or a speech
-# channel's.
-line_pattern() { echo "^INFO: Sound '([^']*' starts \\(file '$1'\\)|$1' starts)\\.\$"; }
-# The line of the trace where a spoken line first starts (0 for never).
-line_of() { grep -nE "$(line_pattern "$1")" "$work/stderr" | head -n 1 | cut -d: -f1 | grep . || echo 0; }
 # The game's own sounds by their name (the file follows it in the trace).
-sound_pattern() { echo "^INFO: Sound '$1' starts( \\(file '[^']*'\\))?\\.\$"; }
-starts_of() { grep -cE "$(sound_pattern "$1")" "$work/stderr"; }
+named_pattern() { echo "^INFO: Sound '$1' starts( \\(file '[^']*'\\))?\\.\$"; }
+starts_of() { grep -cE "$(named_pattern "$1")" "$work/stderr"; }
 
 # Waits until the trace holds count starts of each sound (a spoken line with -l) named.
 wait_starts() {
@@ -43,7 +34,7 @@ wait_starts() {
   shift 2
   local deadline=$((SECONDS + seconds)) name
   for name in "$@"; do
-    if [ "${name:0:3}" = "-l:" ]; then pattern=$(line_pattern "${name:3}"); else pattern=$(sound_pattern "$name"); fi
+    if [ "${name:0:3}" = "-l:" ]; then pattern=$(sound_pattern "${name:3}"); else pattern=$(named_pattern "$name"); fi
     until [ "$(grep -cE "$pattern" "$work/stderr")" -ge "$count" ]; do
       [ $SECONDS -lt $deadline ] || fail "no $count start(s) of ${name#-l:} within $seconds s"
       running || fail "the game ended while ${name#-l:} was awaited"
@@ -56,18 +47,10 @@ wait_starts() {
 lines_in_order() {
   local previous=0 name at
   for name in "$@"; do
-    at=$(line_of "$name")
+    at=$(line_of_sound "$name")
     [ "$at" -gt "$previous" ] || fail "the line $name did not follow the one before ($*)"
     previous=$at
   done
-}
-
-# A colour of the manifest: sprite_colour <sprite>.
-sprite_colour() {
-  python3 -c 'import json, sys
-for database in json.load(open(sys.argv[1]))["databases"].values():
-    if sys.argv[2] in database.get("sprites", {}):
-        print(database["sprites"][sys.argv[2]]["animations"][0]["colour"]); break' "$manifest" "$1"
 }
 
 # The screen's buttons of the music game (the centres of their 56-pixel sprites), a character (Tesh,
@@ -100,12 +83,12 @@ first-visit)
     sed -e "s/^INFO: Sound '//" -e "s/' starts//" | awk '!seen[$0]++' | head -n 3 | tr '\n' ' ')
   [ "$song" = "char0_0 char1_1 char0_1 " ] || fail "the song's sounds came as '$song'"
   # The talk ended there: no line of it after the song's first sound, and never its last line.
-  song_start=$(grep -nE "$(sound_pattern char0_0)" "$work/stderr" | head -n 1 | cut -d: -f1)
+  song_start=$(grep -nE "$(named_pattern char0_0)" "$work/stderr" | head -n 1 | cut -d: -f1)
   for name in 3033 3032 3035 3036 3034 3031 3040 3050 3060 3070 3080 3081; do
-    at=$(line_of "$name")
+    at=$(line_of_sound "$name")
     [ "$at" -lt "$song_start" ] || fail "the intro's line $name played after space"
   done
-  [ "$(line_of 3081)" -eq 0 ] || fail "the intro's talk played to its end despite space"
+  [ "$(line_of_sound 3081)" -eq 0 ] || fail "the intro's talk played to its end despite space"
 
   # Record: the song goes quiet; a character's part starts at the next tick; the clam sounds its
   # attack, its sustain while held and its decay on release.
@@ -137,11 +120,11 @@ first-visit)
   wait_trace "INFO: Movie 'TribalFMV' stops." 1 30
   back_at_hub
   deadline=$((SECONDS + 20))
-  until [ "$(save_u8 "$save" "$(first_visit_offset 9)")" = 0 ]; do
+  until [ "$(save_u8 "$save" "$(save_entry 9)")" = 0 ]; do
     [ $SECONDS -lt $deadline ] || fail "the save still has the music game's first-visit byte set"
     poll_pause
   done
-  [ "$(save_u8 "$save" "$(first_visit_offset 6)")" = 0 ] || fail "the hub's first-visit byte came back"
+  [ "$(save_u8 "$save" "$(save_entry 6)")" = 0 ] || fail "the hub's first-visit byte came back"
   # The movies replay now: the hub's movie button.
   wait_screen 30 sprites "$manifest" "ReplayMovie:0@672,541"
   [ -z "${GAME3_SHOTS:-}" ] || cp "$work/replay.xwd" "$GAME3_SHOTS/game3-replay.xwd"
@@ -154,7 +137,7 @@ second-visit)
   wait_starts 90 1 "${later[@]/#/-l:}"
   lines_in_order "${later[@]}"
   for name in 3020 3030 3081; do
-    [ "$(line_of "$name")" -eq 0 ] || fail "the first visit's line $name played again"
+    [ "$(line_of_sound "$name")" -eq 0 ] || fail "the first visit's line $name played again"
   done
   # The talk's end starts the song.
   wait_starts 30 1 char0_0
@@ -162,9 +145,9 @@ second-visit)
   wait_starts 60 1 -l:3190 -l:3211 -l:3220
   lines_in_order 3190 3211 3220
   back_at_hub
-  [ "$(line_of 6002)" -eq 0 ] || fail "the first visit's last goodbye line played"
+  [ "$(line_of_sound 6002)" -eq 0 ] || fail "the first visit's last goodbye line played"
   ! grep -qF "Movie 'TribalFMV'" "$work/stderr" || fail "the movie played on a second visit"
-  [ "$(save_u8 "$save" "$(first_visit_offset 9)")" = 0 ] || fail "the music game's first-visit byte came back"
+  [ "$(save_u8 "$save" "$(save_entry 9)")" = 0 ] || fail "the music game's first-visit byte came back"
   ;;
 *)
   echo "game3: unknown scenario $scenario"

@@ -18,10 +18,8 @@ scenario=$3
 harness_init "game4 ($scenario)"
 harness_content "$2"
 
-save_u32() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }
-save_u8() { od -An -tu1 -j"$2" -N1 "$1" | tr -d ' '; }
 # Entry 10 of the record: 23 bytes after the 11-byte header and the ten entries before it.
-entry=$((11 + 23 * 10))
+entry=$(save_entry 10)
 
 case $scenario in
 first-level)

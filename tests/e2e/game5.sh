@@ -18,31 +18,24 @@ scenario=$3
 harness_init "game5 ($scenario)"
 harness_content "$2"
 
-save_u32() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }
-save_u8() { od -An -tu1 -j"$2" -N1 "$1" | tr -d ' '; }
 # The game's entry of 23 bytes: first visit, level reached (4), success, high score (4), current level
 # (4), a word the game does not use (4), the five prize bytes.
-entry=264
+entry=$(save_entry 11)
 
-sound_pattern() { echo "^INFO: Sound '([^']*' starts \\(file '$1'\\)|$1' starts)\\.\$"; }
-count_sound() { grep -cE "$(sound_pattern "$1")" "$work/stderr"; }
-wait_sound() {
+wait_sound_times() {
   local name=$1 count=${2:-1} seconds=${3:-30} deadline
   deadline=$((SECONDS + seconds))
-  until [ "$(count_sound "$name")" -ge "$count" ]; do
+  until [ "$(sound_count "$name")" -ge "$count" ]; do
     [ $SECONDS -lt $deadline ] || fail "the sound $name did not start (${count} times) within $seconds s"
     running || fail "the game ended while the sound $name was awaited"
     poll_pause
   done
 }
 
-pointer() { xdotool mousemove --window "$wid" "$1" "$2" || fail "xdotool could not move the pointer"; }
-# The interpreter itself, not a launcher in front of it: the game runs on between two looks.
-py=$(python3 -c 'import sys; print(sys.executable)')
 # "<fish animation> <fish x> <shark's door> <way clear>" of a new screenshot (game5_look.py).
 look() {
   xwd -id "$wid" -silent >"$work/shot.xwd" 2>/dev/null || fail "no screenshot"
-  "$py" "$here/game5_look.py" "$work/shot.xwd" "$manifest" 100 || fail "game5_look.py could not read the screenshot"
+  "$harness_python" "$here/game5_look.py" "$work/shot.xwd" "$manifest" 100 || fail "game5_look.py could not read the screenshot"
 }
 
 # Each door's pointer x: the fish there throws the ball along the arc's outward heading into it.
@@ -53,11 +46,11 @@ door_x=(172 352 498)
 goals() {
   local n total=0
   for n in 2549 2550 2551 2552 2553 2554 2555 2556 2557 2558 2601 2602 2603; do
-    total=$((total + $(count_sound "$n")))
+    total=$((total + $(sound_count "$n")))
   done
-  echo $((total + ($(count_sound bell) > 0 ? 1 : 0)))
+  echo $((total + ($(sound_count bell) > 0 ? 1 : 0)))
 }
-loads() { count_sound ball_load; }
+loads() { sound_count ball_load; }
 lost_games() { grep -cxF "INFO: Movie 'Sub_Movie_Angry' plays." "$work/stderr"; }
 
 # One throw: the ball fetched from the pipe (the fish shows one of its four holding animations), the
@@ -94,7 +87,7 @@ throw() {
     fi
   done
   deadline=$((SECONDS + 30))
-  until [ "$(loads)" -gt "$before" ] || [ "$(count_sound bell)" -gt 0 ] || [ "$(lost_games)" -gt "$lost" ]; do
+  until [ "$(loads)" -gt "$before" ] || [ "$(sound_count bell)" -gt 0 ] || [ "$(lost_games)" -gt "$lost" ]; do
     [ $SECONDS -lt $deadline ] || fail "the throw at door $target came to no end within 30 s"
     running || fail "the game ended while the ball flew"
     poll_pause
@@ -109,18 +102,18 @@ play)
   enter_game 0 11 2300 220 2000
 
   # The long introduction, in its order; then the level's banner and the ball in the pipe.
-  for name in 2470 2480 2490 2540; do wait_sound "$name" 1 60; done
+  for name in 2470 2480 2490 2540; do wait_sound_times "$name" 1 60; done
   at() { grep -nE "$(sound_pattern "$1")" "$work/stderr" | head -n 1 | cut -d: -f1; }
   [ "$(at 2470)" -lt "$(at 2480)" ] && [ "$(at 2480)" -lt "$(at 2490)" ] && [ "$(at 2490)" -lt "$(at 2540)" ] ||
     fail "the introduction's lines came out of order"
-  wait_sound ball_load 1 60
+  wait_sound_times ball_load 1 60
 
   deadline=$((SECONDS + 180))
-  while [ "$(count_sound bell)" -eq 0 ]; do
+  while [ "$(sound_count bell)" -eq 0 ]; do
     [ $SECONDS -lt $deadline ] || fail "three goals were not scored within 180 s ($(goals) goals)"
     throw
   done
-  echo "goals $(goals), misses $(count_sound ball_miss), jellyfish $(count_sound ball_hit_jelly_01)"
+  echo "goals $(goals), misses $(sound_count ball_miss), jellyfish $(sound_count ball_hit_jelly_01)"
 
   loaded=$(loads)
   for movie in Sub_Movie_Happy Prize_Conch; do
@@ -129,7 +122,7 @@ play)
     wait_trace "INFO: Movie '$movie' stops." 1 30
   done
   # The next level's banner and ball.
-  wait_sound ball_load $((loaded + 1)) 60
+  wait_sound_times ball_load $((loaded + 1)) 60
 
   # The high score the trace adds up: 50 a goal, 10 a jellyfish, taken at the last goal and at a lost
   # game, whose score starts again from 0.

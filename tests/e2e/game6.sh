@@ -16,31 +16,9 @@ scenario=$3
 harness_init "game6 ($scenario)"
 harness_content "$2"
 
-save_u32() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }
-save_u8() { od -An -tu1 -j"$2" -N1 "$1" | tr -d ' '; }
 # The swim game's record in a save: 23 bytes from byte 11 + 23 x 12 (first visit, level word, final
 # level won, high score, last level played, highest level won, the five prize bytes).
-entry=$((11 + 23 * 12))
-
-# The trace's line for a sound by its file name, played under its own name or a speech channel's.
-sound_pattern() { echo "^INFO: Sound '([^']*' starts \\(file '$1'\\)|$1' starts)\\.\$"; }
-wait_sound() {
-  local name=$1 seconds=$2 deadline=$((SECONDS + $2))
-  until grep -qE "$(sound_pattern "$name")" "$work/stderr"; do
-    [ $SECONDS -lt $deadline ] || fail "the sound $name did not start within $seconds s"
-    running || fail "the game ended while the sound $name was awaited"
-    poll_pause
-  done
-}
-
-# A colour of the manifest: sprite_colour <sprite> [animation].
-sprite_colour() {
-  python3 -c 'import json, sys
-for database in json.load(open(sys.argv[1]))["databases"].values():
-    if sys.argv[2] in database.get("sprites", {}):
-        print(database["sprites"][sys.argv[2]]["animations"][int(sys.argv[3])]["colour"]); break' \
-    "$manifest" "$1" "${2:-0}"
-}
+entry=$(save_entry 12)
 
 case $scenario in
 swim)
@@ -50,7 +28,7 @@ swim)
   # The DazodOrer scenery: the hub's world rectangle from (366, 170), 283 x 158.
   enter_game 0 12 507 249 "$(save_u32 "$save" 1)"
   wait_trace "INFO: Game6: level 1 starts"
-  wait_sound 3820 30
+  wait_sound 30 3820 >/dev/null
   press space
   # The bot: each screenshot, the pointer goes to the height of the nearest untaken scallop ahead
   # of the fish (whose centre stays near x 400 while the pointer is within its dead band).
@@ -93,9 +71,9 @@ EOF
   won=$(grep -m1 '^INFO: Game6 level 1 won' "$work/stderr")
   total=${won##*total score }
   [ "$total" -ge 800 ] || fail "the total $total is below the eight scallops' 800"
-  wait_sound GAME6SFX_Bell 10
+  wait_sound 10 GAME6SFX_Bell >/dev/null
   wait_trace "INFO: Movie 'Prize_wood' plays." 1 30
-  wait_sound 4042 60
+  wait_sound 60 4042 >/dev/null
   # The total on the bar under the dialog: its digits end at x 688.
   checks=()
   for ((i = 0; i < ${#total}; i++)); do
@@ -104,7 +82,7 @@ EOF
   wait_screen 10 sprites "$manifest" "${checks[@]}"
   # No: the goodbye, then the hub and the progress screen the new high score opens.
   click 456 280
-  wait_sound 4043 20
+  wait_sound 20 4043 >/dev/null
   wait_trace "INFO: Node 6 (Unnamed Node) active" 2 60
   wait_screen 30 pixels "790,10=$(sprite_colour prog_main)"
   deadline=$((SECONDS + 20))

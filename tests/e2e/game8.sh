@@ -14,10 +14,8 @@ scenario=$3
 harness_init "game8 ($scenario)"
 harness_content "$2"
 
-save_u32() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }
-save_u8() { od -An -tu1 -j"$2" -N1 "$1" | tr -d ' '; }
 # Entry 14's record: 23 bytes after the 11-byte header.
-entry=$((11 + 23 * 14))
+entry=$(save_entry 14)
 # The three shell objects stand at one place (an open shell 110 higher); the side shells' pictures lie off it (the manifest's
 # sprite origins), where the game shows the blenny under them.
 shell_sprite=(G8ShellLeft G8Shell G8ShellRight)

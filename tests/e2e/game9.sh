@@ -18,39 +18,9 @@ scenario=$3
 harness_init "game9 ($scenario)"
 harness_content "$2"
 
-save_u32() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }
-save_u8() { od -An -tu1 -j"$2" -N1 "$1" | tr -d ' '; }
 # The game's record (23 bytes after the 11-byte header): first visit, level (4), flag, high score (4),
 # level to resume at (4), a second value (4), the five prize bytes.
-entry=$((11 + 23 * 15))
-
-sound_pattern() { echo "^INFO: Sound '([^']*' starts \\(file '$1'\\)|$1' starts)\\.\$"; }
-spoke() { grep -qE "$(sound_pattern "$1")" "$work/stderr"; }
-wait_sound() {
-  local seconds=$1 deadline name
-  shift
-  deadline=$((SECONDS + seconds))
-  while :; do
-    for name in "$@"; do
-      if spoke "$name"; then
-        echo "$name"
-        return 0
-      fi
-    done
-    [ $SECONDS -lt $deadline ] || fail "none of the lines $* started within $seconds s"
-    running || fail "the game ended while the lines $* were awaited"
-    poll_pause
-  done
-}
-
-# A colour of the manifest: sprite_colour <sprite> <animation>.
-sprite_colour() {
-  "$harness_python" -c 'import json, sys
-for database in json.load(open(sys.argv[1]))["databases"].values():
-    if sys.argv[2] in database.get("sprites", {}):
-        print(database["sprites"][sys.argv[2]]["animations"][int(sys.argv[3])]["colour"]); break' \
-    "$manifest" "$1" "$2"
-}
+entry=$(save_entry 15)
 
 # The game draws its own pointer, 32 pixels square about the point: keys go in with the pointer away
 # at the top right, and the points looked at after a click lie off the pointer's square.

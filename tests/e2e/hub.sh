@@ -20,47 +20,6 @@ scenario=$3
 harness_init "hub ($scenario)"
 harness_content "$2"
 
-# Offsets in a save: the scroll position (u32), the slot (u32), and each game's record of 23 bytes
-# after the 11-byte header, its first-visit byte first.
-save_u32() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }
-save_u8() { od -An -tu1 -j"$2" -N1 "$1" | tr -d ' '; }
-first_visit_offset() { echo $((11 + 23 * $1)); }
-
-# The trace's line for a sound by its file name, played under its own name or a speech channel's.
-sound_pattern() { echo "^INFO: Sound '([^']*' starts \\(file '$1'\\)|$1' starts)\\.\$"; }
-spoke() { grep -qE "$(sound_pattern "$1")" "$work/stderr"; }
-
-# Waits until the trace holds one of the sound lines named; prints the one found.
-wait_sound() {
-  local seconds=$1 deadline name
-  shift
-  deadline=$((SECONDS + seconds))
-  while :; do
-    for name in "$@"; do
-      if spoke "$name"; then
-        echo "$name"
-        return 0
-      fi
-    done
-    [ $SECONDS -lt $deadline ] || fail "none of the lines $* started within $seconds s"
-    running || fail "the game ended while the lines $* were awaited"
-    poll_pause
-  done
-}
-
-# The line of the trace where a sound first starts (0 for never).
-line_of_sound() {
-  grep -nE "$(sound_pattern "$1")" "$work/stderr" | head -n 1 | cut -d: -f1 | grep . || echo 0
-}
-
-# A colour of the manifest: sprite_colour <sprite>.
-sprite_colour() {
-  python3 -c 'import json, sys
-for database in json.load(open(sys.argv[1]))["databases"].values():
-    if sys.argv[2] in database.get("sprites", {}):
-        print(database["sprites"][sys.argv[2]]["animations"][0]["colour"]); break' "$manifest" "$1"
-}
-
 # The view's scroll position, from the top row of a screenshot of the panorama: the panel whose
 # colour is at the left edge, and where the next one begins.
 view_scroll() {
@@ -84,8 +43,6 @@ edge = next((x for x in range(1, 800) if panel_at(x) == following), None)
 print(first * 800 if edge is None else ((first + 1) * 800 - edge) % 3200)
 PYTHON
 }
-
-pointer() { xdotool mousemove --window "$wid" "$1" "$2" || fail "xdotool could not move the pointer"; }
 
 case $scenario in
 walk)
@@ -153,7 +110,7 @@ walk)
   click 620 420
   pointer 400 300
   wait_trace "INFO: Node 6 (Unnamed Node) active" 2 60
-  [ "$(save_u8 "$save" "$(first_visit_offset 6)")" = 0 ] || fail "the hub's first-visit byte is still set"
+  [ "$(save_u8 "$save" "$(save_entry 6)")" = 0 ] || fail "the hub's first-visit byte is still set"
   wait_sound 30 0310 0350 0390 >/dev/null
   [ "$(grep -cE "$(sound_pattern 0180)" "$work/stderr")" -eq 1 ] || fail "the introduction played twice"
 
@@ -166,7 +123,7 @@ walk)
   wait_exit 30
   [ "$status" -eq 0 ] || fail "status $status after yes in the exit dialog, expected 0"
   [ "$(save_u32 "$save" 1)" = "$scroll" ] || fail "the exit saved the scroll $(save_u32 "$save" 1), expected $scroll"
-  [ "$(save_u8 "$save" "$(first_visit_offset 6)")" = 0 ] || fail "the exit's save has the hub's first-visit byte set"
+  [ "$(save_u8 "$save" "$(save_entry 6)")" = 0 ] || fail "the exit's save has the hub's first-visit byte set"
   # Kept for a look: the panorama as the pointer left the edge, after the wrap.
   [ -z "${HUB_SHOTS:-}" ] || cp "$work/wrapped.xwd" "$HUB_SHOTS/hub-wrapped.xwd"
   ;;

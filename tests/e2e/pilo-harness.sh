@@ -35,6 +35,18 @@
 #   enter_game <slot> <node> <x> <y> <scroll>
 #                                 reach_hub, then the game button at panorama point (x, y), then waits
 #                                 until that node is active
+#   save_u32 <file> <offset>, save_u8 <file> <offset>
+#                                 a field of a save; save_entry <node> is where that game's record of
+#                                 23 bytes starts (after the 11-byte header, in the order of node ids)
+#   sound_pattern <file>          the trace's line for a sound by its file name, played under its own
+#                                 name or a speech channel's; spoke <file>, sound_count <file>,
+#                                 line_of_sound <file> (the trace's line number of its first start, 0
+#                                 for never)
+#   wait_sound <seconds> <file>...
+#                                 waits until one of the sounds starts; prints the one that did
+#   sprite_colour <sprite> [animation]
+#                                 an animation's colour in the manifest (the first animation's)
+#   pointer <x> <y>               moves the pointer there in the game window
 #   fail <text>                   says what went wrong, with the trace, and ends the test
 set -uo pipefail
 harness_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -252,3 +264,40 @@ enter_game() {
   ! grep -qxF "$invalid_node" "$work/stderr" || fail "node $node was not built"
 }
 
+save_u32() { od -An -tu4 -j"$2" -N4 "$1" | tr -d ' '; }
+save_u8() { od -An -tu1 -j"$2" -N1 "$1" | tr -d ' '; }
+save_entry() { echo $((11 + 23 * $1)); }
+
+sound_pattern() { echo "^INFO: Sound '([^']*' starts \\(file '$1'\\)|$1' starts)\\.\$"; }
+spoke() { grep -qE "$(sound_pattern "$1")" "$work/stderr"; }
+sound_count() { grep -cE "$(sound_pattern "$1")" "$work/stderr"; }
+line_of_sound() {
+  grep -nE "$(sound_pattern "$1")" "$work/stderr" | head -n 1 | cut -d: -f1 | grep . || echo 0
+}
+
+wait_sound() {
+  local seconds=$1 deadline name
+  shift
+  deadline=$((SECONDS + seconds))
+  while :; do
+    for name in "$@"; do
+      if spoke "$name"; then
+        echo "$name"
+        return 0
+      fi
+    done
+    [ $SECONDS -lt $deadline ] || fail "none of the sounds $* started within $seconds s"
+    running || fail "the game ended while the sounds $* were awaited"
+    poll_pause
+  done
+}
+
+sprite_colour() {
+  "$harness_python" -c 'import json, sys
+for database in json.load(open(sys.argv[1]))["databases"].values():
+    if sys.argv[2] in database.get("sprites", {}):
+        print(database["sprites"][sys.argv[2]]["animations"][int(sys.argv[3])]["colour"]); break' \
+    "$manifest" "$1" "${2:-0}"
+}
+
+pointer() { xdotool mousemove --window "$wid" "$1" "$2" || fail "xdotool could not move the pointer"; }
