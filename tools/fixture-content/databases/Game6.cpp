@@ -1,6 +1,7 @@
 // The "GAME6" database: the swim through the hoops, with the fish and its father, the intro pair, the
 // seabed panels, hoops, items, the navigation bar's pictures, sounds, lines, musics and prize movies.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fixture-content/ContentDatabases.h"
@@ -73,7 +74,11 @@ DatabaseSpec Game6Database() {
   for (const char* name : {"SS_Tovin_Mouth", "SS_Intro_Tovin_Mouth", "SS_Intro_Pilo_Mouth"})
     database.m_sprites.push_back(Mouth(name));
   database.m_sprites.push_back(Invisible("blank_head"));
-  database.m_sprites.push_back(WithAnimations("G6Banner", 300, 120, {Hold(1), Stop(2), Hold(1), Stop(2)}));
+  // The banner: 0 idle, off the screen so that it hides nothing of the swim between levels, 1 flying
+  // in, 2 holding, 3 flying out.
+  std::vector<AnimationSpec> banner = {Hold(1), Stop(2), Hold(1), Stop(2)};
+  banner[0].m_offsetX = -2000;
+  database.m_sprites.push_back(WithAnimations("G6Banner", 300, 120, std::move(banner)));
   database.m_sprites.push_back(Button("G6_helpButton", 56, 56));
   for (const char* name : {"Super_Bkgrnd1", "Super_Bkgrnd2", "Super_Bkgrnd3", "Super_Bkgrnd4"})
     database.m_sprites.push_back(Picture(name, 800, 600));

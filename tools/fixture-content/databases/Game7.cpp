@@ -2,6 +2,7 @@
 // intro cast, spoken lines, effect sounds, musics and prize movies.
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fixture-content/ContentDatabases.h"
@@ -165,8 +166,11 @@ DatabaseSpec Game7Database() {
     database.m_sprites.push_back(Button(name, 24, 24));
   for (const char* name : {"TS_levelDigits", "TS_pointDigits", "TS_bannerDigits"})
     database.m_sprites.push_back(Digits(name));
-  // The banner: 0 idle, 1 flying in, 2 holding, 3 flying out.
-  database.m_sprites.push_back(WithAnimations("TS_banner", 300, 120, {Hold(1), Stop(2), Hold(1), Stop(2)}));
+  // The banner: 0 idle, off the screen so that it hides nothing of the ride between levels, 1 flying
+  // in, 2 holding, 3 flying out.
+  std::vector<AnimationSpec> banner = {Hold(1), Stop(2), Hold(1), Stop(2)};
+  banner[0].m_offsetX = -2000;
+  database.m_sprites.push_back(WithAnimations("TS_banner", 300, 120, std::move(banner)));
   database.m_sprites.push_back(Looping("turtbkg_all", 800, 80, 3, 1));
   // The intro: the backdrop, the cast's heads (5 Brago's opening, waited for) and mouths, Brago's body
   // and fins, the young turtle swimming in and the vortex (1, its crossing, waited for).
