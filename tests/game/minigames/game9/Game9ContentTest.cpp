@@ -50,6 +50,13 @@ TEST_F(Content, WithoutItsDatabaseTheGameEndsNamingTheFirstObject) {
   EXPECT_EQ(EnterThrowing(), "Object 'helpButton' missing from 'GAME9_Concentration'\n");
 }
 
+// The database without its object file names the first object it lacks.
+TEST_F(Content, WithoutItsObjectFileTheGameEndsNamingTheFirstObject) {
+  UseContentCopy();
+  RemoveContent("Game9", "GAME9_Concentration.txt");
+  EXPECT_EQ(EnterThrowing(), "Object 'helpButton' missing from 'GAME9_Concentration'\n");
+}
+
 TEST_F(Content, EachRequiredObjectIsNamedWhenMissingOrOfAnotherClass) {
   struct Case {
     const char* object;
