@@ -79,7 +79,7 @@ no-school-sprite)
   cp "$content/saves/game4-hub.sav" "$work/SaveGame0.sav" || fail "no prepared save game4-hub.sav"
   harness_start
   reach_hub 0
-  hub_click 2874 108 2500
+  hub_button 2874 108 2500 "^Error: Failed to load sprite 'G4_moonfish'\$"
   wait_exit 60
   grep -qxF "Error: Failed to load sprite 'G4_moonfish'" "$work/stderr" || fail "no \"Error\" named the sprite"
   [ "$status" -ne 0 ] || fail "status 0 without the school's sprite"

@@ -47,7 +47,7 @@ case $scenario in
   play)
     cp "$content/saves/game8-hub.sav" "$work/SaveGame0.sav" || fail "no prepared save game8-hub.sav"
     harness_start
-    enter_game 0 14 1530 250 1400
+    enter_game 0 14 1620 250 1400
     # The pointer off the shells, so that it hides none of them.
     xdotool mousemove --window "$wid" 400 480 || fail "xdotool could not move the pointer"
     open_shell

@@ -31,7 +31,11 @@
 #   reach_hub <slot>              from the start to the hub on that sign-in slot (0 to 5): a save put at
 #                                 "$work/SaveGame<slot>.sav" before the start is the player who returns
 #   hub_click <x> <y> <scroll>    clicks the panorama's point (x, y) with the view scrolled to <scroll>
-#                                 (a save's hubCounter, at byte 1): keep x off the scrolling edges
+#                                 (a save's hubCounter, at byte 1); on the screen it must lie between
+#                                 the columns that scroll (200 to 600) or in the bottom band
+#   hub_button <x> <y> <scroll> <pattern>
+#                                 hub_click until the trace has a line matching the pattern (or the
+#                                 game has ended)
 #   enter_game <slot> <node> <x> <y> <scroll>
 #                                 reach_hub, then the game button at panorama point (x, y), then waits
 #                                 until that node is active
@@ -253,14 +257,33 @@ reach_hub() {
 
 # The panorama is 3200 pixels wide and wraps.
 hub_click() {
-  click $((($1 - $3 % 3200 + 3200) % 3200)) "$2"
+  local x=$((($1 - $3 % 3200 + 3200) % 3200))
+  # Beside the columns 200 to 600 (above the bottom band) the resting pointer scrolls the view away.
+  [ "$x" -ge 200 ] && [ "$x" -le 600 ] || [ "$2" -gt 510 ] || fail "screen x $x of ($1, $2) lies where the hub scrolls"
+  click "$x" "$2"
+}
+
+# The hub's buttons wake a moment after its arrival and take no click before that: the click is given
+# again until the trace shows what it leads to, or the game has ended.
+hub_button() {
+  local pattern=$4 tries deadline
+  for ((tries = 0; tries < 10; tries++)); do
+    hub_click "$1" "$2" "$3"
+    deadline=$((SECONDS + 6))
+    while [ $SECONDS -lt $deadline ]; do
+      grep -qE -- "$pattern" "$work/stderr" && return 0
+      running || return 0
+      poll_pause
+    done
+  done
+  fail "the hub's button at ($1, $2) led to no trace line matching '$pattern'"
 }
 
 enter_game() {
   local node=$2
   reach_hub "$1"
-  hub_click "$3" "$4" "$5"
-  wait_trace_re "^INFO: Node $node \\(.*\\) active\$" 60
+  hub_button "$3" "$4" "$5" "^INFO: Node $node \\(.*\\) active\$"
+  wait_trace_re "^INFO: Node $node \\(.*\\) active\$" 1
   ! grep -qxF "$invalid_node" "$work/stderr" || fail "node $node was not built"
 }
 
