@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "../../framework/DialogStage.h"
+#include "../ContentSetStage.h"
 #include "core/Box3.h"
 #include "framework/ActivePlayerData.h"
 #include "framework/Clickable.h"
@@ -32,13 +32,6 @@
 
 namespace test {
 
-inline const std::filesystem::path kShellContentDir = QEL_CONTENT_DIR;
-
-inline GameNode* CreateGame8Stage(int32_t id) {
-  if (id == kNodeGame8) return new Game8Node;
-  return LoggingNode::Create(id);
-}
-
 inline bool Shown(const GenericObject* object) {
   return object && object->GetSceneObject() && object->GetSceneObject()->IsVisible();
 }
@@ -52,78 +45,16 @@ inline uint32_t SeedForDraws(int r1, int m1, int r2 = 0, int m2 = 1) {
   }
 }
 
-class Game8Stage : public DialogStage {
+class Game8Stage : public ContentSetStage<Game8Node, kNodeGame8> {
 protected:
   using State = Game8Node::State;
 
   void SetUp() override {
-    DialogStage::SetUp();
-    NodeManager::Instance().SetNodeFactoryForTesting(CreateGame8Stage);
-    ActivePlayerData = PlayerData();
-    // Played before: the opening is "1950", "1960".
-    Entry().firstTime = 0;
-    m_content = kShellContentDir;
+    ContentSetStage::SetUp();
     plat::win::srand(1);
   }
-  void TearDown() override {
-    m_game = nullptr;
-    DialogStage::TearDown();
-  }
 
-  static GameProgress& Entry() { return ActivePlayerData.games[kNodeGame8]; }
-
-  // The content set in folders only, hard-linked, so that a test may remove or replace its files
-  // (removed first: nothing is written through a link).
-  void UseContentCopy() {
-    const std::filesystem::path copy = std::filesystem::current_path() / "content";
-    std::filesystem::remove_all(copy);
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(kShellContentDir)) {
-      const std::filesystem::path target = copy / std::filesystem::relative(entry.path(), kShellContentDir);
-      if (entry.is_directory()) {
-        std::filesystem::create_directories(target);
-      } else if (entry.path().extension() != ".qel") {
-        std::filesystem::create_hard_link(entry.path(), target);
-      }
-    }
-    m_content = copy;
-  }
-  std::filesystem::path ContentFile(const std::string& database, const std::string& file,
-                                    const char* locale = "universal") const {
-    return m_content / locale / database / file;
-  }
-  void RemoveContent(const std::string& database, const std::string& file, const char* locale = "universal") {
-    ASSERT_TRUE(std::filesystem::remove(ContentFile(database, file, locale))) << file;
-  }
-  void ReplaceContent(const std::string& database, const std::string& file, const std::string& bytes) {
-    const std::filesystem::path path = ContentFile(database, file);
-    std::filesystem::remove(path);
-    WriteFile(path, bytes);
-  }
-  std::string ReadContent(const std::string& database, const std::string& file) const {
-    return ReadFile(ContentFile(database, file));
-  }
   void WriteProgression(const std::string& lines) { ReplaceContent("GAME8", "SG_progression.txt", lines); }
-
-  // Starts the game on the content; the shell game comes at the second frame.
-  void StartGame() {
-    WriteFile("Pilo.ini", "[Config]\nhdpath = " + m_content.string() + "\ngraphics = 0\nwindowed = 1\n");
-    ASSERT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
-    Frame();
-    NodeManager::Instance().RequestNode(kNodeGame8);
-    Frame();
-    m_game = dynamic_cast<Game8Node*>(NodeManager::Instance().GetCurrentNode());
-    ASSERT_NE(m_game, nullptr);
-  }
-
-  // Frames until the condition holds; false when it did not within the limit.
-  template <typename Condition>
-  bool FramesUntil(Condition condition, int limit = 3000) {
-    for (int frame = 0; frame < limit; ++frame) {
-      if (condition()) return true;
-      Frame();
-    }
-    return condition();
-  }
 
   Clickable* ShellObject(int index) const { return dynamic_cast<Clickable*>(m_game->GetShell(index)->GetObject()); }
   bool ShellsEnabled() const {
@@ -197,9 +128,6 @@ protected:
     }
     return lines;
   }
-
-  std::filesystem::path m_content;
-  Game8Node* m_game = nullptr;
 };
 
 }  // namespace test

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "../../framework/DialogStage.h"
+#include "../ContentSetStage.h"
 #include "framework/ActivePlayerData.h"
 #include "framework/GameTimer.h"
 #include "framework/LevelBanner.h"
@@ -32,13 +32,6 @@
 
 namespace test {
 
-inline const std::filesystem::path kContentDir = QEL_CONTENT_DIR;
-
-inline GameNode* CreateGame9Stage(int32_t id) {
-  if (id == kNodeGame9) return new Game9Node;
-  return LoggingNode::Create(id);
-}
-
 inline bool Shown(const GenericObject* object) {
   return object && object->GetSceneObject() && object->GetSceneObject()->IsVisible();
 }
@@ -51,75 +44,9 @@ inline uint32_t SeedFor(int r, int m) {
   }
 }
 
-class Game9Stage : public DialogStage {
+class Game9Stage : public ContentSetStage<Game9Node, kNodeGame9> {
 protected:
   using Card = Game9Node::Cards;
-
-  void SetUp() override {
-    DialogStage::SetUp();
-    NodeManager::Instance().SetNodeFactoryForTesting(CreateGame9Stage);
-    ActivePlayerData = PlayerData();
-    // Played before: the opening is the one line "4505".
-    Entry().firstTime = 0;
-    m_content = kContentDir;
-  }
-  void TearDown() override {
-    m_game = nullptr;
-    DialogStage::TearDown();
-  }
-
-  static GameProgress& Entry() { return ActivePlayerData.games[kNodeGame9]; }
-
-  // The content set in folders only, hard-linked, so that a test may remove or replace its files
-  // (removed first: nothing is written through a link).
-  void UseContentCopy() {
-    const std::filesystem::path copy = std::filesystem::current_path() / "content";
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(kContentDir)) {
-      const std::filesystem::path target = copy / std::filesystem::relative(entry.path(), kContentDir);
-      if (entry.is_directory()) {
-        std::filesystem::create_directories(target);
-      } else if (entry.path().extension() != ".qel") {
-        std::filesystem::create_hard_link(entry.path(), target);
-      }
-    }
-    m_content = copy;
-  }
-  std::filesystem::path ContentFile(const std::string& database, const std::string& file,
-                                    const char* locale = "universal") const {
-    return m_content / locale / database / file;
-  }
-  void RemoveContent(const std::string& database, const std::string& file, const char* locale = "universal") {
-    ASSERT_TRUE(std::filesystem::remove(ContentFile(database, file, locale))) << file;
-  }
-  void ReplaceContent(const std::string& database, const std::string& file, const std::string& bytes) {
-    const std::filesystem::path path = ContentFile(database, file);
-    std::filesystem::remove(path);
-    WriteFile(path, bytes);
-  }
-  std::string ReadContent(const std::string& database, const std::string& file) const {
-    return ReadFile(ContentFile(database, file));
-  }
-
-  // Starts the game on the content; the memory game comes at the second frame.
-  void StartGame() {
-    WriteFile("Pilo.ini", "[Config]\nhdpath = " + m_content.string() + "\ngraphics = 0\nwindowed = 1\n");
-    ASSERT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
-    Frame();
-    NodeManager::Instance().RequestNode(kNodeGame9);
-    Frame();
-    m_game = dynamic_cast<Game9Node*>(NodeManager::Instance().GetCurrentNode());
-    ASSERT_NE(m_game, nullptr);
-  }
-
-  // Frames until the condition holds; false when it did not within the limit.
-  template <typename Condition>
-  bool FramesUntil(Condition condition, int limit = 1000) {
-    for (int frame = 0; frame < limit; ++frame) {
-      if (condition()) return true;
-      Frame();
-    }
-    return condition();
-  }
 
   // The entrance and the opening line, the latter cut short by space; then the banner flies out and
   // the cards become clickable.
@@ -224,9 +151,6 @@ protected:
     }
     return lines;
   }
-
-  std::filesystem::path m_content;
-  Game9Node* m_game = nullptr;
 };
 
 }  // namespace test

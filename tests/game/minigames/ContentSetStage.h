@@ -1,0 +1,102 @@
+// A stage for one mini-game played on the generated content set itself (or on a hard-linked copy of
+// it that a test may damage): the game entered as its node with every other node a logging one, and
+// the hand-moved clock and mixer of the dialogs' stage.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "../framework/DialogStage.h"
+#include "framework/ActivePlayerData.h"
+#include "framework/NodeId.h"
+#include "framework/NodeManager.h"
+#include "framework/PlayerData.h"
+#include "support/LoggingNode.h"
+
+namespace test {
+
+template <class Node, int32_t nodeId>
+class ContentSetStage : public DialogStage {
+protected:
+  static inline const std::filesystem::path kContentSetDir = QEL_CONTENT_DIR;
+
+  static GameNode* CreateNode(int32_t id) {
+    if (id == nodeId) return new Node;
+    return LoggingNode::Create(id);
+  }
+
+  void SetUp() override {
+    DialogStage::SetUp();
+    NodeManager::Instance().SetNodeFactoryForTesting(CreateNode);
+    ActivePlayerData = PlayerData();
+    // Played before, unless a test says otherwise: the short opening.
+    Entry().firstTime = 0;
+    m_content = kContentSetDir;
+  }
+  void TearDown() override {
+    m_game = nullptr;
+    DialogStage::TearDown();
+  }
+
+  static GameProgress& Entry() { return ActivePlayerData.games[nodeId]; }
+
+  // The content set in folders only, hard-linked, so that a test may remove or replace its files
+  // (removed first: nothing is written through a link).
+  void UseContentCopy() {
+    const std::filesystem::path copy = std::filesystem::current_path() / "content";
+    std::filesystem::remove_all(copy);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(kContentSetDir)) {
+      const std::filesystem::path target = copy / std::filesystem::relative(entry.path(), kContentSetDir);
+      if (entry.is_directory()) {
+        std::filesystem::create_directories(target);
+      } else if (entry.path().extension() != ".qel") {
+        std::filesystem::create_hard_link(entry.path(), target);
+      }
+    }
+    m_content = copy;
+  }
+  std::filesystem::path ContentFile(const std::string& database, const std::string& file,
+                                    const char* locale = "universal") const {
+    return m_content / locale / database / file;
+  }
+  void RemoveContent(const std::string& database, const std::string& file, const char* locale = "universal") {
+    ASSERT_TRUE(std::filesystem::remove(ContentFile(database, file, locale))) << file;
+  }
+  void ReplaceContent(const std::string& database, const std::string& file, const std::string& bytes) {
+    const std::filesystem::path path = ContentFile(database, file);
+    std::filesystem::remove(path);
+    WriteFile(path, bytes);
+  }
+  std::string ReadContent(const std::string& database, const std::string& file) const {
+    return ReadFile(ContentFile(database, file));
+  }
+
+  // Starts the game on the content; the game's node comes at the second frame.
+  void StartGame() {
+    WriteFile("Pilo.ini", "[Config]\nhdpath = " + m_content.string() + "\ngraphics = 0\nwindowed = 1\n");
+    ASSERT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
+    Frame();
+    NodeManager::Instance().RequestNode(nodeId);
+    Frame();
+    m_game = dynamic_cast<Node*>(NodeManager::Instance().GetCurrentNode());
+    ASSERT_NE(m_game, nullptr);
+  }
+
+  // Frames until the condition holds; false when it did not within the limit.
+  template <typename Condition>
+  bool FramesUntil(Condition condition, int limit = 3000) {
+    for (int frame = 0; frame < limit; ++frame) {
+      if (condition()) return true;
+      Frame();
+    }
+    return condition();
+  }
+
+  std::filesystem::path m_content;
+  Node* m_game = nullptr;
+};
+
+}  // namespace test
