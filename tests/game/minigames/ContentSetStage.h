@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "../framework/DialogStage.h"
 #include "framework/ActivePlayerData.h"
@@ -85,6 +88,20 @@ protected:
     ASSERT_NE(m_game, nullptr);
   }
 
+  // Starts the game and requests the node; the text its first frame threw, empty when it threw none.
+  std::string EnterThrowing() {
+    WriteFile("Pilo.ini", "[Config]\nhdpath = " + m_content.string() + "\ngraphics = 0\nwindowed = 1\n");
+    EXPECT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
+    Frame();
+    NodeManager::Instance().RequestNode(nodeId);
+    try {
+      Frame();
+    } catch (const char* text) {
+      return text;
+    }
+    return "";
+  }
+
   // Frames until the condition holds; false when it did not within the limit.
   template <typename Condition>
   bool FramesUntil(Condition condition, int limit = 3000) {
@@ -93,6 +110,20 @@ protected:
       Frame();
     }
     return condition();
+  }
+
+  // The sounds started since the mark, and of them the spoken lines, by number.
+  size_t Mark() const { return Started().size(); }
+  std::vector<std::string> StartedSince(size_t mark) const {
+    const std::vector<std::string> all = Started();
+    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(mark, all.size())), all.end()};
+  }
+  std::vector<std::string> LinesSince(size_t mark) const {
+    std::vector<std::string> lines;
+    for (const std::string& name : StartedSince(mark)) {
+      if (name.rfind("speechSound", 0) == 0) lines.push_back(name.substr(11));
+    }
+    return lines;
   }
 
   std::filesystem::path m_content;

@@ -21,19 +21,6 @@ protected:
     test::Game8Stage::SetUp();
     UseContentCopy();
   }
-  // The node's first frame, with the text it threw; empty when it threw none.
-  std::string EnterThrowing() {
-    test::WriteFile("Pilo.ini", "[Config]\nhdpath = " + m_content.string() + "\ngraphics = 0\nwindowed = 1\n");
-    EXPECT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
-    Frame();
-    NodeManager::Instance().RequestNode(kNodeGame8);
-    try {
-      Frame();
-    } catch (const char* text) {
-      return text;
-    }
-    return "";
-  }
   // Both object files without the section of that object, or with its class changed.
   void EditObjectFile(const std::string& name, const std::string& newClass) {
     for (const char* file : {"ShellGame.txt", "ShellGame_SDL.txt"}) {

@@ -113,21 +113,6 @@ protected:
     ClickShell(OtherIndex());
     AnswerUntil([&] { return Waiting(); });
   }
-
-  // Sound starts since the mark, by name.
-  size_t Mark() const { return Started().size(); }
-  std::vector<std::string> StartedSince(size_t mark) const {
-    const std::vector<std::string> all = Started();
-    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(mark, all.size())), all.end()};
-  }
-  // The spoken lines started since the mark, by number.
-  std::vector<std::string> LinesSince(size_t mark) const {
-    std::vector<std::string> lines;
-    for (const std::string& name : StartedSince(mark)) {
-      if (name.rfind("speechSound", 0) == 0) lines.push_back(name.substr(11));
-    }
-    return lines;
-  }
 };
 
 }  // namespace test

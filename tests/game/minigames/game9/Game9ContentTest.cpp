@@ -11,19 +11,6 @@ namespace {
 
 class Content : public test::Game9Stage {
 protected:
-  // The node's first frame, with the text it threw; empty when it threw none.
-  std::string EnterThrowing() {
-    test::WriteFile("Pilo.ini", "[Config]\nhdpath = " + m_content.string() + "\ngraphics = 0\nwindowed = 1\n");
-    EXPECT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
-    Frame();
-    NodeManager::Instance().RequestNode(kNodeGame9);
-    try {
-      Frame();
-    } catch (const char* text) {
-      return text;
-    }
-    return "";
-  }
   // The object file without the section of that object, or with its class changed.
   void EditObjectFile(const std::string& name, const std::string& newClass) {
     std::string text = ReadContent("Game9", "GAME9_Concentration.txt");
