@@ -2,6 +2,7 @@
 // has left the top, or at any click, the slot is saved and the hub comes back.
 #include "frontend/RoomCredits.h"
 
+#include <cmath>
 #include <string>
 
 #include "core/DatabaseManager.h"
@@ -79,6 +80,25 @@ void RoomCredits::Update() {
   const SpriteObject* last = m_pages[kPageCount - 1];
   if (last && IsPastTop(*last)) Finish();
   RoomNode::Update();
+  KeepPagesTogether();
+}
+
+void RoomCredits::KeepPagesTogether() {
+  // Each page rises by its own velocity, and a float far down the stack rounds differently from one
+  // near the top: left alone, neighbours drift a pixel apart on the screen. The first page still
+  // rising leads, on a 1/256-pixel grid, so that the whole-pixel offsets of the pages below it add
+  // exactly and every page takes the same rounding.
+  float top = 0.0f;
+  bool led = false;
+  for (SpriteObject* page : m_pages) {
+    if (!page || page->GetVelocityY() == 0.0f) continue;
+    if (!led) {
+      top = std::round(page->GetY() * 256.0f) / 256.0f;
+      led = true;
+    }
+    page->SetPosition(page->GetX(), top);
+    top += static_cast<float>(page->GetSize().Y());
+  }
 }
 
 void RoomCredits::OnObjectClicked(GenericObject* object) {

@@ -38,6 +38,8 @@ public:
 private:
   // Stops the music, saves the player's progress and asks for the hub, once.
   void Finish();
+  // Puts the rising pages below the first of them edge to edge again.
+  void KeepPagesTogether();
   static bool IsPastTop(const SpriteObject& page);
 
   std::unique_ptr<Clickable> m_dismissBox;

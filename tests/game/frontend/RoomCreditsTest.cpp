@@ -126,6 +126,30 @@ TEST_F(CreditsTest, PagesStackEdgeToEdgeBelowTheScreenAndRiseTogether) {
   EXPECT_FLOAT_EQ(lastBefore - m_credits->GetPage(15)->GetY(), risen);
 }
 
+// Sixty frames a second leave float positions far down the stack rounded differently from those near
+// the top: on the screen, every rising page still starts on the row after the one above it ends.
+TEST_F(CreditsTest, RisingPagesStayEdgeToEdgeOnTheScreenAtSixtyFramesASecond) {
+  constexpr int32_t kHeight = 40;
+  AddEqualPages(kHeight);
+  StartCredits();
+  for (int32_t step = 0; step < 2500 && !HubRequested(); ++step) {
+    Frame(16);
+    const SpriteObject* above = nullptr;
+    for (int32_t i = 0; i < RoomCredits::kPageCount; ++i) {
+      const SpriteObject* page = m_credits->GetPage(i);
+      if (!Visible(page)) continue;
+      if (above) {
+        // Half-up rounding truncates toward zero, so above the top a page may stand a row low and
+        // the page below cover its last row; on the screen, edge to edge.
+        const int32_t gap = page->GetWorldPosition().Y() - above->GetWorldPosition().Y() - kHeight;
+        if (above->GetY() >= 0.0f) ASSERT_EQ(gap, 0) << "page " << i + 1 << " after " << step + 1 << " frames";
+        else ASSERT_TRUE(gap == 0 || gap == -1) << "page " << i + 1 << " after " << step + 1 << " frames";
+      }
+      above = page;
+    }
+  }
+}
+
 TEST_F(CreditsTest, TheRollEndsWhenTheLastPageHasLeftAndSavesWhatThePlayerHoldsOnce) {
   constexpr int32_t kHeight = 40;
   AddEqualPages(kHeight);
