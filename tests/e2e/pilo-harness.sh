@@ -9,6 +9,11 @@
 #   harness_content_without <file>...
 #                                 a hard-linked copy of the content ($content), the files named
 #                                 (relative to it) removed first, so nothing writes through a link
+#   harness_content_edit <file> <command>...
+#                                 the same copy (made once for both), the file named (relative to it)
+#                                 replaced by what the command writes with the original on its input:
+#                                 for a content set in both forms, the copy in the database's folder,
+#                                 which the game searches before the archive
 #   harness_launch [VAR=value]... starts the game with these variables too ("Pilo.ini" gets the lines
 #                                 of $settings too, if any)
 #   harness_start [VAR=value]...  the same, then waits for its window ($wid)
@@ -92,16 +97,31 @@ harness_content() {
 }
 
 # cp -al makes new folders and hard links to the same files: a file is only ever removed from the
-# copy, never written, so the shared content stays as it is.
-harness_content_without() {
+# copy or replaced there by a new one, never written, so the shared content stays as it is.
+harness_content_copy() {
   local copy=$work/content
+  [ "$content" = "$copy" ] && return 0
   cp -al "$content" "$copy" || fail "cannot link a copy of $content"
+  content=$copy
+}
+
+harness_content_without() {
+  harness_content_copy
   local file
   for file in "$@"; do
-    [ -e "$copy/$file" ] || fail "the content has no $file to remove"
-    rm -rf "${copy:?}/$file"
+    [ -e "$content/$file" ] || fail "the content has no $file to remove"
+    rm -rf "${content:?}/$file"
   done
-  content=$copy
+}
+
+harness_content_edit() {
+  local file=$1
+  shift
+  harness_content_copy
+  [ -f "$content/$file" ] || fail "the content has no $file to edit"
+  "$@" <"$content/$file" >"$work/edited" || fail "could not edit $file with $*"
+  # The link goes first: the new file is the copy's own.
+  rm -f "$content/$file" && mv "$work/edited" "$content/$file" || fail "could not replace $file"
 }
 
 harness_launch() {

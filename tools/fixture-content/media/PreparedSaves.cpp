@@ -275,6 +275,11 @@ std::vector<PreparedSave> PreparedSaves() {
                      player.games[kMemoryGame].highScore = 85;
                      player.games[kMemoryGame].levelFlags[1] = 1;
                    })});
+  // The turtle ride's way in: the hub seen, its view at 0 where the ride's button stands, the ride new.
+  saves.push_back({"game7-hub.sav", "the hub visited, its view at 0, game 13 not yet visited",
+                   SavedBytes([](CurrentPlayer& player) {
+                     AtHub(player, 0);
+                   })});
   return saves;
 }
 

@@ -205,3 +205,17 @@ TEST(PreparedSaves, TheMusicGamesSavesStandAtItsButtonBeforeAndAfterTheFirstVisi
     EXPECT_EQ(player.games[9].firstTime, firstTime);
   }
 }
+
+TEST(PreparedSaves, TheTurtleRidesHubSaveHasTheHubSeenAtZeroAndTheRideNew) {
+  const std::map<std::string, std::string> saves = SavesByFile();
+  ASSERT_TRUE(saves.count("game7-hub.sav"));
+  ASSERT_TRUE(Load(saves.at("game7-hub.sav")));
+  const CurrentPlayer& player = CurrentPlayer::Instance();
+  EXPECT_EQ(player.saveSlot, 0u);
+  EXPECT_EQ(player.hubCounter, 0u);
+  EXPECT_EQ(player.games[6].firstTime, 0);
+  const GameProgress& game = player.games[13];
+  EXPECT_EQ(game.firstTime, 1);
+  EXPECT_EQ(game.level, 1);
+  for (const uint8_t flag : game.levelFlags) EXPECT_EQ(flag, 0);
+}
