@@ -61,7 +61,7 @@ MaxReleaseTime 900'
     -e 's/^PossibleVortexPos *=.*/PossibleVortexPos = 200, 200, 200\r/'
   # Each row there once and edited, should the generator's rows change.
   while read -r key value; do
-    [ "$(grep -c "^$key *= *$value[,"$'\r'"]" "$content/$data")" = 1 ] || fail "the level data's $key is not $value"
+    [ "$(grep -c "^$key *= *${value}[,"$'\r'"]" "$content/$data")" = 1 ] || fail "the level data's $key is not $value"
   done <<<"$level1
 PossibleYPositions 460
 PossibleVortexPos 200"

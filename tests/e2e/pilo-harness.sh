@@ -120,8 +120,8 @@ harness_content_edit() {
   harness_content_copy
   [ -f "$content/$file" ] || fail "the content has no $file to edit"
   "$@" <"$content/$file" >"$work/edited" || fail "could not edit $file with $*"
-  # The link goes first: the new file is the copy's own.
-  rm -f "$content/$file" && mv "$work/edited" "$content/$file" || fail "could not replace $file"
+  # A rename replaces the copy's link, not the file it shares with the content.
+  mv "$work/edited" "$content/$file" || fail "could not replace $file"
 }
 
 harness_launch() {
