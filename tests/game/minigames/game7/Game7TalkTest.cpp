@@ -134,6 +134,12 @@ TEST_F(Game7Talk, BothIntrosSpeakTheirLinesThenTheVortexAndTheKidLeadIntoPlay) {
     EXPECT_EQ(Object("bkMiddle")->GetAnimationId(), 2u);
     EXPECT_EQ(m_game->GetBanner()->GetLevel(), 1);
   }
+  // Left while the intro still speaks: its cast goes with the node.
+  Revisit();
+  ASSERT_TRUE(RunUntil([&] { return m_game->GetSpeechQueue()->IsPlaying(); }));
+  Revisit();
+  EXPECT_EQ(m_game->GetState(), Game7Node::INTRO);
+  Frame();
 }
 
 TEST_F(Game7Talk, EachFamilySpeaksItsLinesInOrderAndWrapsToItsFirst) {
