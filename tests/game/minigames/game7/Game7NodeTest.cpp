@@ -491,7 +491,8 @@ INSTANTIATE_TEST_SUITE_P(All, Game7RequiredObject,
                          testing::Values("Vortex", "livesMeter", "ProgressBar", "exit1", "banner", "help",
                                          "NavBar", "Sliderleft", "Sliderright", "SliderOnesNum",
                                          "SliderTensNum", "PointsOnesNum", "PointsTensNum",
-                                         "PointsHundredsNum", "PointsThousandsNum", "PointsTenThousandsNum"));
+                                         "PointsHundredsNum", "PointsThousandsNum", "PointsTenThousandsNum",
+                                         "introBragoHead", "introZelkaTalkie", "introTovinHead"));
 
 class Game7ObjectOfAnotherClass : public test::Game7Stage, public testing::WithParamInterface<const char*> {};
 
