@@ -9,6 +9,7 @@
 #include "core/Trace.h"
 #include "framework/ActivePlayerData.h"
 #include "framework/Ambient.h"
+#include "framework/Background.h"
 #include "framework/CCSound.h"
 #include "framework/GameButton.h"
 #include "framework/GameClock.h"
@@ -117,7 +118,7 @@ void Game7Node::Activate() {
   Entry().gameFlag = 0;
   PlayMusic(kIntroMusic);
   SetState(INTRO);
-  StartLevel();
+  SetUpIntro();
 }
 
 void Game7Node::Deactivate() {
@@ -133,6 +134,7 @@ void Game7Node::Deactivate() {
     if (*background) RemoveObject(background->get());
     background->reset();
   }
+  DeleteIntroObjects();
   Qel::DatabaseManager::GetInstance()->RemoveDatabase(kDatabase);
   ClearMembers();
   ProgressNode::Deactivate();
@@ -156,6 +158,13 @@ void Game7Node::ClearMembers() {
   m_effects.clear();
   m_leaving = false;
   m_afterFinalMovie = false;
+  m_introVortexShown = false;
+  m_introHeads.fill(nullptr);
+  m_introTalkies.fill(nullptr);
+  m_commentLine = m_chatterLine = m_exitLine = nullptr;
+  m_chatterNext = m_hitNext = m_knockoutNext = m_vortexLineNext = m_missedNext = m_levelStartNext = 0;
+  m_helpNext = 0;
+  m_vortexSoundCut = false;
 }
 
 void Game7Node::CreateTurtle() {
@@ -304,6 +313,7 @@ void Game7Node::ResolveHit() {
   const float speed = CurrentLevel().m_turtleSpeed;
   if (hits < 4) {
     m_livesMeter->SetAnimation(hits + 1, 0);
+    PlayHitLine();
     SetState(HIT);
     m_turtle->KnockBack(speed);
   } else if (hits == 4) {
@@ -311,6 +321,7 @@ void Game7Node::ResolveHit() {
     if (GameSound* lost = GetEffect("bragoEndLevel")) lost->Play(false, true);
     SetState(KNOCKED_OUT);
     m_turtle->SweepOff(speed);
+    PlayKnockoutLine();
   }
 }
 
@@ -333,13 +344,17 @@ void Game7Node::RunTimers() {
   m_levelProgress->Advance(Now() - m_levelStartTime, level.BarStep());
   if (HasTimeElapsed(m_levelStartTime, level.Duration())) {
     GameSound* flowing = GetEffect(kVortexSound);
-    if (flowing) flowing->Play(false, true);
+    if (flowing) {
+      m_vortexSoundCut = false;
+      flowing->Play(false, true);
+    }
     const float height = m_levelTable->m_vortexY[static_cast<size_t>(RandomDraw() % kVortexHeightCount)];
     m_vortex->SetPosition(m_vortex->GetX(), height);
     m_vortex->MoveToward(kVortexExitX, height, level.CombinedSpeed() - kVortexSlowdown);
     m_levelStartTime = Now();
   }
   if (HasTimeElapsed(m_chatterStart, m_chatterDelay)) {
+    PlayChatterLine();
     m_chatterStart = Now();
     m_chatterDelay = 3500 + static_cast<uint32_t>(RandomDraw() % 1500);
   }
@@ -383,6 +398,7 @@ void Game7Node::BeginPlay() {
   m_releaseDelay = CurrentLevel().ReleaseDelay(RandomDraw());
   m_animateDelay = 200 + static_cast<uint32_t>(RandomDraw() % 500);
   m_chatterDelay = kChatterFirst;
+  PlayLevelStartLine();
   SetState(IDLE);
 }
 
@@ -392,6 +408,7 @@ void Game7Node::OnVortexMissed() {
     StartLevel();
     return;
   }
+  PlayVortexMissedLine();
   m_levelStartTime = Now();
   m_vortex->SetVelocity(0.0f, 0.0f);
   game7::Park(m_vortex);
@@ -494,9 +511,16 @@ void Game7Node::OnSoundFinished(GameSound* sound) {
   for (const char* line : {kExitLineName, "6000", "6001"}) {
     if (IsNamed(sound, line)) flowLine = line;
   }
+  // A stopped sound is reported finished too: only a crossing heard to its end calls for a line.
+  bool vortexCrossed = false;
+  if (IsNamed(sound, kVortexSound)) {
+    vortexCrossed = !m_vortexSoundCut;
+    m_vortexSoundCut = false;
+  }
   // The room and its speakers see the sound first: the next step may release it.
   RoomNode::OnSoundFinished(sound);
   if (flowLine) FinishFlowLine(flowLine);
+  if (vortexCrossed && IsSetUp()) PlayVortexLine();
 }
 
 void Game7Node::PlayFlowLine(const char* name, uint32_t lineNumber) {
@@ -531,9 +555,10 @@ void Game7Node::OnObjectClicked(GenericObject* object) {
   } else if (plat::EqualsIgnoringCase(name, "exit1")) {
     StopVoiceLines();
     StopEffectSounds();
-    m_leaving = true;
+    PlayExitLine();
     SetState(GAME_OVER);
-    LeaveForHub();
+  } else if (plat::EqualsIgnoringCase(name, "help")) {
+    OpenHelp();
   }
   // A knocked-out turtle starts the new level when its sweep ends.
   if (changed && GetState() != KNOCKED_OUT) {
@@ -553,7 +578,9 @@ void Game7Node::OnAnimationEnded(GenericObject* object) {
     } else if (GetState() == IN_VORTEX && animation == MainTurtle::kVortexAnimation) {
       WinLevel();
     }
-  } else if (object && IsSetUp() && GetState() != INTRO) {
+  } else if (object && IsSetUp() && GetState() == INTRO) {
+    OnIntroAnimationEnded(object);
+  } else if (object && IsSetUp()) {
     for (const std::unique_ptr<Obstacles>& obstacle : m_obstacles) {
       if (obstacle.get() != object) continue;
       OnObstacleAnimationEnded(obstacle.get());
@@ -565,19 +592,13 @@ void Game7Node::OnAnimationEnded(GenericObject* object) {
 
 void Game7Node::OnSpeechEvent(int id, void* data) {
   if (id == EventId::BannerDone && !m_leaving && IsSetUp()) BeginPlay();
+  if (id == EventId::SpeechStopped && IsSetUp() && GetState() == INTRO) OnIntroSpeechStopped();
   ProgressNode::OnSpeechEvent(id, data);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Sounds and leaving
 
-void Game7Node::StopEffectSounds() {
-  for (const Effect& effect : m_effects) {
-    if (IsSoundPlaying(effect.sound)) effect.sound->Stop();
-  }
-}
-
-void Game7Node::StopVoiceLines() {}
 
 void Game7Node::LeaveForHub() {
   HideCaption();

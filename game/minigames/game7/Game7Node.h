@@ -2,6 +2,7 @@
 // shells, dodges obstacles on five lanes and swims into the vortex that crosses when time is up.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,6 +12,8 @@
 #include "frontend/ProgressNode.h"
 
 class Ambient;
+class Background;
+class CCSound;
 class GameButton;
 class GameSound;
 class GenericObject;
@@ -102,6 +105,22 @@ public:
   // The turtle dashes to the top (up) or bottom of the play box.
   void Dash(bool up);
 
+  // The spoken intro: its cast on the intro backdrop, the play screen's own objects hidden.
+  void SetUpIntro();
+  // The intro's cast goes, the play screen comes back and the level starts.
+  void EndIntro();
+  // The line families: each call speaks the family's next line, back to its first after the last.
+  void PlayChatterLine();
+  void PlayHitLine();
+  void PlayKnockoutLine();
+  void PlayVortexLine();
+  void PlayVortexMissedLine();
+  void PlayLevelStartLine();
+  // The good-bye line; its end takes the player to the hub.
+  void PlayExitLine();
+  // The help screen, narrating the next of its lines on each press.
+  void OpenHelp();
+
   int32_t GetState() const;
   void SetState(int32_t state);
   int32_t GetLevelIndex() const;
@@ -126,6 +145,14 @@ public:
   uint32_t GetAnimateDelay() const { return m_animateDelay; }
   uint32_t GetChatterDelay() const { return m_chatterDelay; }
   GameSound* GetEffect(const char* name) const;
+  CCSound* GetCommentLine() const { return m_commentLine; }
+  CCSound* GetChatterLine() const { return m_chatterLine; }
+  CCSound* GetExitLine() const { return m_exitLine; }
+  bool IsIntroVortexShown() const { return m_introVortexShown; }
+  Ambient* GetIntroVortex() const { return m_introVortex.get(); }
+  Ambient* GetIntroKid() const { return m_introKid.get(); }
+  Background* GetIntroBackground() const { return m_introBackground.get(); }
+  SpriteObject* GetIntroHead(int32_t speaker) const { return m_introHeads.at(static_cast<size_t>(speaker)); }
   const std::vector<std::unique_ptr<Obstacles>>& GetObstacles() const { return m_obstacles; }
   Obstacles* GetLastReleased() const { return m_lastReleased; }
 
@@ -162,6 +189,17 @@ private:
   bool InPlayingState() const;
   void StopEffectSounds();
   void StopVoiceLines();
+  // The intro's steps: Brago's opening ended, the speech stopped, the kid and the vortex arrived.
+  void OnIntroAnimationEnded(GenericObject* object);
+  void OnIntroSpeechStopped();
+  void DeleteIntroObjects();
+  // The objects of the play screen that the intro hides.
+  std::array<GenericObject*, 7> PlayScreenObjects() const;
+  // Stops and releases the chatter line and the comment line, those that are there.
+  void DropSpokenLines();
+  // The next entry of a family becomes the comment line and plays.
+  void PlayCommentLine(const char* line);
+  CCSound* MakeLine(const char* soundName, const char* file);
   // The good-bye step: off to the hub behind the loading picture.
   void LeaveForHub();
   // The lines the flow waits for ("endLevelDialog", "6000", "6001"): their end takes the next step,
@@ -200,4 +238,31 @@ private:
   std::vector<Effect> m_effects;
   bool m_leaving = false;
   bool m_afterFinalMovie = false;
+
+  // The intro.
+  bool m_introVortexShown = false;
+  std::unique_ptr<Background> m_introBackground;
+  std::unique_ptr<Ambient> m_introBody;
+  std::unique_ptr<Ambient> m_introFinRight;
+  std::unique_ptr<Ambient> m_introFinLeft;
+  std::unique_ptr<Ambient> m_introKid;
+  std::unique_ptr<Ambient> m_introVortex;
+  // Brago's, Zelka's and Tovin's heads and talkies, in speaker order.
+  std::array<SpriteObject*, 3> m_introHeads{};
+  std::array<SpriteObject*, 3> m_introTalkies{};
+
+  // The spoken lines: hit, knock-out, vortex, missed, level-start and the intro's own ones share the
+  // comment line; the node's sounds, released when replaced.
+  CCSound* m_commentLine = nullptr;
+  CCSound* m_chatterLine = nullptr;
+  CCSound* m_exitLine = nullptr;
+  int32_t m_chatterNext = 0;
+  int32_t m_hitNext = 0;
+  int32_t m_knockoutNext = 0;
+  int32_t m_vortexLineNext = 0;
+  int32_t m_missedNext = 0;
+  int32_t m_levelStartNext = 0;
+  int32_t m_helpNext = 0;
+  // The vortex's flowing sound was cut short by the node, so its end is no cue for a vortex line.
+  bool m_vortexSoundCut = false;
 };

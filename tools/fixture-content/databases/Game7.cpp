@@ -184,9 +184,12 @@ DatabaseSpec Game7Database() {
     database.m_sprites.push_back(Looping(name, 100, 90, 7));
   for (const char* name : {"introBragoTalkie", "introZelkaTalkie", "introTovinTalkie"})
     database.m_sprites.push_back(Looping(name, 40, 20, 16, 1));
-  for (const char* name : {"turtles_bragobody", "turtles_bragofinR", "turtles_bragofinL"})
-    database.m_sprites.push_back(Looping(name, 80, 60, 1));
-  database.m_sprites.push_back(WithAnimations("turtles_kidswim2", 60, 40, {Stop(4)}));
+  // The node makes these at 0, 0: the pictures stand where they belong, under Brago's head, and the
+  // kid low on the left.
+  database.m_sprites.push_back(Looping("turtles_bragobody", 140, 70, 1, 2, 290, 345));
+  database.m_sprites.push_back(Looping("turtles_bragofinR", 50, 30, 1, 2, 430, 370));
+  database.m_sprites.push_back(Looping("turtles_bragofinL", 50, 30, 1, 2, 240, 370));
+  database.m_sprites.push_back(WithAnimations("turtles_kidswim2", 60, 40, {Stop(4)}, 80, 440));
   for (const char* name : {"Introvortex", "Introvortex_sdl"})
     database.m_sprites.push_back(WithAnimations(name, 200, 200, {Loop(2), Stop(4)}));
 

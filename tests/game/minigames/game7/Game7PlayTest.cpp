@@ -264,6 +264,7 @@ TEST_F(Game7Play, TheFifthHitSweepsTheTurtleOffAndRestartsTheLevelWithTheScoreCl
   EXPECT_EQ(m_game->GetLivesMeter()->GetAnimationId(), 5u);
   EXPECT_EQ(m_game->GetState(), Game7Node::KNOCKED_OUT);
   EXPECT_EQ(StartsOf("bragoEndLevel"), 1u);
+  EXPECT_EQ(StartsOf("3449"), 1u);
   const uint32_t sweep = Turtle().GetAnimationId();
   EXPECT_TRUE(sweep == 7u || sweep == 8u) << sweep;
   EXPECT_FLOAT_EQ(Turtle().GetSpeed(), S() + 100.0f);
