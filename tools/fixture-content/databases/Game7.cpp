@@ -171,7 +171,8 @@ DatabaseSpec Game7Database() {
   std::vector<AnimationSpec> banner = {Hold(1), Stop(2), Hold(1), Stop(2)};
   banner[0].m_offsetX = -2000;
   database.m_sprites.push_back(WithAnimations("TS_banner", 300, 120, std::move(banner)));
-  database.m_sprites.push_back(Looping("turtbkg_all", 800, 80, 3, 1));
+  // The play backdrop: the top band and, from y 80 down, the sea; tall enough to fill the screen.
+  database.m_sprites.push_back(Looping("turtbkg_all", 800, 520, 3, 1));
   // The intro: the backdrop, the cast's heads (5 Brago's opening, waited for) and mouths, Brago's body
   // and fins, the young turtle swimming in and the vortex (1, its crossing, waited for).
   database.m_sprites.push_back(Picture("turt_intro_bkg", 800, 600));
