@@ -1,6 +1,6 @@
 // A stage for one mini-game played on the generated content set itself (or on a hard-linked copy of
 // it that a test may damage): the game entered as its node with every other node a logging one, and
-// the hand-moved clock and mixer of the dialogs' stage.
+// the hand-moved clock and mixer of the dialogs' stage, and a log of the movies asked for.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,11 +9,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "../framework/DialogStage.h"
+#include "MovieLog.h"
 #include "framework/ActivePlayerData.h"
+#include "framework/MoviePlayer.h"
+#include "framework/MusicManager.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
 #include "framework/PlayerData.h"
@@ -40,6 +44,7 @@ protected:
     m_content = kContentSetDir;
   }
   void TearDown() override {
+    m_movies.reset();
     m_game = nullptr;
     DialogStage::TearDown();
   }
@@ -75,6 +80,21 @@ protected:
   }
   std::string ReadContent(const std::string& database, const std::string& file) const {
     return ReadFile(ContentFile(database, file));
+  }
+  // The object file without the section of that object, or with its class changed.
+  void EditObjectFile(const std::string& database, const std::string& file, const std::string& name,
+                      const std::string& newClass) {
+    std::string text = ReadContent(database, file);
+    const size_t header = text.find(" " + name + " ");
+    ASSERT_NE(header, std::string::npos) << name << " in " << file;
+    const size_t start = text.rfind('[', header);
+    if (newClass.empty()) {
+      const size_t next = text.find('[', header);
+      text.erase(start, next == std::string::npos ? std::string::npos : next - start);
+    } else {
+      text.replace(start + 1, header - start - 1, newClass);
+    }
+    ReplaceContent(database, file, text);
   }
 
   // Starts the game on the content; the game's node comes at the second frame.
@@ -126,8 +146,22 @@ protected:
     return lines;
   }
 
+  // The movies asked for from now on.
+  void Listen() { m_movies = std::make_unique<MovieLog>(); }
+  const std::vector<std::string>& Movies() const { return m_movies->names; }
+  static bool MoviePlays(const char* name) {
+    return MoviePlayer::Instance().IsPlaying() && std::string(MoviePlayer::Instance().GetName()) == name;
+  }
+  // A key stops the movie that plays.
+  void SkipMovie() {
+    m_app.PostCharEvent('x');
+    Frame();
+  }
+  static std::string Music() { return MusicManager::Instance().GetCurrentName(); }
+
   std::filesystem::path m_content;
   Node* m_game = nullptr;
+  std::unique_ptr<MovieLog> m_movies;
 };
 
 }  // namespace test
