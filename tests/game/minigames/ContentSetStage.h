@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "../ContentCopy.h"
 #include "../framework/DialogStage.h"
 #include "MovieLog.h"
 #include "framework/ActivePlayerData.h"
@@ -54,17 +55,7 @@ protected:
   // The content set in folders only, hard-linked, so that a test may remove or replace its files
   // (removed first: nothing is written through a link).
   void UseContentCopy() {
-    const std::filesystem::path copy = std::filesystem::current_path() / "content";
-    std::filesystem::remove_all(copy);
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(kContentSetDir)) {
-      const std::filesystem::path target = copy / std::filesystem::relative(entry.path(), kContentSetDir);
-      if (entry.is_directory()) {
-        std::filesystem::create_directories(target);
-      } else if (entry.path().extension() != ".qel") {
-        std::filesystem::create_hard_link(entry.path(), target);
-      }
-    }
-    m_content = copy;
+    m_content = LinkContentSet(kContentSetDir, std::filesystem::current_path() / "content", Archives::kLeftOut);
   }
   std::filesystem::path ContentFile(const std::string& database, const std::string& file,
                                     const char* locale = "universal") const {
@@ -97,37 +88,32 @@ protected:
     ReplaceContent(database, file, text);
   }
 
-  // Starts the game on the content; the game's node comes at the second frame.
-  void StartGame() {
-    WriteFile("Pilo.ini", "[Config]\nhdpath = " + m_content.string() + "\ngraphics = 0\nwindowed = 1\n");
-    ASSERT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
-    Frame();
-    NodeManager::Instance().RequestNode(nodeId);
-    Frame();
-    m_game = dynamic_cast<Node*>(NodeManager::Instance().GetCurrentNode());
-    ASSERT_NE(m_game, nullptr);
-  }
-
-  // Starts the game and requests the node; the text its first frame threw, empty when it threw none.
+  // Starts the game on the content and enters the game's node at the second frame; the text the
+  // start threw, empty when it threw none.
   std::string EnterThrowing() {
     WriteFile("Pilo.ini", "[Config]\nhdpath = " + m_content.string() + "\ngraphics = 0\nwindowed = 1\n");
-    EXPECT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
-    Frame();
-    NodeManager::Instance().RequestNode(nodeId);
     try {
+      if (!m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10)) return "no start";
+      Frame();
+      NodeManager::Instance().RequestNode(nodeId);
       Frame();
     } catch (const char* text) {
       return text;
     }
+    m_game = dynamic_cast<Node*>(NodeManager::Instance().GetCurrentNode());
     return "";
   }
+  void StartGame() {
+    ASSERT_EQ(EnterThrowing(), "");
+    ASSERT_NE(m_game, nullptr);
+  }
 
-  // Frames until the condition holds; false when it did not within the limit.
+  // Frames of ms until the condition holds; false when it did not within the limit.
   template <typename Condition>
-  bool FramesUntil(Condition condition, int limit = 3000) {
+  bool FramesUntil(Condition condition, int limit = 3000, uint32_t ms = 10) {
     for (int frame = 0; frame < limit; ++frame) {
       if (condition()) return true;
-      Frame();
+      Frame(ms);
     }
     return condition();
   }
