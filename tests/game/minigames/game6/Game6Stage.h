@@ -85,13 +85,7 @@ protected:
   // The node the manager runs now.
   static int32_t CurrentNode() { return NodeManager::Instance().GetCurrentId(); }
   // The names of the lines spoken, in order.
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    for (const std::string& started : Started()) {
-      if (started.rfind("speechSound", 0) == 0) lines.push_back(started.substr(11));
-    }
-    return lines;
-  }
+  std::vector<std::string> Lines() const { return LinesSince(0); }
 
   std::unique_ptr<MovieLog> m_movies;
 };
