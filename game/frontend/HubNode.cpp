@@ -135,10 +135,6 @@ constexpr float kBubbleRestY = 1000.0f;
 constexpr int32_t kMovieLevel = 6;
 constexpr uint32_t kMusicGame = kNodeGame3;
 
-int32_t Now() {
-  return static_cast<int32_t>(GameClock::Instance().GetTime());
-}
-
 }  // namespace
 
 const HubNode::GameButtonRow HubNode::kLayout[kGameButtonRows] = {
@@ -262,7 +258,7 @@ void HubNode::Activate() {
 
   m_hubHud->SetScrollLock(true);
   m_arrivalLock = true;
-  m_unlockTime = Now() + kArrivalLockMs;
+  m_unlockTime = GameTimeNow() + kArrivalLockMs;
   if (ActivePlayerData.newResult == 1) {
     ActivePlayerData.newResult = 0;
     OpenProgressScreen();

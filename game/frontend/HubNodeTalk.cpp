@@ -54,10 +54,6 @@ bool Even() {
   return plat::win::rand() % 2 == 0;
 }
 
-int32_t Now() {
-  return static_cast<int32_t>(GameClock::Instance().GetTime());
-}
-
 bool Flagged(uint32_t game) {
   return ActivePlayerData.games[game].gameFlag == 1;
 }
@@ -73,7 +69,7 @@ void HubNode::Update() {
     GetApp().PauseGame();
     return;
   }
-  const int32_t now = Now();
+  const int32_t now = GameTimeNow();
   if (m_lastStepTime == -1) m_lastStepTime = now;
   if (now - m_lastStepTime <= kStepMs) return;
   m_lastStepTime = now;

@@ -49,7 +49,7 @@ int32_t MouseBubbles::CountInUse() const {
 }
 
 void MouseBubbles::Update(int32_t viewX) {
-  const int32_t now = static_cast<int32_t>(GameClock::Instance().GetTime());
+  const int32_t now = GameTimeNow();
   if (now > m_phaseEndTime) {
     m_active = !m_active;
     m_phaseEndTime = now + (m_active ? Draw(4000, 6000) : Draw(1000, 3000));

@@ -153,7 +153,7 @@ bool Game5Node::GM5Actor::UpdateAnimation(Qel::Point2 mouse) {
 
 void Game5Node::GM5Actor::Bob() {
   if (!gm5::IsPast(m_nextBobAt)) return;
-  m_nextBobAt = gm5::Now() + kBobInterval;
+  m_nextBobAt = GameTimeNow() + kBobInterval;
   m_bob += m_bobStep;
   if (m_bob <= -kBobLimit) {
     m_bobStep = kBobReturn;

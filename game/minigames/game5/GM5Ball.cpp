@@ -97,7 +97,7 @@ int32_t Game5Node::BallDepth(int32_t ballY, int32_t door, int32_t fishArcY, cons
 
 void Game5Node::GM5BallBubblesMgr::Update(int32_t x, int32_t y, bool visible) {
   const auto nextTime = [] {
-    return gm5::Now() + kTrailInterval + ScaledDraw(plat::win::rand(), kTrailSpread);
+    return GameTimeNow() + kTrailInterval + ScaledDraw(plat::win::rand(), kTrailSpread);
   };
   if (m_nextSpawnAt == -1) {
     m_nextSpawnAt = nextTime();

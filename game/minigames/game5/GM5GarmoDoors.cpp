@@ -85,7 +85,7 @@ void Game5Node::GM5GarmoDoors::DrawNewDoor() {
 }
 
 int32_t Game5Node::GM5GarmoDoors::NextMoveTime() const {
-  return gm5::Now() + kMoveInterval + ScaledDraw(plat::win::rand(), kMoveSpread);
+  return GameTimeNow() + kMoveInterval + ScaledDraw(plat::win::rand(), kMoveSpread);
 }
 
 void Game5Node::GM5GarmoDoors::OnGoal() {
@@ -139,7 +139,7 @@ void Game5Node::GM5GarmoDoors::OnDoorAnimationEnded(int32_t /*index*/, int32_t /
 void Game5Node::GM5GarmoDoors::UpdateReturn(int32_t level) {
   if (m_phase != kWaiting) return;
   if (m_returnAt == -1) {
-    m_returnAt = gm5::Now() + LooksFor(level).returnDelay;
+    m_returnAt = GameTimeNow() + LooksFor(level).returnDelay;
     return;
   }
   if (!gm5::IsPast(m_returnAt)) return;

@@ -347,7 +347,7 @@ void Game5Node::ResetBall(int32_t state) {
 }
 
 bool Game5Node::StepIsDue() {
-  const int32_t now = gm5::Now();
+  const int32_t now = GameTimeNow();
   if (m_lastStepTime == -1) {
     m_lastStepTime = now;
     return false;
@@ -366,7 +366,7 @@ void Game5Node::Update() {
   }
   if (!m_arrowsEnabled) {
     if (m_arrowsReenableAt == -1) {
-      m_arrowsReenableAt = gm5::Now() + kArrowPause;
+      m_arrowsReenableAt = GameTimeNow() + kArrowPause;
     } else if (gm5::IsPast(m_arrowsReenableAt)) {
       m_arrowsReenableAt = -1;
       m_arrowsEnabled = true;
@@ -427,7 +427,7 @@ void Game5Node::Update() {
   }
   if (m_state == kBallLoaded && m_player.TouchesPoint(m_pipeMouth)) m_state = kFishAtBall;
   if (m_state == kAiming && m_aimDeadline == -1) {
-    m_aimDeadline = gm5::Now() + LevelFor(m_level).aimTime;
+    m_aimDeadline = GameTimeNow() + LevelFor(m_level).aimTime;
     m_aimWarning = m_aimDeadline - kHurryLead;
   }
   if (m_state == kInFlight) {
@@ -570,7 +570,7 @@ void Game5Node::OnAnimationLooped(GenericObject* object) {
   if (object && object == m_fishSprite) {
     if (m_state == kAiming) {
       if (m_aimDeadline == -1) {
-        m_aimDeadline = gm5::Now() + LevelFor(m_level).aimTime;
+        m_aimDeadline = GameTimeNow() + LevelFor(m_level).aimTime;
         m_aimWarning = m_aimDeadline - kHurryLead;
       }
       if (gm5::IsPast(m_aimDeadline)) {

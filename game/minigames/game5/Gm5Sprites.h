@@ -26,14 +26,9 @@ inline void Animate(SpriteObject* object, uint32_t animation, int frame = 0) {
   if (object) object->SetAnimation(animation, frame);
 }
 
-// The game clock in the pieces' int32 milliseconds, where -1 stands for a time not set.
-inline int32_t Now() {
-  return static_cast<int32_t>(GameClock::Instance().GetTime());
-}
-
 // Whether now lies after the time, read across the clock's wrap.
 inline bool IsPast(int32_t time) {
-  return static_cast<int32_t>(static_cast<uint32_t>(Now()) - static_cast<uint32_t>(time)) > 0;
+  return static_cast<int32_t>(static_cast<uint32_t>(GameTimeNow()) - static_cast<uint32_t>(time)) > 0;
 }
 
 }  // namespace gm5

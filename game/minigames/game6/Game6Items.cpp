@@ -26,7 +26,7 @@ void Game6Node::Game6Kelp::ShowAnimation(uint32_t animation) {
 }
 
 void Game6Node::Game6WaterSpout::Update() {
-  const auto now = static_cast<int32_t>(GameClock::Instance().GetTime());
+  const int32_t now = GameTimeNow();
   if (now > m_nextSprayTime) {
     SetAnimation(kSpraying, 0);
     m_nextSprayTime = now + m_sprayPeriod;

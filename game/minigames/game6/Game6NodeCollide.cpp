@@ -17,10 +17,6 @@ namespace {
 using Fish = Game6Node::Game6Pilo;
 using Item = Game6Node::Game6Item;
 
-int32_t ClockNow() {
-  return static_cast<int32_t>(GameClock::Instance().GetTime());
-}
-
 // Only what lies this far behind and ahead of the fish is tested.
 constexpr int32_t kBehind = 300;
 constexpr int32_t kAhead = 800;
@@ -40,7 +36,7 @@ constexpr int32_t kLastLoopPanel = 13;
 
 bool Game6Node::CheckCollisions() {
   if (!m_fish) return false;
-  const int32_t now = ClockNow();
+  const int32_t now = GameTimeNow();
   const auto p = static_cast<int32_t>(m_fish->GetX() + 100.0f);
   bool shieldedOnTop = false;
   // Once the last scallop is taken the level is won; what is tested after it in the same step still

@@ -24,10 +24,6 @@ using Item = Game6Node::Game6Item;
 using HoopRecord = Game6Node::HoopRecord;
 using ItemRecord = Game6Node::ItemRecord;
 
-int32_t ClockNow() {
-  return static_cast<int32_t>(GameClock::Instance().GetTime());
-}
-
 constexpr int32_t kLevels = Game6Node::kLevelCount;
 
 constexpr std::array<float, kLevels> kSpeedAlpha = {290, 305, 320, 335, 350};
@@ -398,7 +394,7 @@ void Game6Node::BuildLevelItems(int32_t level) {
       spout->CenterAnchor();
       spout->EnableCollision();
       spout->SetAnimation(0, 0);
-      spout->SetNextSprayTime(ClockNow() + plat::win::rand() % 4000);
+      spout->SetNextSprayTime(GameTimeNow() + plat::win::rand() % 4000);
       spout->SetSprayPeriod(kind == 16 || kind == 18 ? 7000 : 5000);
     } else {
       // Shield, fin and the obstacles.

@@ -19,10 +19,6 @@ namespace {
 
 using Fish = Game6Node::Game6Pilo;
 
-int32_t ClockNow() {
-  return static_cast<int32_t>(GameClock::Instance().GetTime());
-}
-
 // Direction masks.
 constexpr int32_t kUpBit = 1;
 constexpr int32_t kLeftBit = 2;
@@ -272,7 +268,7 @@ void Game6Node::ShowBackgroundPanels(int32_t panel) {
 
 void Game6Node::ReactionStep() {
   if (!m_fish) return;
-  const int32_t now = ClockNow();
+  const int32_t now = GameTimeNow();
   switch (m_state) {
     case BOUNCED_BACK:
     case BOUNCED_FORWARD: {

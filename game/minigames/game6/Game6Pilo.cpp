@@ -8,10 +8,6 @@
 
 namespace {
 
-int32_t ClockNow() {
-  return static_cast<int32_t>(GameClock::Instance().GetTime());
-}
-
 // How long the fish keeps facing back after the player stops steering left.
 constexpr int32_t kTurnBackDelay = 500;
 
@@ -75,11 +71,11 @@ uint32_t Game6Node::Game6Pilo::PlainTwinOf(uint32_t animation) {
 
 void Game6Node::Game6Pilo::Blink(int32_t milliseconds) {
   m_blinking = true;
-  m_blinkEnd = ClockNow() + milliseconds;
+  m_blinkEnd = GameTimeNow() + milliseconds;
 }
 
 void Game6Node::Game6Pilo::Update() {
-  const int32_t now = ClockNow();
+  const int32_t now = GameTimeNow();
   if (m_blinking && now > m_blinkEnd) {
     SetZ(2);
     m_blinking = false;

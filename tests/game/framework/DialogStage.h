@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -163,6 +165,19 @@ protected:
   }
 
   std::vector<std::string> Started() const { return m_sounds.Of(Qel::EventId::SoundStarted); }
+  // The sounds started since the mark, and of them the spoken lines, by number.
+  size_t Mark() const { return Started().size(); }
+  std::vector<std::string> StartedSince(size_t mark) const {
+    const std::vector<std::string> all = Started();
+    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(mark, all.size())), all.end()};
+  }
+  std::vector<std::string> LinesSince(size_t mark) const {
+    std::vector<std::string> lines;
+    for (const std::string& name : StartedSince(mark)) {
+      if (name.rfind("speechSound", 0) == 0) lines.push_back(name.substr(11));
+    }
+    return lines;
+  }
 
   SoundStage m_stage{false};
   SoundEventLog m_sounds;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../ContentCopy.h"
 #include "HubStage.h"
 #include "fixture-content/SpriteContent.h"
 #include "framework/Ambient.h"
@@ -442,13 +443,12 @@ TEST_F(Hub, LeavingKeepsTheOverallLevelForTheNextGreetingAndTakesEverythingDown)
 
 namespace {
 
-// The hub on a copy of the content (hard links where the file system allows them) from which the
-// hub's archive is gone, so the folder alone serves it, and with the change the case makes.
+// The hub on a linked copy of the content from which the hub's archive is gone, so the folder alone
+// serves it, and with the change the case makes.
 class HubOnBadContent : public Hub {
 protected:
   fs::path CopyContent() {
-    const fs::path copy = fs::current_path() / "content";
-    fs::copy(kContent, copy, fs::copy_options::recursive | fs::copy_options::create_hard_links);
+    const fs::path copy = test::LinkContentSet(kContent, fs::current_path() / "content", test::Archives::kKept);
     fs::remove(copy / "universal" / "HUB.qel");
     return copy;
   }

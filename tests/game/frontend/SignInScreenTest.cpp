@@ -24,6 +24,7 @@
 #include "framework/TextObject.h"
 #include "framework/YesNoDialog.h"
 #include "frontend/SIBobbingMgr.h"
+#include "../ContentCopy.h"
 #include "SignInStage.h"
 
 namespace {
@@ -735,11 +736,9 @@ constexpr const char* kAllButPlay =
 
 TEST_P(MissingObject, TheProgramEndsThroughATextNamingTheObjectAndTheFile) {
   const MissingObjectCase& c = GetParam();
-  // A copy of the content whose files are links, but for the folder-form definition file and the
-  // archive, which go.
-  const std::filesystem::path content = std::filesystem::current_path() / "content";
-  std::filesystem::copy(Content(), content,
-                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::create_hard_links);
+  // A linked copy of the content, but for the folder-form definition file and the archive, which go.
+  const std::filesystem::path content =
+      test::LinkContentSet(Content(), std::filesystem::current_path() / "content", test::Archives::kKept);
   std::filesystem::remove(content / "universal" / "SignIn.qel");
   std::filesystem::remove(content / "universal" / "SignIn" / "SignInObjs.txt");
   if (c.objects) test::WriteFile(content / "universal" / "SignIn" / "SignInObjs.txt", c.objects);

@@ -1,19 +1,22 @@
 // A stage for one mini-game played on the generated content set itself (or on a hard-linked copy of
 // it that a test may damage): the game entered as its node with every other node a logging one, and
-// the hand-moved clock and mixer of the dialogs' stage.
+// the hand-moved clock and mixer of the dialogs' stage, and a log of the movies asked for.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "../ContentCopy.h"
 #include "../framework/DialogStage.h"
+#include "MovieLog.h"
 #include "framework/ActivePlayerData.h"
+#include "framework/MoviePlayer.h"
+#include "framework/MusicManager.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
 #include "framework/PlayerData.h"
@@ -40,6 +43,7 @@ protected:
     m_content = kContentSetDir;
   }
   void TearDown() override {
+    m_movies.reset();
     m_game = nullptr;
     DialogStage::TearDown();
   }
@@ -49,17 +53,7 @@ protected:
   // The content set in folders only, hard-linked, so that a test may remove or replace its files
   // (removed first: nothing is written through a link).
   void UseContentCopy() {
-    const std::filesystem::path copy = std::filesystem::current_path() / "content";
-    std::filesystem::remove_all(copy);
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(kContentSetDir)) {
-      const std::filesystem::path target = copy / std::filesystem::relative(entry.path(), kContentSetDir);
-      if (entry.is_directory()) {
-        std::filesystem::create_directories(target);
-      } else if (entry.path().extension() != ".qel") {
-        std::filesystem::create_hard_link(entry.path(), target);
-      }
-    }
-    m_content = copy;
+    m_content = LinkContentSet(kContentSetDir, std::filesystem::current_path() / "content", Archives::kLeftOut);
   }
   std::filesystem::path ContentFile(const std::string& database, const std::string& file,
                                     const char* locale = "universal") const {
@@ -76,58 +70,68 @@ protected:
   std::string ReadContent(const std::string& database, const std::string& file) const {
     return ReadFile(ContentFile(database, file));
   }
-
-  // Starts the game on the content; the game's node comes at the second frame.
-  void StartGame() {
-    WriteFile("Pilo.ini", "[Config]\nhdpath = " + m_content.string() + "\ngraphics = 0\nwindowed = 1\n");
-    ASSERT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
-    Frame();
-    NodeManager::Instance().RequestNode(nodeId);
-    Frame();
-    m_game = dynamic_cast<Node*>(NodeManager::Instance().GetCurrentNode());
-    ASSERT_NE(m_game, nullptr);
+  // The object file without the section of that object, or with its class changed.
+  void EditObjectFile(const std::string& database, const std::string& file, const std::string& name,
+                      const std::string& newClass) {
+    std::string text = ReadContent(database, file);
+    const size_t header = text.find(" " + name + " ");
+    ASSERT_NE(header, std::string::npos) << name << " in " << file;
+    const size_t start = text.rfind('[', header);
+    if (newClass.empty()) {
+      const size_t next = text.find('[', header);
+      text.erase(start, next == std::string::npos ? std::string::npos : next - start);
+    } else {
+      text.replace(start + 1, header - start - 1, newClass);
+    }
+    ReplaceContent(database, file, text);
   }
 
-  // Starts the game and requests the node; the text its first frame threw, empty when it threw none.
+  // Starts the game on the content and enters the game's node at the second frame; the text the
+  // start threw, empty when it threw none.
   std::string EnterThrowing() {
     WriteFile("Pilo.ini", "[Config]\nhdpath = " + m_content.string() + "\ngraphics = 0\nwindowed = 1\n");
-    EXPECT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
-    Frame();
-    NodeManager::Instance().RequestNode(nodeId);
     try {
+      if (!m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10)) return "no start";
+      Frame();
+      NodeManager::Instance().RequestNode(nodeId);
       Frame();
     } catch (const char* text) {
       return text;
     }
+    m_game = dynamic_cast<Node*>(NodeManager::Instance().GetCurrentNode());
     return "";
   }
+  void StartGame() {
+    ASSERT_EQ(EnterThrowing(), "");
+    ASSERT_NE(m_game, nullptr);
+  }
 
-  // Frames until the condition holds; false when it did not within the limit.
+  // Frames of ms until the condition holds; false when it did not within the limit.
   template <typename Condition>
-  bool FramesUntil(Condition condition, int limit = 3000) {
+  bool FramesUntil(Condition condition, int limit = 3000, uint32_t ms = 10) {
     for (int frame = 0; frame < limit; ++frame) {
       if (condition()) return true;
-      Frame();
+      Frame(ms);
     }
     return condition();
   }
 
-  // The sounds started since the mark, and of them the spoken lines, by number.
-  size_t Mark() const { return Started().size(); }
-  std::vector<std::string> StartedSince(size_t mark) const {
-    const std::vector<std::string> all = Started();
-    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(mark, all.size())), all.end()};
+  // The movies asked for from now on.
+  void Listen() { m_movies = std::make_unique<MovieLog>(); }
+  const std::vector<std::string>& Movies() const { return m_movies->names; }
+  static bool MoviePlays(const char* name) {
+    return MoviePlayer::Instance().IsPlaying() && std::string(MoviePlayer::Instance().GetName()) == name;
   }
-  std::vector<std::string> LinesSince(size_t mark) const {
-    std::vector<std::string> lines;
-    for (const std::string& name : StartedSince(mark)) {
-      if (name.rfind("speechSound", 0) == 0) lines.push_back(name.substr(11));
-    }
-    return lines;
+  // A key stops the movie that plays.
+  void SkipMovie() {
+    m_app.PostCharEvent('x');
+    Frame();
   }
+  static std::string Music() { return MusicManager::Instance().GetCurrentName(); }
 
   std::filesystem::path m_content;
   Node* m_game = nullptr;
+  std::unique_ptr<MovieLog> m_movies;
 };
 
 }  // namespace test

@@ -65,6 +65,22 @@ std::string SavedBytes(const std::function<void(CurrentPlayer&)>& prepare) {
   return bytes;
 }
 
+// A game visited: at the level, to resume at resume, with the prizes of the first levels owned.
+void Visit(GameProgress& game, int32_t level, uint32_t resume, int prizes = 0) {
+  game.firstTime = 0;
+  game.level = level;
+  game.gameValue = resume;
+  for (int i = 0; i < prizes; ++i) game.levelFlags[i] = 1;
+}
+
+// A player just signed in who has visited the one game and nothing else.
+std::string VisitedBytes(uint32_t id, int32_t level, uint32_t resume, int prizes = 0) {
+  return SavedBytes([=](CurrentPlayer& player) {
+    FreshPlayer(player);
+    Visit(player.games[id], level, resume, prizes);
+  });
+}
+
 }  // namespace
 
 std::vector<PreparedSave> PreparedSaves() {
@@ -144,55 +160,23 @@ std::vector<PreparedSave> PreparedSaves() {
   // played levels outside the game.
   constexpr uint32_t kShapeGame = 10;
   saves.push_back({"game4-level5.sav", "game 10 visited, at level 5 with the prizes of levels 1 to 4",
-                   SavedBytes([](CurrentPlayer& player) {
-                     FreshPlayer(player);
-                     player.games[kShapeGame].firstTime = 0;
-                     player.games[kShapeGame].level = 5;
-                     player.games[kShapeGame].gameValue = 5;
-                     for (int i = 0; i < 4; ++i) player.games[kShapeGame].levelFlags[i] = 1;
-                   })});
-  saves.push_back({"game4-level12.sav", "game 10 visited, at level 12",
-                   SavedBytes([](CurrentPlayer& player) {
-                     FreshPlayer(player);
-                     player.games[kShapeGame].firstTime = 0;
-                     player.games[kShapeGame].level = 12;
-                     player.games[kShapeGame].gameValue = 12;
-                   })});
+                   VisitedBytes(kShapeGame, 5, 5, 4)});
+  saves.push_back({"game4-level12.sav", "game 10 visited, at level 12", VisitedBytes(kShapeGame, 12, 12)});
   for (int32_t last : {0, 99}) {
     saves.push_back({"game4-last" + std::to_string(last) + ".sav",
                      "game 10 visited, at level 3, last played level " + std::to_string(last),
-                     SavedBytes([last](CurrentPlayer& player) {
-                       FreshPlayer(player);
-                       player.games[kShapeGame].firstTime = 0;
-                       player.games[kShapeGame].level = 3;
-                       player.games[kShapeGame].gameValue = static_cast<uint32_t>(last);
-                     })});
+                     VisitedBytes(kShapeGame, 3, static_cast<uint32_t>(last))});
   }
   // The memory game's entry (15): the level to resume at below, inside and above the levels that exist.
   constexpr uint32_t kMemoryGame = 15;
   saves.push_back({"game9-level20.sav", "game 15 visited, at level 20, resuming at level 13",
-                   SavedBytes([](CurrentPlayer& player) {
-                     FreshPlayer(player);
-                     player.games[kMemoryGame].firstTime = 0;
-                     player.games[kMemoryGame].level = kLastLevel;
-                     player.games[kMemoryGame].gameValue = 13;
-                   })});
+                   VisitedBytes(kMemoryGame, kLastLevel, 13)});
   saves.push_back({"game9-prize1.sav", "game 15 visited, at level 2 with the prize of level 1, resuming at 1",
-                   SavedBytes([](CurrentPlayer& player) {
-                     FreshPlayer(player);
-                     player.games[kMemoryGame].firstTime = 0;
-                     player.games[kMemoryGame].level = 2;
-                     player.games[kMemoryGame].levelFlags[0] = 1;
-                   })});
+                   VisitedBytes(kMemoryGame, 2, 1, 1)});
   for (const uint32_t resume : {0u, 99u}) {
     saves.push_back({"game9-resume" + std::to_string(resume) + ".sav",
                      "game 15 visited, at level 20, resuming at level " + std::to_string(resume),
-                     SavedBytes([resume](CurrentPlayer& player) {
-                       FreshPlayer(player);
-                       player.games[kMemoryGame].firstTime = 0;
-                       player.games[kMemoryGame].level = kLastLevel;
-                       player.games[kMemoryGame].gameValue = resume;
-                     })});
+                     VisitedBytes(kMemoryGame, kLastLevel, resume)});
   }
   // Damaged files: a record cut short, bytes that are no record, and a record naming a slot that does
   // not exist.
@@ -227,22 +211,11 @@ std::vector<PreparedSave> PreparedSaves() {
   // below and above the levels that exist.
   constexpr uint32_t kShellGame = 14;
   saves.push_back({"game8-level5.sav", "game 14 visited, at level 5 with the prizes of levels 1 to 4, resuming at 5",
-                   SavedBytes([](CurrentPlayer& player) {
-                     FreshPlayer(player);
-                     player.games[kShellGame].firstTime = 0;
-                     player.games[kShellGame].level = 5;
-                     player.games[kShellGame].gameValue = 5;
-                     for (int i = 0; i < 4; ++i) player.games[kShellGame].levelFlags[i] = 1;
-                   })});
+                   VisitedBytes(kShellGame, 5, 5, 4)});
   for (const uint32_t resume : {0u, 99u}) {
     saves.push_back({"game8-resume" + std::to_string(resume) + ".sav",
                      "game 14 visited, at level 3, resuming at level " + std::to_string(resume),
-                     SavedBytes([resume](CurrentPlayer& player) {
-                       FreshPlayer(player);
-                       player.games[kShellGame].firstTime = 0;
-                       player.games[kShellGame].level = 3;
-                       player.games[kShellGame].gameValue = resume;
-                     })});
+                     VisitedBytes(kShellGame, 3, resume)});
   }
   // The hub visited and turned to the shell game's button, the game never visited: its way in from
   // the hub.
@@ -269,9 +242,7 @@ std::vector<PreparedSave> PreparedSaves() {
                    "the prize of level 2 owned",
                    SavedBytes([](CurrentPlayer& player) {
                      AtHub(player, 1400);
-                     player.games[kMemoryGame].firstTime = 0;
-                     player.games[kMemoryGame].level = 2;
-                     player.games[kMemoryGame].gameValue = 2;
+                     Visit(player.games[kMemoryGame], 2, 2);
                      player.games[kMemoryGame].highScore = 85;
                      player.games[kMemoryGame].levelFlags[1] = 1;
                    })});

@@ -1,25 +1,17 @@
-// A stage for the shape game's way through its levels: the game started on the generated content set
-// (or on a hard-linked copy of it that a test may damage), node 10 entered with every other node a
-// logging one, the hand-moved clock and mixer of the dialogs' stage, and the presses of a player at
-// the shapes' centres.
+// A stage for the shape game's way through its levels: the content-set stage's game, node 10 entered
+// at level 1 with a log of the movies from then on, and the presses of a player at the shapes' centres.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "../../framework/DialogStage.h"
-#include "core/EventManager.h"
-#include "core/IEventListener.h"
+#include "../ContentSetStage.h"
 #include "framework/ActivePlayerData.h"
 #include "framework/Clickable.h"
 #include "framework/GameClock.h"
-#include "framework/GameEvents.h"
 #include "framework/MoviePlayer.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
@@ -32,107 +24,37 @@
 #include "game4/TimingMark.h"
 #include "graphics/SceneObject.h"
 #include "platform/win/user/Messages.h"
-#include "support/LoggingNode.h"
 
 namespace test {
 
-inline const std::filesystem::path kGame4Content = QEL_CONTENT_DIR;
-
-inline GameNode* CreateGame4Flow(int32_t id) {
-  if (id == kNodeGame4) return new Game4Node;
-  return LoggingNode::Create(id);
-}
-
-// The movies that started, as the pause events name them.
-class Game4MovieLog : public Qel::IEventListener {
-public:
-  Game4MovieLog() { Qel::EventManager::GetInstance()->AddListener(kEventAppState, this); }
-  ~Game4MovieLog() override {
-    if (Qel::EventManager::Exists()) Qel::EventManager::GetInstance()->RemoveListener(this);
-  }
-  void HandleEvent(int /*kind*/, int id, void* data) override {
-    if (id == EventId::Pause && data) movies.emplace_back(static_cast<const char*>(data));
-  }
-  std::vector<std::string> movies;
-};
-
-class FlowStage : public DialogStage {
+class FlowStage : public ContentSetStage<Game4Node, kNodeGame4> {
 protected:
   using Names = std::vector<std::string>;
 
   void SetUp() override {
-    DialogStage::SetUp();
-    NodeManager::Instance().SetNodeFactoryForTesting(CreateGame4Flow);
-    ActivePlayerData = PlayerData();
+    ContentSetStage::SetUp();
     // Played before, at level 1: the opening is four lines.
-    Entry().firstTime = 0;
     Entry().level = 1;
     Entry().gameValue = 1;
-    m_content = kGame4Content;
-  }
-  void TearDown() override {
-    m_movies.reset();
-    m_game = nullptr;
-    DialogStage::TearDown();
   }
 
-  static GameProgress& Entry() { return ActivePlayerData.games[kNodeGame4]; }
-
-  // The content set in folders only, hard-linked, so that a test may remove or replace its files
-  // (removed first: nothing is written through a link).
-  void UseContentCopy() {
-    const std::filesystem::path copy = std::filesystem::current_path() / "content";
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(kGame4Content)) {
-      const std::filesystem::path target = copy / std::filesystem::relative(entry.path(), kGame4Content);
-      if (entry.is_directory()) {
-        std::filesystem::create_directories(target);
-      } else if (entry.path().extension() != ".qel") {
-        std::filesystem::create_hard_link(entry.path(), target);
-      }
-    }
-    m_content = copy;
-  }
-  std::filesystem::path ContentFile(const std::string& database, const std::string& file) const {
-    return m_content / "universal" / database / file;
-  }
-  void RemoveContent(const std::string& database, const std::string& file) {
-    ASSERT_TRUE(std::filesystem::remove(ContentFile(database, file))) << file;
-  }
   // The file takes the bytes of another of its database.
-  void ReplaceContent(const std::string& database, const std::string& file, const std::string& from) {
-    const std::string bytes = ReadFile(ContentFile(database, from));
+  void ReplaceContentBy(const std::string& database, const std::string& file, const std::string& from) {
+    const std::string bytes = ReadContent(database, from);
     ASSERT_FALSE(bytes.empty()) << from;
-    RemoveContent(database, file);
-    WriteFile(ContentFile(database, file), bytes);
+    ReplaceContent(database, file, bytes);
   }
 
-  // Starts the game on the content and enters the shape game at the second frame; "" when it
-  // started, else the text it refused with.
+  // Starts the game on the content and enters the shape game at the second frame, the movie log
+  // listening from then on; "" when it started, else the text it refused with.
   std::string Enter() {
-    WriteFile("Pilo.ini", "[Config]\nhdpath = " + m_content.string() + "\ngraphics = 0\nwindowed = 1\n");
-    try {
-      if (!m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10)) return "no start";
-      Frame();
-      NodeManager::Instance().RequestNode(kNodeGame4);
-      Frame();
-    } catch (const char* text) {
-      return text;
-    }
-    m_game = dynamic_cast<Game4Node*>(NodeManager::Instance().GetCurrentNode());
-    m_movies = std::make_unique<Game4MovieLog>();
+    const std::string thrown = EnterThrowing();
+    if (!thrown.empty()) return thrown;
+    Listen();
     return m_game ? "" : "no node";
   }
   void StartGame() { ASSERT_EQ(Enter(), ""); }
 
-  // Frames until the condition holds; false when it did not within the limit.
-  template <typename Condition>
-  bool FramesUntil(Condition condition, int limit = 3000, uint32_t ms = 10) {
-    for (int frame = 0; frame < limit; ++frame) {
-      if (condition()) return true;
-      Frame(ms);
-    }
-    return condition();
-  }
   int32_t State() const { return m_game->GetState(); }
   uint32_t Now() const { return GameClock::Instance().GetTime(); }
 
@@ -221,33 +143,6 @@ protected:
     }
     ASSERT_EQ(State(), 8);
   }
-
-  bool MoviePlays(const char* name) const {
-    return MoviePlayer::Instance().IsPlaying() && std::string(MoviePlayer::Instance().GetName()) == name;
-  }
-  // A key stops the movie that plays.
-  void SkipMovie() {
-    m_app.PostCharEvent('x');
-    Frame();
-  }
-  const Names& Movies() const { return m_movies->movies; }
-
-  // Sound starts since the mark; the spoken lines among them by number.
-  size_t Mark() const { return Started().size(); }
-  Names LinesSince(size_t mark) const {
-    const Names all = Started();
-    Names lines;
-    for (size_t i = std::min(mark, all.size()); i < all.size(); ++i) {
-      if (all[i].rfind("speechSound", 0) == 0) {
-        lines.push_back(all[i].substr(11));
-      }
-    }
-    return lines;
-  }
-
-  std::filesystem::path m_content;
-  Game4Node* m_game = nullptr;
-  std::unique_ptr<Game4MovieLog> m_movies;
 };
 
 }  // namespace test

@@ -172,7 +172,7 @@ TEST_F(Flow, TheJoinWaitsForTheSequenceSoundAfterTheSpeech) {
 // A sequence sound shorter than the praise: the next sequence waits for the speech.
 TEST_F(Flow, TheJoinWaitsForTheSpeechAfterTheSequenceSound) {
   UseContentCopy();
-  ReplaceContent("GAME4", "G4_sequence.wav", "G4_tick.wav");
+  ReplaceContentBy("GAME4", "G4_sequence.wav", "G4_tick.wav");
   Entry().level = 4;
   Entry().gameValue = 4;
   StartGame();

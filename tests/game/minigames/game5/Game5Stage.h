@@ -14,14 +14,12 @@
 #include <vector>
 
 #include "../../framework/DialogStage.h"
-#include "core/EventManager.h"
-#include "core/IEventListener.h"
+#include "../MovieLog.h"
 #include "fixture-content/ContentDatabases.h"
 #include "fixture-content/ContentModule.h"
 #include "fixture-content/OutputTree.h"
 #include "framework/ActivePlayerData.h"
 #include "framework/GameClock.h"
-#include "framework/GameEvents.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
 #include "framework/PlayerData.h"
@@ -35,21 +33,6 @@
 namespace test {
 
 class TestGame5 : private NodeSprites, public Game5Node {};
-
-// The movies asked for, in order ("Pause" of each, which a missing one also posts).
-class MovieLog : public Qel::IEventListener {
-public:
-  MovieLog() { Qel::EventManager::GetInstance()->AddListener(kEventAppState, this); }
-  ~MovieLog() override {
-    if (Qel::EventManager::Exists()) Qel::EventManager::GetInstance()->RemoveListener(this);
-  }
-  MovieLog(const MovieLog&) = delete;
-  MovieLog& operator=(const MovieLog&) = delete;
-  void HandleEvent(int /*kind*/, int id, void* data) override {
-    if (id == EventId::Pause) names.emplace_back(static_cast<const char*>(data));
-  }
-  std::vector<std::string> names;
-};
 
 inline bool IsShownObject(const GenericObject* object) {
   return object && object->GetSceneObject() && object->GetSceneObject()->IsShown();

@@ -42,11 +42,7 @@ TEST_F(Game5, TheIntroductionEntersSpeaksItsLongLinesOnceAndStartsTheFirstLevel)
   ASSERT_TRUE(FramesUntil([&] { return m_game->GetIntroPhase() == 2; }));
   EXPECT_EQ(Entry().firstTime, 0);
   ASSERT_TRUE(FramesUntil([&] { return m_game->GetState() == Game5Node::kLevelStart; }, 2000));
-  Names lines;
-  for (const std::string& started : Started()) {
-    if (started.rfind("speechSound", 0) == 0) lines.push_back(started.substr(11));
-  }
-  EXPECT_EQ(lines, (Names{"2470", "2480", "2490", "2540"}));
+  EXPECT_EQ(LinesSince(0), (Names{"2470", "2480", "2490", "2540"}));
   EXPECT_FALSE(test::IsShownObject(m_game->GetZelka()));
   EXPECT_TRUE(test::IsShownObject(m_game->GetDoors().m_shark));
   EXPECT_EQ(m_game->GetDoors().m_shark->GetAnimationId(), 9u);
@@ -64,11 +60,7 @@ TEST_F(Game5, AReturningPlayerHearsTheShortIntroduction) {
   Entry().firstTime = 0;
   StartGame();
   ASSERT_TRUE(FramesUntil([&] { return m_game->GetState() == Game5Node::kLevelStart; }, 2000));
-  Names lines;
-  for (const std::string& started : Started()) {
-    if (started.rfind("speechSound", 0) == 0) lines.push_back(started.substr(11));
-  }
-  EXPECT_EQ(lines, (Names{"2530", "2510"}));
+  EXPECT_EQ(LinesSince(0), (Names{"2530", "2510"}));
 }
 
 TEST_F(Game5, TheGameStepsOnlyWhenMoreThanSevenMillisecondsHavePassed) {

@@ -10,13 +10,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "../MiniGameStage.h"
-#include "core/EventManager.h"
-#include "core/IEventListener.h"
+#include "../MovieLog.h"
 #include "fixture-content/ContentDatabases.h"
 #include "framework/ActivePlayerData.h"
-#include "framework/GameEvents.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
 #include "framework/PlayerData.h"
@@ -46,21 +45,6 @@ inline void SetOverallLevel(int32_t overall) {
   for (const uint32_t id : PlayerData::kOverallLevelGames) ActivePlayerData.games[id].level = overall + 2;
 }
 
-// The movies asked for, in order (the pause each posts, a missing one too).
-class Game6Movies : public Qel::IEventListener {
-public:
-  Game6Movies() { Qel::EventManager::GetInstance()->AddListener(kEventAppState, this); }
-  ~Game6Movies() override {
-    if (Qel::EventManager::Exists()) Qel::EventManager::GetInstance()->RemoveListener(this);
-  }
-  Game6Movies(const Game6Movies&) = delete;
-  Game6Movies& operator=(const Game6Movies&) = delete;
-  void HandleEvent(int /*kind*/, int id, void* data) override {
-    if (id == EventId::Pause) names.emplace_back(static_cast<const char*>(data));
-  }
-  std::vector<std::string> names;
-};
-
 class Game6Stage : public MiniGameStage<Game6Node, kNodeGame6> {
 protected:
   static constexpr uint32_t kSeed = 6;
@@ -85,7 +69,7 @@ protected:
     MiniGameStage::TearDown();
   }
 
-  void OnAppStarted() override { m_movies = std::make_unique<Game6Movies>(); }
+  void OnAppStarted() override { m_movies = std::make_unique<MovieLog>(); }
 
   // Until the banner has flown out and play runs.
   bool RunUntilPlaying() {
@@ -101,15 +85,9 @@ protected:
   // The node the manager runs now.
   static int32_t CurrentNode() { return NodeManager::Instance().GetCurrentId(); }
   // The names of the lines spoken, in order.
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    for (const std::string& started : Started()) {
-      if (started.rfind("speechSound", 0) == 0) lines.push_back(started.substr(11));
-    }
-    return lines;
-  }
+  std::vector<std::string> Lines() const { return LinesSince(0); }
 
-  std::unique_ptr<Game6Movies> m_movies;
+  std::unique_ptr<MovieLog> m_movies;
 };
 
 }  // namespace test

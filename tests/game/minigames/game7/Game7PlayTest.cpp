@@ -47,6 +47,14 @@ protected:
     StartGame();
     ASSERT_TRUE(RunUntilPlaying());
   }
+  // The game entered again by a player back at that level; whether play began.
+  bool ReplayAt(uint32_t level) {
+    Game7Entry().firstTime = 0;
+    Game7Entry().level = 20;
+    Game7Entry().gameValue = level;
+    Revisit();
+    return RunUntilPlaying();
+  }
   // The pointer where the node reads it on the next update.
   void Point(int x, int y) {
     test::MoveMouse(x, y);
@@ -465,11 +473,7 @@ TEST_F(Game7Play, TurtlesAndGroupersComeFromTheLeftOnlyFromLevelElevenOn) {
   StartGame();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.level);
-    Game7Entry().firstTime = 0;
-    Game7Entry().level = 20;
-    Game7Entry().gameValue = c.level;
-    Revisit();
-    ASSERT_TRUE(RunUntilPlaying());
+    ASSERT_TRUE(ReplayAt(c.level));
     std::map<int32_t, int> fromLeft;
     std::map<int32_t, int> releases;
     for (int round = 0; round < 700; ++round) {
@@ -522,11 +526,7 @@ TEST_F(Game7Play, TurtlesSwerveOffTheirLaneOneTimeInFourThenInTwo) {
   StartGame();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.level);
-    Game7Entry().firstTime = 0;
-    Game7Entry().level = 20;
-    Game7Entry().gameValue = c.level;
-    Revisit();
-    ASSERT_TRUE(RunUntilPlaying());
+    ASSERT_TRUE(ReplayAt(c.level));
     Obstacle* turtle = FirstOfKind(1);
     Obstacle* boot = FirstOfKind(3);
     // The animation timer picks a swimming one: a boot only flourishes; a turtle may start a swerve.

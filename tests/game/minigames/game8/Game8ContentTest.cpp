@@ -22,20 +22,9 @@ protected:
     UseContentCopy();
   }
   // Both object files without the section of that object, or with its class changed.
+  using test::Game8Stage::EditObjectFile;
   void EditObjectFile(const std::string& name, const std::string& newClass) {
-    for (const char* file : {"ShellGame.txt", "ShellGame_SDL.txt"}) {
-      std::string text = ReadContent("GAME8", file);
-      const size_t header = text.find(" " + name + " ");
-      ASSERT_NE(header, std::string::npos) << name;
-      const size_t start = text.rfind('[', header);
-      if (newClass.empty()) {
-        const size_t next = text.find('[', header);
-        text.erase(start, next == std::string::npos ? std::string::npos : next - start);
-      } else {
-        text.replace(start + 1, header - start - 1, newClass);
-      }
-      ReplaceContent("GAME8", file, text);
-    }
+    for (const char* file : {"ShellGame.txt", "ShellGame_SDL.txt"}) EditObjectFile("GAME8", file, name, newClass);
   }
   // Five right guesses; the fifth's answer cut short.
   void CompleteLevel() {

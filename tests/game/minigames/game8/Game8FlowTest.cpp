@@ -3,52 +3,20 @@
 // and the record the visit leaves.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "Game8Stage.h"
-#include "core/EventManager.h"
-#include "core/IEventListener.h"
 #include "framework/GameButton.h"
-#include "framework/GameEvents.h"
 #include "framework/MoviePlayer.h"
-#include "framework/MusicManager.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
 using States = std::vector<int32_t>;
 
-// The movies that started, as the pause events name them.
-class MovieLog : public Qel::IEventListener {
-public:
-  MovieLog() { Qel::EventManager::GetInstance()->AddListener(kEventAppState, this); }
-  ~MovieLog() override {
-    if (Qel::EventManager::Exists()) Qel::EventManager::GetInstance()->RemoveListener(this);
-  }
-  void HandleEvent(int /*kind*/, int id, void* data) override {
-    if (id == EventId::Pause) movies.emplace_back(static_cast<const char*>(data));
-  }
-  Names movies;
-};
-
 class ShellFlow : public test::Game8Stage {
 protected:
-  void TearDown() override {
-    m_movies.reset();
-    test::Game8Stage::TearDown();
-  }
-  void Listen() { m_movies = std::make_unique<MovieLog>(); }
-  const Names& Movies() const { return m_movies->movies; }
-  bool MoviePlays(const char* name) const {
-    return MoviePlayer::Instance().IsPlaying() && std::string(MoviePlayer::Instance().GetName()) == name;
-  }
-  std::string Music() const { return MusicManager::Instance().GetCurrentName(); }
-  void SkipMovie() {
-    m_app.PostCharEvent('x');
-    Frame();
-  }
   // The states after each frame until the condition, each once for as long as it lasts.
   template <typename Condition>
   States StatesUntil(Condition condition, int limit = 3000) {
@@ -77,8 +45,6 @@ protected:
     }
     return looks;
   }
-
-  std::unique_ptr<MovieLog> m_movies;
 };
 
 }  // namespace

@@ -11,19 +11,9 @@ namespace {
 
 class Content : public test::Game9Stage {
 protected:
-  // The object file without the section of that object, or with its class changed.
+  using test::Game9Stage::EditObjectFile;
   void EditObjectFile(const std::string& name, const std::string& newClass) {
-    std::string text = ReadContent("Game9", "GAME9_Concentration.txt");
-    const size_t header = text.find(" " + name + " ");
-    ASSERT_NE(header, std::string::npos) << name;
-    const size_t start = text.rfind('[', header);
-    if (newClass.empty()) {
-      const size_t next = text.find('[', header);
-      text.erase(start, next == std::string::npos ? std::string::npos : next - start);
-    } else {
-      text.replace(start + 1, header - start - 1, newClass);
-    }
-    ReplaceContent("Game9", "GAME9_Concentration.txt", text);
+    EditObjectFile("Game9", "GAME9_Concentration.txt", name, newClass);
   }
   void WriteSettings(const std::string& lines) { ReplaceContent("Game9", "ConcentrationData.txt", lines); }
 };

@@ -3,16 +3,12 @@
 // the banner), the level reached, the keys, the help page and the way back to the hub.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "Game9Stage.h"
-#include "core/EventManager.h"
-#include "core/IEventListener.h"
 #include "framework/Clickable.h"
 #include "framework/GameButton.h"
-#include "framework/GameEvents.h"
 #include "framework/MoviePlayer.h"
 #include "framework/MusicManager.h"
 #include "frontend/RoomNode.h"
@@ -22,43 +18,13 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// The movies that started, as the pause events name them.
-class MovieLog : public Qel::IEventListener {
-public:
-  MovieLog() { Qel::EventManager::GetInstance()->AddListener(kEventAppState, this); }
-  ~MovieLog() override {
-    if (Qel::EventManager::Exists()) Qel::EventManager::GetInstance()->RemoveListener(this);
-  }
-  void HandleEvent(int /*kind*/, int id, void* data) override {
-    if (id == EventId::Pause) movies.emplace_back(static_cast<const char*>(data));
-  }
-  Names movies;
-};
-
 class Flow : public test::Game9Stage {
 protected:
-  void TearDown() override {
-    m_movies.reset();
-    test::Game9Stage::TearDown();
-  }
-  void Listen() { m_movies = std::make_unique<MovieLog>(); }
-  const Names& Movies() const { return m_movies->movies; }
-  bool MoviePlays(const char* name) const {
-    return MoviePlayer::Instance().IsPlaying() && std::string(MoviePlayer::Instance().GetName()) == name;
-  }
-  std::string Music() const { return MusicManager::Instance().GetCurrentName(); }
   // The won picture is clicked.
   void ClickWonPicture() {
     ASSERT_EQ(m_game->GetCardsLeft(), -1);
     ClickOn(m_game->GetCurrentSand());
   }
-  // A key stops the movie that plays.
-  void SkipMovie() {
-    m_app.PostCharEvent('x');
-    Frame();
-  }
-
-  std::unique_ptr<MovieLog> m_movies;
 };
 
 }  // namespace

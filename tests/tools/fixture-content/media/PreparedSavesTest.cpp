@@ -33,6 +33,23 @@ bool Load(const std::string& bytes) {
   return SaveGameManager::Instance().LoadSlot(0);
 }
 
+// The prepared save of that name, loaded.
+testing::AssertionResult Loads(const std::map<std::string, std::string>& saves, const std::string& file) {
+  const auto save = saves.find(file);
+  if (save == saves.end()) return testing::AssertionFailure() << "no " << file;
+  if (!Load(save->second)) return testing::AssertionFailure() << "the loader refuses " << file;
+  return testing::AssertionSuccess();
+}
+
+// A game's entry as a visit leaves it: at the level, to resume at resume, and owning the prizes
+// marked '1' of the first five levels.
+void ExpectVisited(const GameProgress& game, int32_t level, uint32_t resume, const std::string& prizes) {
+  EXPECT_EQ(game.firstTime, 0);
+  EXPECT_EQ(game.level, level);
+  EXPECT_EQ(game.gameValue, resume);
+  for (size_t i = 0; i < prizes.size(); ++i) EXPECT_EQ(game.levelFlags[i], prizes[i] - '0') << "prize " << i + 1;
+}
+
 }  // namespace
 
 TEST(PreparedSaves, EachWholeSaveHoldsThePlayerItPromises) {
@@ -40,16 +57,15 @@ TEST(PreparedSaves, EachWholeSaveHoldsThePlayerItPromises) {
   const CurrentPlayer& player = CurrentPlayer::Instance();
   for (const char* file : {"fresh.sav", "level2.sav", "highscore.sav", "lastlevel.sav", "slot9.sav"}) {
     SCOPED_TRACE(file);
-    ASSERT_TRUE(saves.count(file));
+    ASSERT_TRUE(Loads(saves, file));
     ASSERT_EQ(saves.at(file).size(), CurrentPlayer::kFileSize);
-    ASSERT_TRUE(Load(saves.at(file)));
     // Every one is a player who has signed in, not a record no one has taken.
     EXPECT_EQ(player.signedIn, 1);
     EXPECT_EQ(player.freshProfile, 0);
     EXPECT_EQ(player.captionsOn, 1);
   }
 
-  ASSERT_TRUE(Load(saves.at("fresh.sav")));
+  ASSERT_TRUE(Loads(saves, "fresh.sav"));
   EXPECT_EQ(player.saveSlot, 0u);
   EXPECT_EQ(player.GetOverallLevel(), -1);
   for (const GameProgress& game : player.games) {
@@ -58,7 +74,7 @@ TEST(PreparedSaves, EachWholeSaveHoldsThePlayerItPromises) {
   }
   EXPECT_EQ(player.newResult, 0);
 
-  ASSERT_TRUE(Load(saves.at("level2.sav")));
+  ASSERT_TRUE(Loads(saves, "level2.sav"));
   for (const uint32_t id : kLevelGames) {
     EXPECT_EQ(player.games[id].level, 2) << id;
     EXPECT_EQ(player.games[id].firstTime, 0) << id;
@@ -68,7 +84,7 @@ TEST(PreparedSaves, EachWholeSaveHoldsThePlayerItPromises) {
   EXPECT_EQ(player.GetOverallLevel(), 0);
   EXPECT_EQ(player.newResult, 0);
 
-  ASSERT_TRUE(Load(saves.at("highscore.sav")));
+  ASSERT_TRUE(Loads(saves, "highscore.sav"));
   EXPECT_EQ(player.newResult, 1);
   const uint32_t scores[] = {1200, 850, 640, 300, 975};
   for (size_t i = 0; i < std::size(kLevelGames); ++i) {
@@ -79,7 +95,7 @@ TEST(PreparedSaves, EachWholeSaveHoldsThePlayerItPromises) {
     EXPECT_EQ(game.levelFlags[2], 0);
   }
 
-  ASSERT_TRUE(Load(saves.at("lastlevel.sav")));
+  ASSERT_TRUE(Loads(saves, "lastlevel.sav"));
   EXPECT_EQ(player.GetOverallLevel(), 4);
   for (const uint32_t id : kLevelGames) {
     EXPECT_EQ(player.games[id].level, 20) << id;
@@ -89,7 +105,7 @@ TEST(PreparedSaves, EachWholeSaveHoldsThePlayerItPromises) {
   EXPECT_EQ(player.games[12].level, 5);
   for (const uint8_t flag : player.games[12].levelFlags) EXPECT_EQ(flag, 1);
 
-  ASSERT_TRUE(Load(saves.at("slot9.sav")));
+  ASSERT_TRUE(Loads(saves, "slot9.sav"));
   EXPECT_EQ(player.saveSlot, 9u);
 }
 
@@ -100,25 +116,19 @@ TEST(PreparedSaves, TheMemoryGamesSavesResumeWhereTheySay) {
     const char* file;
     int32_t level;
     uint32_t resume;
-    uint8_t prize1;
-    uint8_t prize2 = 0;
+    const char* prizes;
     uint32_t highScore = 0;
   };
-  for (const Case& c : {Case{"game9-level20.sav", 20, 13, 0}, Case{"game9-prize1.sav", 2, 1, 1},
-                        Case{"game9-resume0.sav", 20, 0, 0}, Case{"game9-resume99.sav", 20, 99, 0},
-                        Case{"game9-hub.sav", 2, 2, 0, 1, 85}}) {
+  for (const Case& c : {Case{"game9-level20.sav", 20, 13, "00000"}, Case{"game9-prize1.sav", 2, 1, "10000"},
+                        Case{"game9-resume0.sav", 20, 0, "00000"}, Case{"game9-resume99.sav", 20, 99, "00000"},
+                        Case{"game9-hub.sav", 2, 2, "01000", 85}}) {
     SCOPED_TRACE(c.file);
-    ASSERT_TRUE(saves.count(c.file));
-    ASSERT_TRUE(Load(saves.at(c.file)));
-    EXPECT_EQ(game.firstTime, 0);
-    EXPECT_EQ(game.level, c.level);
-    EXPECT_EQ(game.gameValue, c.resume);
-    EXPECT_EQ(game.levelFlags[0], c.prize1);
-    EXPECT_EQ(game.levelFlags[1], c.prize2);
+    ASSERT_TRUE(Loads(saves, c.file));
+    ExpectVisited(game, c.level, c.resume, c.prizes);
     EXPECT_EQ(game.highScore, c.highScore);
   }
   // The end-to-end walk finds the game's button in view and no hub introduction in the way.
-  ASSERT_TRUE(Load(saves.at("game9-hub.sav")));
+  ASSERT_TRUE(Loads(saves, "game9-hub.sav"));
   EXPECT_EQ(CurrentPlayer::Instance().hubCounter, 1400u);
   EXPECT_EQ(CurrentPlayer::Instance().games[6].firstTime, 0);
 }
@@ -130,28 +140,22 @@ TEST(PreparedSaves, TheShellGamesSavesHoldTheirLevelPrizesAndResume) {
     const char* file;
     int32_t level;
     uint32_t resume;
-    int prizes;
+    const char* prizes;
   };
-  for (const Case& c : {Case{"game8-level5.sav", 5, 5, 4}, Case{"game8-resume0.sav", 3, 0, 0},
-                        Case{"game8-resume99.sav", 3, 99, 0}}) {
+  for (const Case& c : {Case{"game8-level5.sav", 5, 5, "11110"}, Case{"game8-resume0.sav", 3, 0, "00000"},
+                        Case{"game8-resume99.sav", 3, 99, "00000"}}) {
     SCOPED_TRACE(c.file);
-    ASSERT_TRUE(saves.count(c.file));
-    ASSERT_TRUE(Load(saves.at(c.file)));
-    EXPECT_EQ(game.firstTime, 0);
-    EXPECT_EQ(game.level, c.level);
-    EXPECT_EQ(game.gameValue, c.resume);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(game.levelFlags[i], i < c.prizes ? 1 : 0) << "prize " << i + 1;
+    ASSERT_TRUE(Loads(saves, c.file));
+    ExpectVisited(game, c.level, c.resume, c.prizes);
   }
-  ASSERT_TRUE(saves.count("game8-hub.sav"));
-  ASSERT_TRUE(Load(saves.at("game8-hub.sav")));
+  ASSERT_TRUE(Loads(saves, "game8-hub.sav"));
   EXPECT_EQ(CurrentPlayer::Instance().hubCounter, 1400u);
   EXPECT_EQ(game.firstTime, 1);
 }
 
 TEST(PreparedSaves, TheShapeGamesHubSaveLooksAtItsButtonBeforeItsFirstVisit) {
   const std::map<std::string, std::string> saves = SavesByFile();
-  ASSERT_TRUE(saves.count("game4-hub.sav"));
-  ASSERT_TRUE(Load(saves.at("game4-hub.sav")));
+  ASSERT_TRUE(Loads(saves, "game4-hub.sav"));
   const CurrentPlayer& player = CurrentPlayer::Instance();
   EXPECT_EQ(player.saveSlot, 0u);
   EXPECT_EQ(player.hubCounter, 2500u);
@@ -162,8 +166,7 @@ TEST(PreparedSaves, TheShapeGamesHubSaveLooksAtItsButtonBeforeItsFirstVisit) {
 
 TEST(PreparedSaves, TheSubmarineGamesWayInHasTheHubSeenAndTheGameNew) {
   const std::map<std::string, std::string> saves = SavesByFile();
-  ASSERT_TRUE(saves.count("game5-new.sav"));
-  ASSERT_TRUE(Load(saves.at("game5-new.sav")));
+  ASSERT_TRUE(Loads(saves, "game5-new.sav"));
   const CurrentPlayer& player = CurrentPlayer::Instance();
   EXPECT_EQ(player.hubCounter, 2000u);
   EXPECT_EQ(player.saveSlot, 0u);
@@ -197,8 +200,7 @@ TEST(PreparedSaves, TheMusicGamesSavesStandAtItsButtonBeforeAndAfterTheFirstVisi
   const CurrentPlayer& player = CurrentPlayer::Instance();
   for (const auto& [file, firstTime] : {std::pair{"game3-first.sav", 1}, std::pair{"game3-second.sav", 0}}) {
     SCOPED_TRACE(file);
-    ASSERT_TRUE(saves.count(file));
-    ASSERT_TRUE(Load(saves.at(file)));
+    ASSERT_TRUE(Loads(saves, file));
     EXPECT_EQ(player.saveSlot, 0u);
     EXPECT_EQ(player.hubCounter, 700u);
     EXPECT_EQ(player.games[6].firstTime, 0) << "the hub was visited";
