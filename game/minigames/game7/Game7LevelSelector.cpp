@@ -27,20 +27,12 @@ void Game7Node::LevelSelector::Show(int32_t openLevel) const {
     m_ones->SetPosition(kOnesAloneX, kDigitY);
   }
   m_ones->SetAnimation(static_cast<uint32_t>(number % 10), 0);
-  if (m_index != 0) {
-    game7::Show(m_left);
+  SetShown(m_left, m_index != 0);
+  SetShown(m_right, m_index < kLevelCount - 1);
+  if (m_index < openLevel - 1) {
+    m_right->Enable();
   } else {
-    game7::Hide(m_left);
-  }
-  if (m_index < kLevelCount - 1) {
-    game7::Show(m_right);
-    if (m_index < openLevel - 1) {
-      m_right->Enable();
-    } else {
-      m_right->Disable();
-    }
-  } else {
-    game7::Hide(m_right);
+    m_right->Disable();
   }
 }
 

@@ -176,7 +176,7 @@ void Game7Node::CreateTurtle() {
 
 void Game7Node::ResetTurtle() {
   m_turtle->SetPosition(m_turtle->m_startX, m_turtle->m_startY);
-  game7::Show(m_turtle.get());
+  SetShown(m_turtle.get(), true);
   m_turtle->SetZ(kTurtleDepth);
   m_turtle->SetVelocity(0.0f, 0.0f);
   SetState(START_LEVEL);
@@ -373,7 +373,7 @@ void Game7Node::StartLevel() {
   ResetTurtle();
   m_vortex->SetVelocity(0.0f, 0.0f);
   game7::Park(m_vortex);
-  game7::Show(m_vortex);
+  SetShown(m_vortex, true);
   m_vortex->SetAnimation(1, 0);
   m_vortex->EnableCollision();
   BuildObstaclePool();
@@ -412,7 +412,7 @@ void Game7Node::OnVortexMissed() {
   m_levelStartTime = Now();
   m_vortex->SetVelocity(0.0f, 0.0f);
   game7::Park(m_vortex);
-  game7::Show(m_vortex);
+  SetShown(m_vortex, true);
   m_vortex->SetAnimation(1, 0);
   m_vortex->EnableCollision();
   m_levelProgress->Reset();
@@ -434,7 +434,7 @@ void Game7Node::WinLevel() {
   SetState(GAME_OVER);
   for (GenericObject* object :
        {static_cast<GenericObject*>(m_turtle.get()), static_cast<GenericObject*>(m_vortex)}) {
-    game7::Hide(object);
+    SetShown(object, false);
     object->SetVelocity(0.0f, 0.0f);
   }
   const int32_t index = m_levelSelector->m_index;

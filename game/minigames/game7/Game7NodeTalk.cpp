@@ -104,7 +104,7 @@ std::array<GenericObject*, 7> Game7Node::PlayScreenObjects() const {
 
 void Game7Node::SetUpIntro() {
   m_introVortexShown = false;
-  for (GenericObject* object : PlayScreenObjects()) game7::Hide(object);
+  for (GenericObject* object : PlayScreenObjects()) SetShown(object, false);
   const char* objectFile = GetApp().IsAlphaCapable() ? kObjectFile : kObjectFileSdl;
   m_introBackground = std::make_unique<Background>("introbk", "turt_intro_bkg");
   AddObject(m_introBackground.get());
@@ -178,10 +178,10 @@ void Game7Node::EndIntro() {
   // Kept until deactivation: an end of its animation may still be on its way.
   if (m_introVortex) {
     game7::Park(m_introVortex.get());
-    game7::Hide(m_introVortex.get());
+    SetShown(m_introVortex.get(), false);
     RemoveObject(m_introVortex.get());
   }
-  for (GenericObject* object : PlayScreenObjects()) game7::Show(object);
+  for (GenericObject* object : PlayScreenObjects()) SetShown(object, true);
   m_backgroundTop = MakeAmbient("bkTop", "turtbkg_all", 0.0f, 0.0f, 0);
   m_backgroundTop->SetAnimation(0, 0);
   m_backgroundMiddle = MakeAmbient("bkMiddle", "turtbkg_all", 0.0f, 80.0f, 0);

@@ -50,7 +50,7 @@ void Game7Node::ShufflePool() {
 void Game7Node::BuildObstaclePool() {
   std::array<int32_t, kKindCount> held{};
   for (const std::unique_ptr<Obstacles>& obstacle : m_obstacles) {
-    game7::Hide(obstacle.get());
+    SetShown(obstacle.get(), false);
     obstacle->SetVelocity(0.0f, 0.0f);
     obstacle->DisableCollision();
     obstacle->m_swallowed = false;
@@ -63,7 +63,7 @@ void Game7Node::BuildObstaclePool() {
       const std::string name = "Obstacle" + std::to_string(m_obstacles.size());
       auto obstacle = std::make_unique<Obstacles>(name.c_str(), Obstacles::SpriteOf(kind, NextDraw()));
       obstacle->m_deflected = false;
-      game7::Hide(obstacle.get());
+      SetShown(obstacle.get(), false);
       obstacle->CenterAnchor();
       obstacle->m_kind = kind;
       obstacle->m_points = m_levelTable->m_pointValues[k];
@@ -123,7 +123,7 @@ void Game7Node::ReleaseObstacle() {
   released.MoveToward(released.m_targetX, released.m_targetY, speed + extra);
   released.SetAnimation(Obstacles::kEntering, 0);
   released.EnableCollision();
-  game7::Show(&released);
+  SetShown(&released, true);
   released.SetZ(kObstacleDepth);
 }
 
@@ -162,7 +162,7 @@ void Game7Node::OnObstacleAnimationEnded(Obstacles* ended) {
       }
     } else if (animation == Obstacles::kSwallowed && Obstacles::IsShell(obstacle->m_kind)) {
       obstacle->SetVelocity(0.0f, 0.0f);
-      game7::Hide(obstacle.get());
+      SetShown(obstacle.get(), false);
       obstacle->SetPosition(Obstacles::kLeftEdge, obstacle->GetY());
     }
   }
@@ -215,7 +215,7 @@ bool Game7Node::PassObstacles() {
     if (shown && game7::IsStopped(obstacle) && obstacle.GetAnimationId() != Obstacles::kSwallowed) {
       obstacle.SetVelocity(0.0f, 0.0f);
       if (!obstacle.m_deflected || obstacle.GetX() < kGoneX) {
-        game7::Hide(&obstacle);
+        SetShown(&obstacle, false);
         obstacle.DisableCollision();
         obstacle.m_deflected = false;
       } else {

@@ -1,18 +1,10 @@
-// The ride's small object steps that its classes share: showing, hiding and parking an object.
+// The ride's small object steps that its classes share: whether an object is shown, parking it.
 #pragma once
 
 #include "framework/GenericObject.h"
 #include "graphics/SceneObject.h"
 
 namespace game7 {
-
-inline void Show(GenericObject* object) {
-  if (object && object->GetSceneObject()) object->GetSceneObject()->Show();
-}
-
-inline void Hide(GenericObject* object) {
-  if (object && object->GetSceneObject()) object->GetSceneObject()->Hide();
-}
 
 inline bool IsShown(const GenericObject* object) {
   return object && object->GetSceneObject() && object->GetSceneObject()->IsShown();
