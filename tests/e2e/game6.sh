@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The swim game on the generated content, played on an X server (run under xvfb-run).
-# Usage: game6.sh <pilo> <content folder> <swim|replay>
+# Usage: game6.sh <pilo> <content folder> <swim|replay|final>
 #   swim:   a player with five games at level 2 (slot 0) enters node 12 by the hub's DazodOrer scenery,
 #           behind its loading picture "loading_super"; space cuts the intro; a bot steers the fish by
 #           screenshot (the pointer at the height of the nearest scallop ahead, found by its manifest
@@ -10,6 +10,9 @@
 #   replay: the same player wins level 1 as in swim, the prize movie cut by a key; the continue
 #           dialog's yes starts level 1 anew (level 2 lies beyond the overall level): the total kept on
 #           the bar, no goodbye, and a scallop taken again.
+#   final:  a player who has won levels 1 to 4 (overall level 4) starts at level 5, the fish swims a
+#           planned route (game6_route.py) through all eight scallops; the closing line "7000",
+#           "Final" with no prize movie before it, and the credits (node 21).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=pilo-harness.sh
@@ -30,7 +33,7 @@ scenery_y=249
 # From the start to node 12 with the save of slot 0 ("$save"): the hub's button, whose loading picture
 # stands a frame or two only, so the game is held for the click and let on a little at a time.
 enter_swim() {
-  harness_start PILO_FRAME_MS=20
+  harness_start PILO_FRAME_MS=${frame_ms:-20}
   reach_hub 0
   # The hub takes clicks once its arrival lock is over, before its first line starts.
   wait_sound 30 0180 0310 0350 0390 >/dev/null
@@ -153,6 +156,25 @@ replay)
   wait_total "$total"
   steer 60 "$clam" $((clams + 1)) || fail "no scallop was taken in the replayed level"
   [ "$(grep -c '^INFO: Node 6 (Unnamed Node) active$' "$work/stderr")" = 1 ] || fail "yes went back to the hub"
+  ;;
+final)
+  # Levels 1 to 4 won with overall level 4: the game starts at the last level, greeted by the lines
+  # of a player who may win it. Its seabed is too crowded for the screenshot bot, so the fish swims a
+  # route planned over the level's own tables, at the 8 ms step the route's slope needs.
+  save=$work/SaveGame0.sav
+  cp "$content/saves/game6-won4.sav" "$save" || fail "no prepared save game6-won4.sav"
+  frame_ms=8 enter_swim
+  wait_trace "INFO: Game6: level 5 starts"
+  wait_sound 30 3940 >/dev/null
+  press space
+  "$harness_python" "$here/game6_route.py" "$pid" "$wid" "$work/stderr" "$manifest" \
+    "$here/../../game/minigames/game6/Game6NodeLevel.cpp" 5 360 "^INFO: Game6 level 5 won" 1 ||
+    fail "the planned route did not take level 5's eight scallops"
+  # The last level's win: the closing line, "Final" in place of a prize movie, and the credits.
+  wait_sound 20 7000 >/dev/null
+  wait_trace "INFO: Movie 'Final' plays." 1 30
+  wait_trace_re '^INFO: Node 21 \(.*\) active$' 90
+  ! grep -q "^INFO: Movie 'Prize_" "$work/stderr" || fail "a prize movie played before \"Final\""
   ;;
 *)
   fail "unknown scenario $scenario"

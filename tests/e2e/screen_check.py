@@ -30,9 +30,12 @@ TOLERANCE = 8
 
 
 class Xwd:
-    def __init__(self, path):
-        with open(path, "rb") as f:
-            self.data = f.read()
+    def __init__(self, path, data=None):
+        """The screenshot in the file at path, or in data (then path only names it)."""
+        if data is None:
+            with open(path, "rb") as f:
+                data = f.read()
+        self.data = data
         if len(self.data) < 100:
             raise ValueError("%s is too short for an xwd header" % path)
         fields = struct.unpack(">25I", self.data[:100])
