@@ -153,6 +153,37 @@ TEST(PreparedSaves, TheShellGamesSavesHoldTheirLevelPrizesAndResume) {
   EXPECT_EQ(game.firstTime, 1);
 }
 
+TEST(PreparedSaves, TheSwimGamesSavesHoldItsHighestLevelWonBesideTheOverallLevel) {
+  const std::map<std::string, std::string> saves = SavesByFile();
+  const CurrentPlayer& player = CurrentPlayer::Instance();
+  const GameProgress& game = player.games[12];
+  ASSERT_TRUE(Loads(saves, "game6-won4.sav"));
+  EXPECT_EQ(player.GetOverallLevel(), 4);
+  ExpectVisited(game, 5, 1, "11110");
+  EXPECT_EQ(game.gameValue2, 4u);
+  EXPECT_EQ(game.gameFlag, 0) << "the final level is not yet won";
+  ASSERT_TRUE(Loads(saves, "game6-won-minus7.sav"));
+  EXPECT_EQ(game.firstTime, 0);
+  EXPECT_EQ(static_cast<int32_t>(game.gameValue2), -7);
+}
+
+TEST(PreparedSaves, TheShapeGamesSavesHoldTheirLevelPrizesAndLastLevelPlayed) {
+  const std::map<std::string, std::string> saves = SavesByFile();
+  const GameProgress& game = CurrentPlayer::Instance().games[10];
+  struct Case {
+    const char* file;
+    int32_t level;
+    uint32_t lastPlayed;
+    const char* prizes;
+  };
+  for (const Case& c : {Case{"game4-level5.sav", 5, 5, "11110"}, Case{"game4-level12.sav", 12, 12, "00000"},
+                        Case{"game4-last0.sav", 3, 0, "00000"}, Case{"game4-last99.sav", 3, 99, "00000"}}) {
+    SCOPED_TRACE(c.file);
+    ASSERT_TRUE(Loads(saves, c.file));
+    ExpectVisited(game, c.level, c.lastPlayed, c.prizes);
+  }
+}
+
 TEST(PreparedSaves, TheShapeGamesHubSaveLooksAtItsButtonBeforeItsFirstVisit) {
   const std::map<std::string, std::string> saves = SavesByFile();
   ASSERT_TRUE(Loads(saves, "game4-hub.sav"));
