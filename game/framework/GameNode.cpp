@@ -152,12 +152,14 @@ void GameNode::HandleEvent(int kind, int id, void* data) {
           RouteChar(input.code);
           break;
         case EventId::MouseDown:
+          MouseCursor::Instance().FollowButton(input.position);
           if (input.button == kLeftButton)
             RouteLeftButtonDown(input);
           else if (input.button == kRightButton)
             RouteRightButtonDown(input);
           break;
         case EventId::MouseUp:
+          MouseCursor::Instance().FollowButton(input.position);
           if (input.button == kLeftButton)
             RouteLeftButtonUp(input);
           else if (input.button == kRightButton)

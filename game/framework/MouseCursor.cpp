@@ -126,14 +126,21 @@ Qel::SceneObjectGroup& MouseCursor::Group() {
   return *m_group;
 }
 
+void MouseCursor::FollowButton(const Qel::Point2& at) {
+  if (!m_shown) return;
+  MoveTo(at);
+  PlaceSprite();
+}
+
 void MouseCursor::UpdatePosition() {
   // Without a display the mouse cannot be read; the last position stays.
-  if (Qel::DisplayDevice* display = GetApp().GetDisplay()) {
-    const Qel::Point2 mouse = display->GetMousePosition();
-    m_position.Set(std::min(std::max(mouse.X(), m_bounds.Left()), m_bounds.Right()),
-                   std::min(std::max(mouse.Y(), m_bounds.Top()), m_bounds.Bottom()));
-  }
+  if (Qel::DisplayDevice* display = GetApp().GetDisplay()) MoveTo(display->GetMousePosition());
   PlaceSprite();
+}
+
+void MouseCursor::MoveTo(const Qel::Point2& mouse) {
+  m_position.Set(std::min(std::max(mouse.X(), m_bounds.Left()), m_bounds.Right()),
+                 std::min(std::max(mouse.Y(), m_bounds.Top()), m_bounds.Bottom()));
 }
 
 void MouseCursor::PlaceSprite() {

@@ -68,6 +68,9 @@ public:
 
   // The mouse position of the last update, within the bounds.
   void GetPosition(Qel::Point2& out) const { out = m_position; }
+  // A button pressed or released there moves the position at once (while shown): a pointer that jumps
+  // and clicks within one frame, as a tap does, is where the click is, not where the last update saw it.
+  void FollowButton(const Qel::Point2& at);
 
   // Per frame: follows the mouse while shown.
   void Tick();
@@ -82,6 +85,8 @@ private:
   // Made again on demand after Shutdown, with the shown flag.
   Qel::SceneObjectGroup& Group();
   void UpdatePosition();
+  // The position, kept within the bounds.
+  void MoveTo(const Qel::Point2& mouse);
   // The picture's corner: the position less the current kind's hotspot.
   void PlaceSprite();
 

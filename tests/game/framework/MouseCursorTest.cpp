@@ -168,6 +168,28 @@ TEST_F(CursorApp, FollowsTheMouseWithinItsBoundsLessTheHotspot) {
   m_app.Shutdown();
 }
 
+// A button moves the cursor to where it was pressed, within the bounds, before the next frame reads
+// the mouse (the memory game's tap test shows the node's side); a hidden cursor stays parked, so that
+// nothing is under it.
+TEST_F(CursorApp, AButtonMovesItToWhereTheButtonWentUnlessItIsHidden) {
+  StartWithNode();
+  MouseCursor& cursor = MouseCursor::Instance();
+  cursor.SetHotspot(0, Qel::Point2(3, 2));
+  cursor.SetBounds(Qel::Rect(100, 50, 700, 500));
+  test::MoveMouse(300, 200);
+  Frame();
+  cursor.FollowButton(Qel::Point2(420, 310));
+  EXPECT_EQ(Position(), Qel::Point2(420, 310));
+  EXPECT_EQ(cursor.GetSprite()->GetLocalPosition(), Qel::Point3(417, 308, 9999));
+  cursor.FollowButton(Qel::Point2(750, 20));
+  EXPECT_EQ(Position(), Qel::Point2(700, 50));
+
+  cursor.Hide();
+  cursor.FollowButton(Qel::Point2(420, 310));
+  EXPECT_EQ(Position(), Qel::Point2(MouseCursor::kHiddenPosition, MouseCursor::kHiddenPosition));
+  m_app.Shutdown();
+}
+
 TEST_F(CursorApp, IsDrawnAboveEverythingInTheNodeScene) {
   StartWithNode();
   GameNode& node = *NodeManager::Instance().GetCurrentNode();

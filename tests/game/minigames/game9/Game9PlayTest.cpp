@@ -78,6 +78,22 @@ TEST_F(Play, CardsTurnOnlyAfterTheEntranceTheOpeningLineAndTheBanner) {
   EXPECT_LT(click->GetFrequency(), 20000u);
 }
 
+// A tap: the pointer jumps onto the card and clicks before any frame has followed it there.
+TEST_F(Play, ACardTakesAClickWhosePointerJumpedOntoItInTheSameFrame) {
+  StartAndPlay();
+  Game9Node::Cards* card = AnyDownCard();
+  ASSERT_NE(card, nullptr);
+  const Qel::Point2 size = card->GetSize();
+  const int x = static_cast<int>(card->GetX()) + size.X() / 2;
+  const int y = static_cast<int>(card->GetY()) + size.Y() / 2;
+  MoveTo(5, 5);
+  test::MoveMouse(x, y);
+  Click(x, y);
+  Frame();
+  EXPECT_EQ(card->GetAnimationId(), Game9Node::kCardTurningUp);
+  EXPECT_EQ(m_game->GetFirstCard(), card);
+}
+
 TEST_F(Play, NoThirdCardWhileTwoAreUpAndNoFaceUpCardAgain) {
   StartAndPlay();
   const auto mismatch = Mismatch();
