@@ -108,9 +108,11 @@ play)
     fail "the introduction's lines came out of order"
   wait_sound_times ball_load 1 60
 
-  deadline=$((SECONDS + 180))
+  # On the real clock a loaded machine spoils aims: beside the other suites a lost game or two may
+  # come before the win.
+  deadline=$((SECONDS + 300))
   while [ "$(sound_count bell)" -eq 0 ]; do
-    [ $SECONDS -lt $deadline ] || fail "three goals were not scored within 180 s ($(goals) goals)"
+    [ $SECONDS -lt $deadline ] || fail "three goals were not scored within 300 s ($(goals) goals)"
     throw
   done
   echo "goals $(goals), misses $(sound_count ball_miss), jellyfish $(sound_count ball_hit_jelly_01)"

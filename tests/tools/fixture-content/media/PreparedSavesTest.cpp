@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <utility>
@@ -48,6 +49,23 @@ void ExpectVisited(const GameProgress& game, int32_t level, uint32_t resume, con
   EXPECT_EQ(game.level, level);
   EXPECT_EQ(game.gameValue, resume);
   for (size_t i = 0; i < prizes.size(); ++i) EXPECT_EQ(game.levelFlags[i], prizes[i] - '0') << "prize " << i + 1;
+}
+
+// A prepared save of one visited game: its file, and the entry as ExpectVisited checks it.
+struct VisitCase {
+  const char* file;
+  int32_t level;
+  uint32_t value;
+  const char* prizes;
+};
+
+void ExpectEachVisited(const std::map<std::string, std::string>& saves, const GameProgress& game,
+                       std::initializer_list<VisitCase> cases) {
+  for (const VisitCase& c : cases) {
+    SCOPED_TRACE(c.file);
+    ASSERT_TRUE(Loads(saves, c.file));
+    ExpectVisited(game, c.level, c.value, c.prizes);
+  }
 }
 
 }  // namespace
@@ -136,18 +154,10 @@ TEST(PreparedSaves, TheMemoryGamesSavesResumeWhereTheySay) {
 TEST(PreparedSaves, TheShellGamesSavesHoldTheirLevelPrizesAndResume) {
   const std::map<std::string, std::string> saves = SavesByFile();
   const GameProgress& game = CurrentPlayer::Instance().games[14];
-  struct Case {
-    const char* file;
-    int32_t level;
-    uint32_t resume;
-    const char* prizes;
-  };
-  for (const Case& c : {Case{"game8-level5.sav", 5, 5, "11110"}, Case{"game8-resume0.sav", 3, 0, "00000"},
-                        Case{"game8-resume99.sav", 3, 99, "00000"}}) {
-    SCOPED_TRACE(c.file);
-    ASSERT_TRUE(Loads(saves, c.file));
-    ExpectVisited(game, c.level, c.resume, c.prizes);
-  }
+  // The value is the level to resume at.
+  ExpectEachVisited(saves, game,
+                    {{"game8-level5.sav", 5, 5, "11110"}, {"game8-resume0.sav", 3, 0, "00000"},
+                     {"game8-resume99.sav", 3, 99, "00000"}});
   ASSERT_TRUE(Loads(saves, "game8-hub.sav"));
   EXPECT_EQ(CurrentPlayer::Instance().hubCounter, 1400u);
   EXPECT_EQ(game.firstTime, 1);
@@ -169,19 +179,10 @@ TEST(PreparedSaves, TheSwimGamesSavesHoldItsHighestLevelWonBesideTheOverallLevel
 
 TEST(PreparedSaves, TheShapeGamesSavesHoldTheirLevelPrizesAndLastLevelPlayed) {
   const std::map<std::string, std::string> saves = SavesByFile();
-  const GameProgress& game = CurrentPlayer::Instance().games[10];
-  struct Case {
-    const char* file;
-    int32_t level;
-    uint32_t lastPlayed;
-    const char* prizes;
-  };
-  for (const Case& c : {Case{"game4-level5.sav", 5, 5, "11110"}, Case{"game4-level12.sav", 12, 12, "00000"},
-                        Case{"game4-last0.sav", 3, 0, "00000"}, Case{"game4-last99.sav", 3, 99, "00000"}}) {
-    SCOPED_TRACE(c.file);
-    ASSERT_TRUE(Loads(saves, c.file));
-    ExpectVisited(game, c.level, c.lastPlayed, c.prizes);
-  }
+  // The value is the last level played.
+  ExpectEachVisited(saves, CurrentPlayer::Instance().games[10],
+                    {{"game4-level5.sav", 5, 5, "11110"}, {"game4-level12.sav", 12, 12, "00000"},
+                     {"game4-last0.sav", 3, 0, "00000"}, {"game4-last99.sav", 3, 99, "00000"}});
 }
 
 TEST(PreparedSaves, TheShapeGamesHubSaveLooksAtItsButtonBeforeItsFirstVisit) {
