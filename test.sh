@@ -14,31 +14,22 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 ctest --test-dir build-asan -j "$jobs" --output-on-failure --timeout 300
 
-if compgen -G "fuzz/*.cpp" >/dev/null; then
-  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQEL_FUZZ=ON
-  cmake --build build-fuzz -j "$jobs"
-  # Each target runs in a temporary folder of its own, removed however the script ends.
-  work=""
-  trap '[ -z "$work" ] || rm -rf "$work"' EXIT
-  trap 'exit 130' INT TERM
-  failed=()
-  for src in fuzz/*.cpp; do
-    name=$(basename "$src" .cpp)
-    corpus=fuzz/corpus/$name
-    # What a failing run leaves: its output and the inputs libFuzzer wrote for the failure.
-    kept=build-fuzz/crashes/$name
-    rm -rf "$kept"
-    work=$(mktemp -d)
-    mkdir -p "$work/corpus"
-    [ -d "$corpus" ] && cp -r "$corpus/." "$work/corpus/"
-    # fuzz/NAME.options holds a target's own libFuzzer flags, one a line.
-    flags=()
-    [ -f "fuzz/$name.options" ] && mapfile -t flags < <(grep '^-' "fuzz/$name.options")
+# One fuzz target, briefly, in a temporary folder of its own (under $fuzz_root) with a copy of its
+# corpus; what it printed goes to $fuzz_root/NAME.report, and a failure also leaves NAME.failed.
+run_fuzz_target() {
+  local name=$1 corpus=fuzz/corpus/$1 kept=build-fuzz/crashes/$1 work rc=0 flags=()
+  # What a failing run leaves: its output and the inputs libFuzzer wrote for the failure.
+  rm -rf "$kept"
+  work=$(mktemp -d "$fuzz_root/$name.XXXXXX")
+  mkdir -p "$work/corpus"
+  [ -d "$corpus" ] && cp -r "$corpus/." "$work/corpus/"
+  # fuzz/NAME.options holds a target's own libFuzzer flags, one a line.
+  [ -f "fuzz/$name.options" ] && mapfile -t flags < <(grep '^-' "fuzz/$name.options")
+  # Files a target writes for itself (into its working folder or the temporary one) go with it.
+  (cd "$work" && TMPDIR="$work" "$root/build-fuzz/fuzz/$name" -max_total_time="${FUZZ_SECONDS:-20}" -rss_limit_mb=2048 \
+    -print_final_stats=1 "${flags[@]}" corpus) >"$work/output.txt" 2>&1 || rc=$?
+  {
     echo "fuzz: $name"
-    rc=0
-    # Files a target writes for itself (into its working folder or the temporary one) go with it.
-    (cd "$work" && TMPDIR="$work" "$OLDPWD/build-fuzz/fuzz/$name" -max_total_time="${FUZZ_SECONDS:-20}" -rss_limit_mb=2048 \
-      -print_final_stats=1 "${flags[@]}" corpus) >"$work/output.txt" 2>&1 || rc=$?
     tail -n 12 "$work/output.txt"
     if [ "$rc" -ne 0 ]; then
       mkdir -p "$kept"
@@ -47,11 +38,34 @@ if compgen -G "fuzz/*.cpp" >/dev/null; then
         -exec cp {} "$kept/" \;
       echo "fuzz: $name failed (exit $rc); its output and failing inputs are in $kept/:"
       ls "$kept"
-      echo "fuzz: rerun one in an empty folder with $PWD/build-fuzz/fuzz/$name $PWD/$kept/<input>"
-      failed+=("$name")
+      echo "fuzz: rerun one in an empty folder with $root/build-fuzz/fuzz/$name $root/$kept/<input>"
+      touch "$fuzz_root/$name.failed"
     fi
-    rm -rf "$work"
-    work=""
+  } >"$fuzz_root/$name.report"
+  rm -rf "$work"
+}
+
+if compgen -G "fuzz/*.cpp" >/dev/null; then
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQEL_FUZZ=ON
+  cmake --build build-fuzz -j "$jobs"
+  root=$PWD
+  fuzz_root=$(mktemp -d)
+  trap 'rm -rf "$fuzz_root"' EXIT
+  trap 'kill $(jobs -p) 2>/dev/null; exit 130' INT TERM
+  # The targets run side by side, half as many at once as there are cores: each is bounded by its time,
+  # not by the machine.
+  at_once=$((jobs > 1 ? jobs / 2 : 1))
+  names=()
+  for src in fuzz/*.cpp; do
+    names+=("$(basename "$src" .cpp)")
+    while [ "$(jobs -rp | wc -l)" -ge "$at_once" ]; do wait -n || true; done
+    run_fuzz_target "${names[-1]}" &
+  done
+  wait || true
+  failed=()
+  for name in "${names[@]}"; do
+    cat "$fuzz_root/$name.report" 2>/dev/null || echo "fuzz: $name left no report"
+    [ -f "$fuzz_root/$name.report" ] && [ ! -f "$fuzz_root/$name.failed" ] || failed+=("$name")
   done
   if [ "${#failed[@]}" -ne 0 ]; then
     echo "test.sh: fuzz targets failed: ${failed[*]}"
