@@ -150,7 +150,8 @@ TEST_F(Play, AMatchScoresPoofsAndDrawsTheGuidesLine) {
     Frame();
     const std::vector<std::string> started = StartedSince(mark);
     EXPECT_NE(std::find(started.begin(), started.end(), "poof"), started.end());
-    EXPECT_EQ(LinesSince(mark), table[static_cast<size_t>(r)].empty() ? Lines{} : Lines{table[static_cast<size_t>(r)]});
+    EXPECT_EQ(LinesSince(mark),
+              table[static_cast<size_t>(r)].empty() ? Lines{} : Lines{table[static_cast<size_t>(r)]});
     m_game->StopSpeech();
     ASSERT_TRUE(FramesUntil([&] { return m_game->GetTurnedCount() == 0; }));
     EXPECT_EQ(pair.first->GetX(), 1000.0f);
@@ -283,7 +284,8 @@ TEST_F(Play, TheGuideFollowsItsRulesByTheDraw) {
   m_game->OnAnimationEnded(guide);
   EXPECT_EQ(guide->GetAnimationId(), Game9Node::kGuideStartWatching);
   EXPECT_EQ(m_game->GetGuideWatching(), 1);
-  for (const Case& c : {Case{9, 0, 7, 10}, Case{9, 1, 7, 10}, Case{9, 2, 7, 11}, Case{9, 3, 7, 9}, Case{9, 6, 7, 9}}) {
+  for (const Case& c :
+       {Case{9, 0, 7, 10}, Case{9, 1, 7, 10}, Case{9, 2, 7, 11}, Case{9, 3, 7, 9}, Case{9, 6, 7, 9}}) {
     SCOPED_TRACE("watching r " + std::to_string(c.r));
     guide->SetAnimation(c.ended, 0);
     plat::win::srand(SeedFor(c.r, c.m));
@@ -305,8 +307,9 @@ TEST_F(Play, TheGuideFollowsItsRulesByTheDraw) {
   EXPECT_EQ(m_game->GetGuideWatching(), 0);
 
   // A miss: 7 for a draw of 0 of 5, nothing else for 1.
-  ASSERT_TRUE(FramesUntil([&] { return card->GetAnimationId() == Game9Node::kCardUp &&
-                                       other->GetAnimationId() == Game9Node::kCardUp; }));
+  ASSERT_TRUE(FramesUntil([&] {
+    return card->GetAnimationId() == Game9Node::kCardUp && other->GetAnimationId() == Game9Node::kCardUp;
+  }));
   for (const int r : {1, 0}) {
     SCOPED_TRACE("miss r " + std::to_string(r));
     QuietGuide();
@@ -323,13 +326,15 @@ TEST_F(Play, TheGuideFollowsItsRulesByTheDraw) {
     if (r == 1) {
       ClickOn(card);
       ClickOn(other);
-      ASSERT_TRUE(FramesUntil([&] { return card->GetAnimationId() == Game9Node::kCardUp &&
-                                           other->GetAnimationId() == Game9Node::kCardUp; }));
+      ASSERT_TRUE(FramesUntil([&] {
+        return card->GetAnimationId() == Game9Node::kCardUp && other->GetAnimationId() == Game9Node::kCardUp;
+      }));
     }
   }
 
-  ASSERT_TRUE(FramesUntil([&] { return card->GetAnimationId() == Game9Node::kCardDown &&
-                                       other->GetAnimationId() == Game9Node::kCardDown; }));
+  ASSERT_TRUE(FramesUntil([&] {
+    return card->GetAnimationId() == Game9Node::kCardDown && other->GetAnimationId() == Game9Node::kCardDown;
+  }));
   // A pair vanishes: 3 for a draw of 0 of 4, else 2.
   for (const int r : {0, 1, 3}) {
     SCOPED_TRACE("match r " + std::to_string(r));

@@ -48,7 +48,8 @@ void ExpectVisited(const GameProgress& game, int32_t level, uint32_t resume, con
   EXPECT_EQ(game.firstTime, 0);
   EXPECT_EQ(game.level, level);
   EXPECT_EQ(game.gameValue, resume);
-  for (size_t i = 0; i < prizes.size(); ++i) EXPECT_EQ(game.levelFlags[i], prizes[i] - '0') << "prize " << i + 1;
+  for (size_t i = 0; i < prizes.size(); ++i)
+    EXPECT_EQ(game.levelFlags[i], prizes[i] - '0') << "prize " << i + 1;
 }
 
 // A prepared save of one visited game: its file, and the entry as ExpectVisited checks it.
@@ -137,9 +138,10 @@ TEST(PreparedSaves, TheMemoryGamesSavesResumeWhereTheySay) {
     const char* prizes;
     uint32_t highScore = 0;
   };
-  for (const Case& c : {Case{"game9-level20.sav", 20, 13, "00000"}, Case{"game9-prize1.sav", 2, 1, "10000"},
-                        Case{"game9-resume0.sav", 20, 0, "00000"}, Case{"game9-resume99.sav", 20, 99, "00000"},
-                        Case{"game9-hub.sav", 2, 2, "01000", 85}}) {
+  for (const Case& c :
+       {Case{"game9-level20.sav", 20, 13, "00000"}, Case{"game9-prize1.sav", 2, 1, "10000"},
+        Case{"game9-resume0.sav", 20, 0, "00000"}, Case{"game9-resume99.sav", 20, 99, "00000"},
+        Case{"game9-hub.sav", 2, 2, "01000", 85}}) {
     SCOPED_TRACE(c.file);
     ASSERT_TRUE(Loads(saves, c.file));
     ExpectVisited(game, c.level, c.resume, c.prizes);
@@ -156,11 +158,9 @@ TEST(PreparedSaves, TheShellGamesSavesHoldTheirLevelPrizesAndResume) {
   const GameProgress& game = CurrentPlayer::Instance().games[14];
   // The value is the level to resume at.
   ExpectEachVisited(saves, game,
-                    {{"game8-level5.sav", 5, 5, "11110"}, {"game8-resume0.sav", 3, 0, "00000"},
+                    {{"game8-level5.sav", 5, 5, "11110"},
+                     {"game8-resume0.sav", 3, 0, "00000"},
                      {"game8-resume99.sav", 3, 99, "00000"}});
-  ASSERT_TRUE(Loads(saves, "game8-hub.sav"));
-  EXPECT_EQ(CurrentPlayer::Instance().hubCounter, 1400u);
-  EXPECT_EQ(game.firstTime, 1);
 }
 
 TEST(PreparedSaves, TheSwimGamesSavesHoldItsHighestLevelWonBesideTheOverallLevel) {
@@ -181,33 +181,35 @@ TEST(PreparedSaves, TheShapeGamesSavesHoldTheirLevelPrizesAndLastLevelPlayed) {
   const std::map<std::string, std::string> saves = SavesByFile();
   // The value is the last level played.
   ExpectEachVisited(saves, CurrentPlayer::Instance().games[10],
-                    {{"game4-level5.sav", 5, 5, "11110"}, {"game4-level12.sav", 12, 12, "00000"},
-                     {"game4-last0.sav", 3, 0, "00000"}, {"game4-last99.sav", 3, 99, "00000"}});
+                    {{"game4-level5.sav", 5, 5, "11110"},
+                     {"game4-level12.sav", 12, 12, "00000"},
+                     {"game4-last0.sav", 3, 0, "00000"},
+                     {"game4-last99.sav", 3, 99, "00000"}});
 }
 
-TEST(PreparedSaves, TheShapeGamesHubSaveLooksAtItsButtonBeforeItsFirstVisit) {
+// The ways into a game end to end: the hub seen and its view at the game's button, the game new.
+TEST(PreparedSaves, EachHubSaveLooksAtItsGamesButtonBeforeItsFirstVisit) {
   const std::map<std::string, std::string> saves = SavesByFile();
-  ASSERT_TRUE(Loads(saves, "game4-hub.sav"));
   const CurrentPlayer& player = CurrentPlayer::Instance();
-  EXPECT_EQ(player.saveSlot, 0u);
-  EXPECT_EQ(player.hubCounter, 2500u);
-  EXPECT_EQ(player.games[6].firstTime, 0);
-  EXPECT_EQ(player.games[10].firstTime, 1);
-  EXPECT_EQ(player.games[10].level, 1);
-}
-
-TEST(PreparedSaves, TheSubmarineGamesWayInHasTheHubSeenAndTheGameNew) {
-  const std::map<std::string, std::string> saves = SavesByFile();
-  ASSERT_TRUE(Loads(saves, "game5-new.sav"));
-  const CurrentPlayer& player = CurrentPlayer::Instance();
-  EXPECT_EQ(player.hubCounter, 2000u);
-  EXPECT_EQ(player.saveSlot, 0u);
-  EXPECT_EQ(player.games[6].firstTime, 0);
-  const GameProgress& game = player.games[11];
-  EXPECT_EQ(game.firstTime, 1);
-  EXPECT_EQ(game.level, 1);
-  EXPECT_EQ(game.gameValue, 1u);
-  EXPECT_EQ(game.highScore, 0u);
+  struct Case {
+    const char* file;
+    uint32_t hubView;
+    uint32_t game;
+  };
+  for (const Case& c : {Case{"game4-hub.sav", 2500, 10}, Case{"game5-new.sav", 2000, 11},
+                        Case{"game7-hub.sav", 0, 13}, Case{"game8-hub.sav", 1400, 14}}) {
+    SCOPED_TRACE(c.file);
+    ASSERT_TRUE(Loads(saves, c.file));
+    EXPECT_EQ(player.saveSlot, 0u);
+    EXPECT_EQ(player.hubCounter, c.hubView);
+    EXPECT_EQ(player.games[6].firstTime, 0) << "the hub was visited";
+    const GameProgress& game = player.games[c.game];
+    EXPECT_EQ(game.firstTime, 1);
+    EXPECT_EQ(game.level, 1);
+    EXPECT_EQ(game.gameValue, 1u);
+    EXPECT_EQ(game.highScore, 0u);
+    for (const uint8_t flag : game.levelFlags) EXPECT_EQ(flag, 0);
+  }
 }
 
 TEST(PreparedSaves, TheDamagedOnesAreCutShortOrNoRecord) {
@@ -238,18 +240,4 @@ TEST(PreparedSaves, TheMusicGamesSavesStandAtItsButtonBeforeAndAfterTheFirstVisi
     EXPECT_EQ(player.games[6].firstTime, 0) << "the hub was visited";
     EXPECT_EQ(player.games[9].firstTime, firstTime);
   }
-}
-
-TEST(PreparedSaves, TheTurtleRidesHubSaveHasTheHubSeenAtZeroAndTheRideNew) {
-  const std::map<std::string, std::string> saves = SavesByFile();
-  ASSERT_TRUE(saves.count("game7-hub.sav"));
-  ASSERT_TRUE(Load(saves.at("game7-hub.sav")));
-  const CurrentPlayer& player = CurrentPlayer::Instance();
-  EXPECT_EQ(player.saveSlot, 0u);
-  EXPECT_EQ(player.hubCounter, 0u);
-  EXPECT_EQ(player.games[6].firstTime, 0);
-  const GameProgress& game = player.games[13];
-  EXPECT_EQ(game.firstTime, 1);
-  EXPECT_EQ(game.level, 1);
-  for (const uint8_t flag : game.levelFlags) EXPECT_EQ(flag, 0);
 }
