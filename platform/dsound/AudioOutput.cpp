@@ -4,8 +4,11 @@
 #include <SDL.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "platform/dsound/QuietStderr.h"
 
 namespace plat::dsound {
 namespace {
@@ -64,7 +67,7 @@ HRESULT AudioOutput::Start(const WAVEFORMATEX& format) {
   if (m_pull || sameRate) return DS_OK;
   Stop();
   if (gOutputInUse.exchange(true)) return DSERR_ALLOCATED;
-  if (TryOpen(nullptr, format.nSamplesPerSec)) {
+  if (!m_noDevice && OpenDevice(format.nSamplesPerSec)) {
     m_ownDriver = false;
   } else if (TryOpen("dummy", format.nSamplesPerSec)) {
     m_ownDriver = true;
@@ -75,6 +78,23 @@ HRESULT AudioOutput::Start(const WAVEFORMATEX& format) {
   m_open = true;
   SDL_PauseAudio(0);
   return DS_OK;
+}
+
+bool AudioOutput::OpenDevice(DWORD rate) {
+  const char* named = std::getenv("SDL_AUDIODRIVER");
+  bool opened = false;
+  if (named && *named) {
+    opened = TryOpen(nullptr, rate);
+  } else {
+    QuietStderr quiet;
+    opened = TryOpen(nullptr, rate);
+  }
+  if (opened) return true;
+  // Said once, to the player rather than to the trace; later starts at other rates go straight to the
+  // dummy driver.
+  m_noDevice = true;
+  std::fputs("WARN: No sound device could be opened; the game plays without sound.\n", stderr);
+  return false;
 }
 
 bool AudioOutput::TryOpen(const char* driver, DWORD rate) {

@@ -12,7 +12,8 @@ class Mixer;
 
 // Makes the device and opens the audio output (SDL, interleaved signed 16-bit stereo at the primary
 // buffer's rate, 22050 Hz until SetFormat). When no audio device opens, SDL's dummy driver is used, so
-// sounds still take their real time. Only the default device (null) exists; outer must be null.
+// sounds still take their real time, and one "WARN:" line on stderr tells the player there is no sound.
+// Only the default device (null) exists; outer must be null.
 HRESULT DirectSoundCreate8(const GUID* device, IDirectSound8** directSound, void* outer);
 
 // The mixer behind a device made by DirectSoundCreate8, null for anything else.
