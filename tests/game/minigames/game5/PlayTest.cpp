@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -55,16 +56,21 @@ protected:
     Step();
   }
 
-  // Frames while the effects change, noting each one that starts.
+  // Frames while the effects change, noting each one that starts: by its start event, not by the
+  // node's pointer, since an effect's new sound may take the memory of the one just released.
   Names EffectsUntil(const std::function<bool()>& done, int limit = 1000) {
     Names effects;
-    const GameSound* last = m_game->GetEffectSound();
+    size_t seen = Started().size();
     for (int i = 0; i < limit && !done(); ++i) {
       Frame();
-      if (m_game->GetEffectSound() != last) {
-        last = m_game->GetEffectSound();
+      const Names started = Started();
+      const GameSound* effect = m_game->GetEffectSound();
+      if (effect && effect->GetEngineSound() &&
+          std::find(started.begin() + static_cast<std::ptrdiff_t>(seen), started.end(),
+                    effect->GetEngineSound()->GetId()) != started.end()) {
         effects.push_back(Effect());
       }
+      seen = started.size();
     }
     return effects;
   }

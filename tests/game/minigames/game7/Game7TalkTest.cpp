@@ -81,12 +81,13 @@ TEST_F(Game7Talk, BothIntrosSpeakTheirLinesThenTheVortexAndTheKidLeadIntoPlay) {
     EXPECT_EQ(speech->GetLineCount(), c.queued);
     EXPECT_EQ(Game7Entry().firstTime, 0);
     std::vector<std::pair<uint32_t, std::string>> heard;
-    const LipSyncSound* last = nullptr;
+    // Lines are told apart by name: the next line's sound may take the memory of the one released.
+    std::string last;
     ASSERT_TRUE(RunUntil(
         [&] {
-          if (speech->GetCurrentSound() && speech->GetCurrentSound() != last) {
-            last = speech->GetCurrentSound();
-            heard.emplace_back(speech->GetCurrentSpeaker(), NameOf(last).substr(11));
+          if (speech->GetCurrentSound() && NameOf(speech->GetCurrentSound()) != last) {
+            last = NameOf(speech->GetCurrentSound());
+            heard.emplace_back(speech->GetCurrentSpeaker(), last.substr(11));
             if (c.cut) {
               // Escape waits for the intro's end; space cuts the speech.
               m_app.PostCharEvent(27);
