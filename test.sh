@@ -19,11 +19,12 @@ ctest --test-dir build-asan -j "$jobs" --output-on-failure --timeout 300
 # brings warnings (uninitialised reads, bounds) that the sanitizer tree at -O0 never shows. It is kept in
 # build-release/ rather than build/, which ./setup.sh and ./run.sh keep with warnings as warnings: one
 # folder configured back and forth would be built anew at every switch between ./test.sh and ./run.sh.
-# Its unit suites run here, with the content set they need; the end-to-end scenarios and the suites
-# on Xvfb run on the sanitizer tree only.
+# Its unit suites run here, with the content set they need; the end-to-end scenarios, the suites on
+# Xvfb and the content set's own check of repeated runs and archives run on the sanitizer tree only.
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQEL_WERROR=ON
 cmake --build build-release -j "$jobs"
-ctest --test-dir build-release -j "$jobs" --output-on-failure --timeout 300 -E '^(e2e|xvfb_)'
+ctest --test-dir build-release -j "$jobs" --output-on-failure --timeout 300 \
+  -E '^(e2e\.|xvfb_|content\.repeatable-and-archives$)'
 
 # One fuzz target, briefly, in a temporary folder of its own (under $fuzz_root) with a copy of its
 # corpus; what it printed goes to $fuzz_root/NAME.report, and a failure also leaves NAME.failed.
