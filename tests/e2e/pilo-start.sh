@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the game as a new user would, in an empty temporary folder, and checks how it ends.
 # Usage: pilo-start.sh <pilo> <second-copy|no-display|first-frame|error-box-return|error-box-escape|
-#                              error-box-sigterm|error-box-sigint>
-# The error-box scenarios need an X display (run them under xvfb-run) and xdotool.
+#                              error-box-sigterm|error-box-sigint|quiet-start <content>>
+# The error-box scenarios and quiet-start need an X display (run them under xvfb-run) and xdotool;
+# quiet-start plays the generated content set named after it.
 set -uo pipefail
 pilo=$1
 scenario=$2
@@ -119,6 +120,41 @@ case $scenario in
     kill -s "$signal" "$pid"
     wait_for_exit 100 || fail "SIG$signal did not end the game within 10 s"
     [ "$status" -ne 0 ] && [ "$status" -eq "$expected" ] || fail "status $status, expected $expected"
+    ;;
+  quiet-start)
+    # The first start of a player who names no audio driver and wants no trace: on a machine without a
+    # sound card one line says the game plays without sound, and nothing else reaches the terminal
+    # (no "ALSA lib" lines from the device probe); with a card, nothing at all. The title sequence
+    # plays for a few seconds of its real time, then a terminate signal closes the game, cleanly.
+    content=$3
+    no_sound='WARN: No sound device could be opened; the game plays without sound.'
+    printf '[Config]\r\nhdpath = %s\r\nwindowed = true\r\n' "$content" >Pilo.ini
+    cp "$content/PiloStr.txt" PiloStr.txt
+    title=$(iconv -f UTF-16 -t UTF-8 PiloStr.txt | head -n 1 | tr -d '\r')
+    # Under the leak checker its list of the suppressions used would be the only other output.
+    env -u SDL_AUDIODRIVER SDL_VIDEODRIVER=x11 LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0" \
+      "$pilo" >"$work/stdout" 2>"$work/stderr" &
+    pid=$!
+    for ((i = 0; i < 300; i++)); do
+      xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 && break
+      running "$pid" || fail "the game ended before its window showed"
+      sleep 0.1
+    done
+    xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 || fail "no window titled '$title' within 30 s"
+    # What is awaited is silence, so the game is watched for a fixed while.
+    sleep 3
+    running "$pid" || fail "the game ended by itself"
+    kill -TERM "$pid"
+    wait_for_exit 100 || fail "the terminate signal did not end the game within 10 s"
+    [ "$status" -eq 0 ] || fail "status $status after the terminate signal, expected 0"
+    [ ! -s "$work/stdout" ] || fail "something was written to stdout: $(head -c 300 "$work/stdout")"
+    ! grep -q 'ALSA' "$work/stderr" || fail "the audio libraries' probe reached stderr"
+    if compgen -G '/dev/snd/pcmC*' >/dev/null; then
+      # A sound card may open or not (another program may hold it): at most the one line.
+      [ ! -s "$work/stderr" ] || [ "$(cat "$work/stderr")" = "$no_sound" ] || fail "unexpected output on stderr"
+    else
+      [ "$(cat "$work/stderr")" = "$no_sound" ] || fail "expected exactly the line '$no_sound' on stderr"
+    fi
     ;;
   *)
     echo "unknown scenario $scenario"
