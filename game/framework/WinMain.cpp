@@ -21,6 +21,25 @@ int ReportFatalError(const char* text) {
   return kFatalErrorStatus;
 }
 
+// Every way out of the program passes here, so that the nodes and the services they reach go in the
+// shut-down's fixed order before any static object does: a node's deactivation stops its music and
+// sounds, which the destruction of statics at exit may already have taken. What the statics' own
+// destructors then find is empty.
+int EndProgram(WinApp& app, int status) {
+  try {
+    app.Shutdown();
+  } catch (const char* text) {
+    if (status != 0) {
+      Qel::Trace("ERROR: The shut-down after the error failed as well: %s\n", text);
+      return status;
+    }
+    app.ShowSystemCursor(true);
+    app.RestoreSystemSettings();
+    return ReportFatalError(text);
+  }
+  return status;
+}
+
 }  // namespace
 
 int WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, int showCommand) {
@@ -40,7 +59,6 @@ int WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, i
   try {
     if (app.Init(instance, previousInstance, commandLine, showCommand)) {
       app.Run();
-      app.Shutdown();
     } else {
       app.RestoreSystemSettings();
       status = ReportFatalError("No display could be created.");
@@ -50,6 +68,7 @@ int WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, i
     app.RestoreSystemSettings();
     status = ReportFatalError(text);
   }
+  status = EndProgram(app, status);
 
   if (mutex) {
     ReleaseMutex(mutex);
