@@ -5,7 +5,8 @@
 #                                            no-sprite|cut-sprite|cut-archive>
 #   play:         the six unused slot buttons where they stand, in the manifest's colours, and the play
 #                 button in its active look while "0010" speaks; slot 2, then play: the hub becomes the
-#                 node and saves slot 2 on arrival (542 bytes, signed in, slot number 2);
+#                 node and saves slot 2 on arrival (542 bytes, signed in, slot number 2); a terminate
+#                 signal then ends the game with status 0;
 #   captions-off: a player in slot 1 whose captions are off: played, the hub's arrival save keeps them off;
 #   exit:         Escape opens the exit dialog ("0100"); yes speaks "0120" and the game ends with status
 #                 0, writing no save file;
@@ -56,6 +57,14 @@ leave_by_the_exit_dialog() {
   [ "$status" -eq 0 ] || fail "status $status after yes in the exit dialog, expected 0"
 }
 
+# A terminate signal asks the game to close: it ends as a quit does, with status 0 and no report.
+ends_by_the_terminate_signal() {
+  kill -TERM "$pid" 2>/dev/null
+  wait_exit 30
+  [ "$status" -eq 0 ] || fail "status $status after the terminate signal, expected 0"
+  ! grep -qE 'ERROR: AddressSanitizer|LeakSanitizer|runtime error:' "$work/stderr" || fail "a sanitizer reported"
+}
+
 # The game ends through the "Error" text given, with status 1, no signal and no sanitizer's report.
 expect_error() {
   wait_exit 60
@@ -93,8 +102,7 @@ play)
   slot=$(od -An -tu4 -j6 -N4 "$work/SaveGame2.sav" | tr -d ' ')
   [ "$signed" = 1 ] || fail "the save's signed-in byte is $signed, expected 1"
   [ "$slot" = 2 ] || fail "the save's slot number is $slot, expected 2"
-  kill -TERM "$pid" 2>/dev/null
-  wait_exit 30
+  ends_by_the_terminate_signal
   ;;
 captions-off)
   # The caption switch (byte 540) off, and the second flag (byte 541) of a record nobody has played
@@ -122,8 +130,7 @@ captions-off)
   size=$(stat -c %s "$save")
   [ "$size" -eq 542 ] || fail "SaveGame1.sav holds $size bytes, expected 542"
   [ "$(save_u8 "$save" 540)" = 0 ] || fail "the hub's arrival save has the captions on ($(save_u8 "$save" 540))"
-  kill -TERM "$pid" 2>/dev/null
-  wait_exit 30
+  ends_by_the_terminate_signal
   ;;
 exit)
   harness_start PILO_FRAME_MS=20
