@@ -8,6 +8,7 @@
 #include "framework/MainApp.h"
 #include "framework/MouseCursor.h"
 #include "framework/NodeFactory.h"
+#include "framework/NodeId.h"
 
 NodeManager& NodeManager::Instance() {
   static NodeManager manager;
@@ -59,6 +60,9 @@ void NodeManager::Shutdown() {
   std::unique_ptr<GameNode> node(m_node);
   m_node = nullptr;
   if (node) node->Deactivate();
+  // No node stands for the id any more, so that a later request for it, after the application's
+  // shut-down and a new start-up, builds it again.
+  m_currentId = kNodeNone;
 }
 
 const char* NodeManager::GetCurrentNodeName() const {

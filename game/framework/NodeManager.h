@@ -27,7 +27,7 @@ public:
   void Update();
   // The node draws its scene.
   void Draw();
-  // Deactivates and deletes the current node.
+  // Deactivates and deletes the current node; the current id is then that of no node.
   void Shutdown();
 
   GameNode* GetCurrentNode() const { return m_node; }

@@ -9,8 +9,8 @@
 #include "core/Trace.h"
 #include "framework/ActiveGameButton.h"
 #include "framework/ActivePlayerData.h"
-#include "framework/AppOptions.h"
 #include "framework/Ambient.h"
+#include "framework/AppOptions.h"
 #include "framework/CCSound.h"
 #include "framework/Clickable.h"
 #include "framework/CurrentPlayer.h"
@@ -174,7 +174,8 @@ void SignInScreen::Activate() {
     Keep(m_fakePortrait, std::move(fakePortrait));
   }
   {
-    auto exitButton = std::make_unique<ActiveGameButton>("ExitBtnSI", "ActBackArrow", SpriteObject::kClockGame);
+    auto exitButton =
+        std::make_unique<ActiveGameButton>("ExitBtnSI", "ActBackArrow", SpriteObject::kClockGame);
     Place(*exitButton, kExitButtonAt);
     exitButton->SetClickSound("ButtonDown4");
     exitButton->SetRolloverCursor(kHandCursor);
@@ -187,7 +188,8 @@ void SignInScreen::Activate() {
     Keep(m_floaterFish, std::move(fish));
   }
   {
-    auto helpButton = std::make_unique<ActiveGameButton>("SIHelpm7tk", "HelpButton", SpriteObject::kClockGame);
+    auto helpButton =
+        std::make_unique<ActiveGameButton>("SIHelpm7tk", "HelpButton", SpriteObject::kClockGame);
     Place(*helpButton, kHelpButtonAt);
     helpButton->SetRolloverCursor(kHandCursor);
     helpButton->SetClickSound("ButtonDown");
@@ -237,12 +239,21 @@ void SignInScreen::StartGreeting() {
     m_playButton->ShowActive();
     return;
   }
+  // Each probe loads a slot into the record, which the caption toggle shows and which a new player
+  // would take over: it is put back as it was before the greeting looked.
+  CurrentPlayer& record = CurrentPlayer::Instance();
+  const PlayerData progress = record;
+  const uint8_t captions = record.captionsOn;
+  const uint8_t fresh = record.freshProfile;
   bool someoneReturns = false;
   for (int32_t slot = 0; slot < kSlotCount && !someoneReturns; ++slot) {
     const auto number = static_cast<uint32_t>(slot);
-    if (Saves().SlotExists(number) && Saves().LoadSlot(number) && CurrentPlayer::Instance().freshProfile == 0)
+    if (Saves().SlotExists(number) && Saves().LoadSlot(number) && record.freshProfile == 0)
       someoneReturns = true;
   }
+  record.AssignByValue(progress);
+  record.captionsOn = captions;
+  record.freshProfile = fresh;
   if (someoneReturns) {
     m_voiceState = kGreetingReturning;
     PlayVoice(kReturningGreeting.name, kReturningGreeting.number);
@@ -309,7 +320,8 @@ void SignInScreen::RefreshSlots() {
       name += GetApp().IsAlphaCapable() ? "UnUsed" : "UnUsed_sdl";
     }
     auto button = std::make_unique<GameButton>(name.c_str(), name.c_str(), SpriteObject::kClockGame);
-    button->SetPositionAndZ(static_cast<float>(kSlotX[slot]), static_cast<float>(kSlotY[slot]), kSlotButtonDepth);
+    button->SetPositionAndZ(static_cast<float>(kSlotX[slot]), static_cast<float>(kSlotY[slot]),
+                            kSlotButtonDepth);
     button->SetRolloverCursor(kHandCursor);
     button->SetClickSound("ButtonDown");
     buttons[static_cast<size_t>(slot)] = Keep(m_slotButtons[static_cast<size_t>(slot)], std::move(button));
@@ -349,12 +361,14 @@ void SignInScreen::SelectSlot(int32_t slot) {
     const auto number = static_cast<uint32_t>(slot);
     if (Saves().LoadSlot(number)) {
       ActivePlayerData.AssignByValue(CurrentPlayer::Instance());
+      ShowRecordCaptions();
     } else {
       ActivePlayerData = PlayerData();
       if (Saves().SlotExists(number)) {
-        Qel::Trace("ERROR: SignIn: %s cannot be loaded (see above); slot %d shows a new player and cannot be "
-                   "played. The file is kept as it is.\n",
-                   SaveGameManager::FileName(number), static_cast<int>(slot));
+        Qel::Trace(
+            "ERROR: SignIn: %s cannot be loaded (see above); slot %d shows a new player and cannot be "
+            "played. The file is kept as it is.\n",
+            SaveGameManager::FileName(number), static_cast<int>(slot));
       }
     }
   }
@@ -375,6 +389,13 @@ void SignInScreen::CaptionsFollowToggle() {
   const uint8_t on = m_captionToggle->GetAnimationId() == kToggleOn ? 1 : 0;
   gCaptionsOn = on;
   CurrentPlayer::Instance().captionsOn = on;
+}
+
+void SignInScreen::ShowRecordCaptions() {
+  gCaptionsOn = RecordCaptions();
+  // While the guide speaks of the toggle it keeps its highlight; the chain's end shows the switch.
+  if (m_captionToggle && m_captionToggle->GetAnimationId() != kToggleHighlight)
+    m_captionToggle->SetAnimation(gCaptionsOn ? kToggleOn : kToggleOff, 0);
 }
 
 void SignInScreen::RestPlayButton() {
@@ -493,7 +514,8 @@ void SignInScreen::OnSoundFinished(GameSound* sound) {
       break;
     }
     default:
-      if (IsNamed(sound, kIdleLineA) || IsNamed(sound, kIdleLineB) || IsNamed(sound, kPlayPrompt)) RestPlayButton();
+      if (IsNamed(sound, kIdleLineA) || IsNamed(sound, kIdleLineB) || IsNamed(sound, kPlayPrompt))
+        RestPlayButton();
       break;
   }
 }
@@ -566,6 +588,8 @@ void SignInScreen::PlayOnSelectedSlot() {
     }
     record.freshProfile = 0;
   } else {
+    // A new player takes nothing of a record loaded before, but the caption switch the toggle shows.
+    record.Reset();
     Saves().SetCurrentSlot(slot);
     ActivePlayerData.saveSlot = slot;
     ChangeNodeWithLoadingScreen(kNodeHub, kLoadingPicture);
@@ -586,8 +610,8 @@ void SignInScreen::OpenHelp() {
   QueueHelpLine(kHelpIntro.name, static_cast<int32_t>(kHelpIntro.number), kHelpIntroPage, true);
   if (someoneSaved) {
     QueueHelpLine(kAgainGreeting.name, static_cast<int32_t>(kAgainGreeting.number), kHelpAgainPage, false);
-    QueueHelpLine(kReturningDeleteHint.name, static_cast<int32_t>(kReturningDeleteHint.number), kHelpDeletePage,
-                  false);
+    QueueHelpLine(kReturningDeleteHint.name, static_cast<int32_t>(kReturningDeleteHint.number),
+                  kHelpDeletePage, false);
   }
   QueueHelpLine(kExitHint.name, static_cast<int32_t>(kExitHint.number), kHelpExitPage, false);
   QueueHelpLine(kCaptionHint.name, static_cast<int32_t>(kCaptionHint.number), kHelpCaptionPage, false);

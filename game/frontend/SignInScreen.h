@@ -69,8 +69,9 @@ public:
   // The screen reads no keys of its text data.
   void SetTxtValue(const char* key, const char* value) override;
 
-  // A slot 0 to 5 shows its portrait, loads its player (a fresh record when that fails) and enables
-  // play; any other number selects nothing and leaves a fresh record.
+  // A slot 0 to 5 shows its portrait, loads its player (a fresh record when that fails), whose
+  // caption switch the toggle then shows, and enables play; any other number selects nothing and
+  // leaves a fresh record.
   void SelectSlot(int32_t slot);
   // Makes the six slot buttons afresh, used or unused as the save files now are.
   void RefreshSlots();
@@ -113,6 +114,8 @@ private:
   static uint8_t RecordCaptions();
   // The process-wide switch and the record's follow the toggle's look (1 on, 0 off).
   void CaptionsFollowToggle();
+  // The toggle and the process-wide switch show the record's switch: a chosen player's own.
+  void ShowRecordCaptions();
   // The play button's resting look: enabled with its first look while a slot is selected, else
   // disabled.
   void RestPlayButton();

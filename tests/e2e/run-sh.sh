@@ -16,6 +16,8 @@ set -uo pipefail
 run_sh=$1
 build=$(cd "$2" && pwd)
 scenario=$3
+# shellcheck source=fatal-end.sh
+. "$(cd "$(dirname "$0")" && pwd)/fatal-end.sh"
 
 home=$(mktemp -d)
 pid=
@@ -62,7 +64,9 @@ check_game_ran() {
 # The game ended on its own through the "Error" text given, and run.sh returned its status 1.
 check_game_failed() {
   grep -qxF "$1" "$home/out" || fail "the game did not end with '$1' (status $status)"
-  [ "$status" -eq 1 ] || fail "status $status, not the game's 1"
+  local problem
+  problem=$(fatal_end_problem "$status" "$home/out")
+  [ -z "$problem" ] || fail "the game's end: $problem"
 }
 
 case $scenario in
@@ -108,7 +112,8 @@ refused-path)
   for folder in "$home/a;b" "$home/$(printf 'x%.0s' {1..250})"; do
     export XDG_DATA_HOME=$folder
     run
-    [ "$status" -ne 0 ] || fail "status 0 for $folder"
+    problem=$(fatal_end_problem "$status" "$home/out")
+    [ -z "$problem" ] || fail "refusing $folder: $problem"
     grep -q '^run.sh: the content folder .*\(";"\|259 characters\)' "$home/out" || fail "no clear message for $folder"
     [ ! -e "$folder/pilo/Pilo.ini" ] || fail "Pilo.ini was seeded in $folder"
     [ ! -e "$folder/pilo/synthetic" ] || fail "content was generated in $folder"

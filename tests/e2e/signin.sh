@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
 # The sign-in screen on the generated content, played on an X server (run under xvfb-run): the title
 # sequence skipped by keys, then the screen as a player meets it.
-# Usage: signin.sh <pilo> <content folder> <play|exit|no-alpha|corrupt-save|no-objects|no-sprite>
+# Usage: signin.sh <pilo> <content folder> <play|captions-off|exit|no-alpha|corrupt-save|no-objects|
+#                                            no-sprite|cut-sprite|cut-archive>
 #   play:         the six unused slot buttons where they stand, in the manifest's colours, and the play
 #                 button in its active look while "0010" speaks; slot 2, then play: the hub becomes the
-#                 node and saves slot 2 on arrival (542 bytes, signed in, slot number 2);
+#                 node and saves slot 2 on arrival (542 bytes, signed in, slot number 2); a terminate
+#                 signal then ends the game with status 0;
+#   captions-off: a player in slot 1 whose captions are off: played, the hub's arrival save keeps them off;
 #   exit:         Escape opens the exit dialog ("0100"); yes speaks "0120" and the game ends with status
 #                 0, writing no save file;
 #   no-alpha:     graphics = 0 (SDL without alpha blending): the "_sdl" slot buttons of "SignInObjs_sdl";
 #   corrupt-save: a "SaveGame3.sav" cut short: slot 3 shows as used, play on it stays on the screen with
 #                 an "ERROR:" line naming the file, which is left as it was;
 #   no-objects:   content without "SignInObjs": the "Error" text names the missing object and the file;
-#   no-sprite:    content without the sprite "Char0UnUsed": the "Error" text names it.
+#   no-sprite:    content without the sprite "Char0UnUsed": the "Error" text names it;
+#   cut-sprite:   the sprite file "Char2UnUsed.qela" cut to 10 bytes: the "Error" text names the sprite;
+#   cut-archive:  the archive "SignIn.qel" cut to half its length, without the folder beside it: the
+#                 "Error" text names the first object the screen looks for.
+# Every "Error" ends the game with status 1, not by a signal, and with no sanitizer's report; the
+# sign-in music has started by then.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=pilo-harness.sh
@@ -49,11 +57,19 @@ leave_by_the_exit_dialog() {
   [ "$status" -eq 0 ] || fail "status $status after yes in the exit dialog, expected 0"
 }
 
-# The game ends through the "Error" text given, with status 1.
+# A terminate signal asks the game to close: it ends as a quit does, with status 0 and no report.
+ends_by_the_terminate_signal() {
+  kill -TERM "$pid" 2>/dev/null
+  wait_exit 30
+  [ "$status" -eq 0 ] || fail "status $status after the terminate signal, expected 0"
+  ! grep -qE 'ERROR: AddressSanitizer|LeakSanitizer|runtime error:' "$work/stderr" || fail "a sanitizer reported"
+}
+
+# The game ends through the "Error" text given, with status 1, no signal and no sanitizer's report.
 expect_error() {
   wait_exit 60
   grep -qxF "Error: $1" "$work/stderr" || fail "the game ended (status $status) without the text 'Error: $1'"
-  [ "$status" -eq 1 ] || fail "status $status after the fatal error, expected 1"
+  expect_fatal_end
 }
 
 case $scenario in
@@ -86,8 +102,35 @@ play)
   slot=$(od -An -tu4 -j6 -N4 "$work/SaveGame2.sav" | tr -d ' ')
   [ "$signed" = 1 ] || fail "the save's signed-in byte is $signed, expected 1"
   [ "$slot" = 2 ] || fail "the save's slot number is $slot, expected 2"
-  kill -TERM "$pid" 2>/dev/null
-  wait_exit 30
+  ends_by_the_terminate_signal
+  ;;
+captions-off)
+  # The caption switch (byte 540) off, and the second flag (byte 541) of a record nobody has played
+  # yet, which play clears: the hub's arrival save is known by it.
+  save=$work/SaveGame1.sav
+  cp "$content/saves/fresh.sav" "$save" || fail "no prepared save fresh.sav"
+  printf '\x00\x01' | dd of="$save" bs=1 seek=540 conv=notrunc status=none
+  harness_start PILO_FRAME_MS=20
+  reach_signin
+  wait_trace "INFO: Sound '0060' starts."
+  click $((signin_slot_x[1] + 50)) $((signin_slot_y[1] + 50))
+  wait_screen 20 sprites "$manifest" "SignIn_portrait:1@494,114"
+  # The idle prompt for play comes only once the greeting is over, whose end puts the toggle back:
+  # play then takes the toggle as the chosen player left it. The prompt holds the play button, so the
+  # portrait, which plays as well, is clicked.
+  wait_trace "INFO: Sound '0150' starts." 1 240
+  click 600 236
+  wait_trace "INFO: Node 6 (Unnamed Node) active" 1 120
+  deadline=$((SECONDS + 60))
+  until [ "$(save_u8 "$save" 541)" = 0 ]; do
+    [ $SECONDS -lt $deadline ] || fail "the hub did not save slot 1"
+    poll_pause
+  done
+  sleep 1
+  size=$(stat -c %s "$save")
+  [ "$size" -eq 542 ] || fail "SaveGame1.sav holds $size bytes, expected 542"
+  [ "$(save_u8 "$save" 540)" = 0 ] || fail "the hub's arrival save has the captions on ($(save_u8 "$save" 540))"
+  ends_by_the_terminate_signal
   ;;
 exit)
   harness_start PILO_FRAME_MS=20
@@ -138,6 +181,21 @@ no-sprite)
   harness_start PILO_FRAME_MS=20
   skip_title
   expect_error "Failed to load sprite 'Char0UnUsed'"
+  ;;
+cut-sprite)
+  harness_content_without universal/SignIn.qel
+  harness_content_edit universal/SignIn/Char2UnUsed.qela head -c 10
+  harness_start PILO_FRAME_MS=20
+  skip_title
+  expect_error "Failed to load sprite 'Char2UnUsed'"
+  ;;
+cut-archive)
+  harness_content_without universal/SignIn
+  size=$(stat -c %s "$content/universal/SignIn.qel")
+  harness_content_edit universal/SignIn.qel head -c $((size / 2))
+  harness_start PILO_FRAME_MS=20
+  skip_title
+  expect_error "Object 'portrait' missing from 'SignInObjs'"
   ;;
 *)
   echo "signin: unknown scenario $scenario"

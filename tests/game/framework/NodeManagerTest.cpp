@@ -142,6 +142,23 @@ TEST(NodeManager, PausedApplicationsSkipTheNodesUpdateButNotUpdateAlways) {
   EXPECT_EQ(test::NodeLog().back(), "delete 10");
 }
 
+TEST(NodeManager, AfterAShutDownTheNodeThatWasCurrentIsBuiltAgainWhenAskedFor) {
+  NodeManager& nodes = NodeManager::Instance();
+  nodes.SetNodeFactoryForTesting(test::LoggingNode::Create);
+  nodes.RequestNode(kNodeHub);
+  nodes.SwitchNode();
+  nodes.Shutdown();
+  EXPECT_EQ(nodes.GetCurrentId(), kNodeNone);
+  // As a new start-up asks for its first node.
+  test::NodeLog().clear();
+  nodes.RequestNode(kNodeHub);
+  ASSERT_TRUE(nodes.IsChangePending());
+  nodes.SwitchNode();
+  EXPECT_EQ(test::NodeLog(), std::vector<std::string>({"build 6", "activate 6"}));
+  EXPECT_EQ(nodes.GetPreviousId(), kNodeNone);
+  nodes.Shutdown();
+}
+
 TEST(NodeManager, AnInvalidIdThrowsFromTheSwitchAndLeavesNoNode) {
   NodeManager& nodes = NodeManager::Instance();
   nodes.RequestNode(kNodeGame10);

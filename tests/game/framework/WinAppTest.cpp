@@ -1,6 +1,7 @@
 // The application in-process: start-up, the frame's order, node switching, input from SDL events
 // and from the window procedure, activation, quitting and shut-down.
 #include <SDL.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -470,6 +471,64 @@ TEST_F(App, AFatalTextEndsTheProgramWithTheErrorBoxAndRestoresTheSystem) {
   EXPECT_EQ(plat::win::ShowCursor(plat::win::TRUE), 1);  // the display count was back at 0: shown
   // The game's window went before the box.
   EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+}
+
+namespace {
+
+constexpr const char* kMusicalFailure = "The node failed once its music had started";
+
+// A node that fails as a room does when its content is bad: its music has started when the fatal
+// text is thrown, and its deactivation stops the music.
+class MusicalFailingNode : public test::LoggingNode {
+public:
+  using LoggingNode::LoggingNode;
+  void Activate() override {
+    LoggingNode::Activate();
+    MusicManager::Instance().QueueMusic("Signin_music", true);
+    MusicManager::Instance().PlayNext(true);
+    throw kMusicalFailure;
+  }
+  void Deactivate() override {
+    MusicManager::Instance().StopMusic();
+    LoggingNode::Deactivate();
+  }
+  static GameNode* Create(int32_t id) { return new MusicalFailingNode(id); }
+};
+
+}  // namespace
+
+TEST_F(App, AFatalTextAfterTheMusicStartedShutsTheNodeDownBeforeTheProgramEnds) {
+  NodeManager::Instance().SetNodeFactoryForTesting(MusicalFailingNode::Create);
+  setenv("PILO_LOCK_DIR", std::filesystem::current_path().c_str(), 1);
+  testing::internal::CaptureStderr();
+  char commandLine[] = "";
+  const int status = WinMain(plat::win::GetModuleHandleA(nullptr), nullptr, commandLine, 10);
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string("Error: ") + kMusicalFailure + "\n");
+  // The node went through its deactivation while the music still stood, and nothing is left for the
+  // destruction of statics at exit.
+  const std::vector<std::string>& log = test::NodeLog();
+  EXPECT_NE(std::find(log.begin(), log.end(), "deactivate 3"), log.end());
+  EXPECT_NE(std::find(log.begin(), log.end(), "delete 3"), log.end());
+  EXPECT_EQ(NodeManager::Instance().GetCurrentNode(), nullptr);
+  EXPECT_EQ(MusicManager::Instance().GetCurrentMusic(), nullptr);
+  EXPECT_EQ(MusicManager::Instance().GetQueueLength(), 0u);
+  EXPECT_FALSE(m_app.IsRunning());
+}
+
+TEST_F(App, AFatalTextAfterTheMusicStartedEndsTheProcessWithStatusOneAndNoFault) {
+  // The whole end of the process, the destruction of statics included, in a process of its own.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  NodeManager::Instance().SetNodeFactoryForTesting(MusicalFailingNode::Create);
+  setenv("PILO_LOCK_DIR", std::filesystem::current_path().c_str(), 1);
+  char commandLine[] = "";
+  // A sanitizer that halts on its report ends the process with status 1 as well: its report must
+  // not be there.
+  EXPECT_EXIT(std::exit(WinMain(plat::win::GetModuleHandleA(nullptr), nullptr, commandLine, 10)),
+              testing::ExitedWithCode(1),
+              testing::AllOf(testing::HasSubstr(std::string("Error: ") + kMusicalFailure),
+                             testing::Not(testing::HasSubstr("runtime error:")),
+                             testing::Not(testing::HasSubstr("Sanitizer"))));
 }
 
 namespace {

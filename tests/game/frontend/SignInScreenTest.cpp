@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "../ContentCopy.h"
+#include "SignInStage.h"
 #include "framework/Ambient.h"
 #include "framework/CCSound.h"
 #include "framework/FEOverlayDialog.h"
@@ -24,8 +26,6 @@
 #include "framework/TextObject.h"
 #include "framework/YesNoDialog.h"
 #include "frontend/SIBobbingMgr.h"
-#include "../ContentCopy.h"
-#include "SignInStage.h"
 
 namespace {
 
@@ -42,12 +42,14 @@ protected:
   // The six slot buttons' names.
   Names SlotNames() const {
     Names names;
-    for (int slot = 0; slot < SignInScreen::kSlotCount; ++slot) names.push_back(m_screen->GetSlotButton(slot)->GetName());
+    for (int slot = 0; slot < SignInScreen::kSlotCount; ++slot)
+      names.push_back(m_screen->GetSlotButton(slot)->GetName());
     return names;
   }
   static Names Unused(const std::string& suffix = "UnUsed") {
     Names names;
-    for (int slot = 0; slot < SignInScreen::kSlotCount; ++slot) names.push_back("Char" + std::to_string(slot) + suffix);
+    for (int slot = 0; slot < SignInScreen::kSlotCount; ++slot)
+      names.push_back("Char" + std::to_string(slot) + suffix);
     return names;
   }
   // The sounds the screen started from the first one named on.
@@ -170,7 +172,8 @@ TEST_F(SignIn, AnEmptySlotEnablesPlayAndPlayTakesTheNewPlayerToTheHubBehindTheLo
   EXPECT_TRUE(HubRequested());
   Frame();
   EXPECT_EQ(NodeManager::Instance().GetCurrentId(), kNodeHub);
-  for (int slot = 0; slot < SignInScreen::kSlotCount; ++slot) EXPECT_FALSE(std::filesystem::exists(SlotFile(slot)));
+  for (int slot = 0; slot < SignInScreen::kSlotCount; ++slot)
+    EXPECT_FALSE(std::filesystem::exists(SlotFile(slot)));
 }
 
 TEST_F(SignIn, PlayOnAUsedSlotLoadsItsPlayerUnderTheSlotPlayed) {
@@ -238,9 +241,10 @@ TEST_P(Greeting, UsedSlotsShowUsedButtonsAndTheGreetingFollowsTheSecondFlagsThen
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Greeting,
-    testing::Values(GreetingCase{"OnePlayerWhoPlayed", {4}, false, "0030", "0050", SignInScreen::kGreetingReturning},
-                    GreetingCase{"OneFreshProfile", {1}, true, "0040", "0060", SignInScreen::kGreetingAgain},
-                    GreetingCase{"ThreeFreshProfiles", {0, 2, 5}, true, "0040", "0060", SignInScreen::kGreetingAgain}),
+    testing::Values(
+        GreetingCase{"OnePlayerWhoPlayed", {4}, false, "0030", "0050", SignInScreen::kGreetingReturning},
+        GreetingCase{"OneFreshProfile", {1}, true, "0040", "0060", SignInScreen::kGreetingAgain},
+        GreetingCase{"ThreeFreshProfiles", {0, 2, 5}, true, "0040", "0060", SignInScreen::kGreetingAgain}),
     [](const testing::TestParamInfo<GreetingCase>& info) { return std::string(info.param.what); });
 
 TEST_F(SignIn, WithoutAlphaBlendingTheUnusedSlotsAndTheObjectsAreTheSdlOnesAndTheLowSpecScreenHasNoBubbles) {
@@ -354,7 +358,8 @@ TEST_F(SignIn, EscapeOpensTheExitDialogAfterTheFirstTwoUpdatesNoStaysAndYesLeave
   EXPECT_FALSE(m_screen->IsExitDialogShown());
   ASSERT_TRUE(FramesUntil([&] { return m_app.IsQuitRequested(); }));
   EXPECT_TRUE(Finished("0120"));
-  for (int slot = 0; slot < SignInScreen::kSlotCount; ++slot) EXPECT_FALSE(std::filesystem::exists(SlotFile(slot)));
+  for (int slot = 0; slot < SignInScreen::kSlotCount; ++slot)
+    EXPECT_FALSE(std::filesystem::exists(SlotFile(slot)));
 }
 
 TEST_F(SignIn, TheCaptionToggleSwitchesTheRecordAndTheProgramsCaptions) {
@@ -382,6 +387,146 @@ TEST_F(SignIn, TheCaptionToggleSwitchesTheRecordAndTheProgramsCaptions) {
   EXPECT_EQ(CurrentPlayer::Instance().captionsOn, 0);
 }
 
+namespace {
+
+constexpr size_t kCaptionByte = 540;
+constexpr size_t kFreshByte = 541;
+
+// A prepared save with its two trailing bytes, the caption switch and the second flag, as given.
+std::string SaveWith(const std::string& bytes, uint8_t captions, uint8_t fresh) {
+  std::string changed = bytes;
+  changed[kCaptionByte] = static_cast<char>(captions);
+  changed[kFreshByte] = static_cast<char>(fresh);
+  return changed;
+}
+
+// The save the hub writes on arrival: the active record copied in, then the current slot saved.
+std::string SaveAsTheHubDoes(int slot) {
+  CurrentPlayer::Instance().AssignByValue(ActivePlayerData);
+  EXPECT_TRUE(SaveGameManager::Instance().SaveCurrentSlot());
+  return test::ReadFile("SaveGame" + std::to_string(slot) + ".sav");
+}
+
+// A player's saved caption switch, the clicks on the toggle once the player is chosen, and the switch
+// that play then saves.
+struct CaptionChoiceCase {
+  const char* what;
+  uint8_t saved;
+  int clicks;
+  uint8_t played;
+};
+
+void PrintTo(const CaptionChoiceCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+class CaptionChoice : public SignIn, public testing::WithParamInterface<CaptionChoiceCase> {};
+
+}  // namespace
+
+TEST_P(CaptionChoice, TheToggleShowsTheChosenPlayersSwitchAtOnceAndPlaySavesWhatItShows) {
+  const CaptionChoiceCase& c = GetParam();
+  // Slot 5, the greeting's last probe, holds the other switch.
+  const std::string fresh = test::ReadFile(Content() / "saves" / "fresh.sav");
+  test::WriteFile(SlotFile(2), SaveWith(fresh, c.saved, 1));
+  test::WriteFile(SlotFile(5), SaveWith(fresh, c.saved ? 0 : 1, 1));
+  Start();
+  Clickable* toggle = m_screen->GetCaptionToggle();
+  ClickSlot(2);
+  EXPECT_EQ(Look(toggle), c.saved);
+  EXPECT_EQ(gCaptionsOn, c.saved);
+  uint32_t shown = c.saved;
+  for (int click = 0; click < c.clicks; ++click) {
+    SCOPED_TRACE(click);
+    Frame();
+    ClickOn(toggle);
+    shown ^= 1u;
+    EXPECT_EQ(Look(toggle), shown);
+    EXPECT_EQ(gCaptionsOn, shown);
+    EXPECT_EQ(CurrentPlayer::Instance().captionsOn, shown);
+  }
+  ClickOn(m_screen->GetPlayButton());
+  ASSERT_EQ(SaveGameManager::Instance().GetCurrentSlot(), 2u);
+  EXPECT_EQ(gCaptionsOn, c.played);
+  const std::string saved = SaveAsTheHubDoes(2);
+  ASSERT_EQ(saved.size(), CurrentPlayer::kFileSize);
+  EXPECT_EQ(static_cast<uint8_t>(saved[kCaptionByte]), c.played);
+  EXPECT_EQ(static_cast<uint8_t>(saved[kFreshByte]), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CaptionChoice,
+    testing::Values(CaptionChoiceCase{"OffStaysOff", 0, 0, 0}, CaptionChoiceCase{"OnStaysOn", 1, 0, 1},
+                    CaptionChoiceCase{"OffSwitchedOn", 0, 1, 1}, CaptionChoiceCase{"OnSwitchedOff", 1, 1, 0},
+                    CaptionChoiceCase{"OffSwitchedTwice", 0, 2, 0}),
+    [](const testing::TestParamInfo<CaptionChoiceCase>& info) { return std::string(info.param.what); });
+
+TEST_F(SignIn, BeforeAPlayerIsChosenTheToggleSwitchesAtOnceWhateverTheGreetingFoundInTheSlots) {
+  // The greeting probes slot 4, whose player has the captions off.
+  test::WriteFile(SlotFile(4), SaveWith(test::ReadFile(Content() / "saves" / "fresh.sav"), 0, 1));
+  Start();
+  Clickable* toggle = m_screen->GetCaptionToggle();
+  ASSERT_EQ(Look(toggle), kToggleOn);
+  EXPECT_EQ(CurrentPlayer::Instance().captionsOn, 1);
+  Frame();
+  ClickOn(toggle);
+  EXPECT_EQ(Look(toggle), 0u);
+  EXPECT_EQ(gCaptionsOn, 0);
+  EXPECT_EQ(CurrentPlayer::Instance().captionsOn, 0);
+}
+
+namespace {
+
+// A new player in slot 3 after the greeting found a returning player in slot 1 (captions off, second
+// flag clear, games played), with that player chosen first or not.
+struct NewPlayerCase {
+  const char* what;
+  bool chooseReturningFirst;
+  uint8_t captions;
+};
+
+void PrintTo(const NewPlayerCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+class NewPlayer : public SignIn, public testing::WithParamInterface<NewPlayerCase> {};
+
+}  // namespace
+
+TEST_P(NewPlayer, StartsFromAFreshRecordWithOnlyTheSwitchTheToggleShows) {
+  const NewPlayerCase& c = GetParam();
+  test::WriteFile(SlotFile(1), SaveWith(test::ReadFile(Content() / "saves" / "level2.sav"), 0, 0));
+  Start();
+  ASSERT_EQ(m_screen->GetVoiceState(), SignInScreen::kGreetingReturning);
+  if (c.chooseReturningFirst) {
+    ClickSlot(1);
+    ASSERT_EQ(ActivePlayerData.games[10].level, 2);
+    Frame();
+  }
+  ClickSlot(3);
+  EXPECT_EQ(Look(m_screen->GetCaptionToggle()), c.captions);
+  ClickOn(m_screen->GetPlayButton());
+  ASSERT_EQ(SaveGameManager::Instance().GetCurrentSlot(), 3u);
+  const std::string saved = SaveAsTheHubDoes(3);
+  ASSERT_EQ(saved.size(), CurrentPlayer::kFileSize);
+  // Signed in to slot 3, every game as in a fresh record, then the toggle's switch and a fresh
+  // profile's second flag.
+  EXPECT_EQ(saved[0], 1);
+  EXPECT_EQ(static_cast<uint8_t>(saved[6]), 3);
+  const std::string fresh = test::ReadFile(Content() / "saves" / "fresh.sav");
+  EXPECT_EQ(saved.substr(CurrentPlayer::kEntriesOffset, kCaptionByte - CurrentPlayer::kEntriesOffset),
+            fresh.substr(CurrentPlayer::kEntriesOffset, kCaptionByte - CurrentPlayer::kEntriesOffset));
+  EXPECT_EQ(static_cast<uint8_t>(saved[kCaptionByte]), c.captions);
+  EXPECT_EQ(static_cast<uint8_t>(saved[kFreshByte]), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NewPlayer,
+                         testing::Values(NewPlayerCase{"StraightAway", false, 1},
+                                         NewPlayerCase{"AfterChoosingAnother", true, 0}),
+                         [](const testing::TestParamInfo<NewPlayerCase>& info) {
+                           return std::string(info.param.what);
+                         });
+
 // The help lines and their pages, with and without a used slot.
 struct HelpCase {
   const char* what;
@@ -407,8 +552,9 @@ TEST_P(Help, TheHelpPageSpeaksItsLinesInTurnWithTheirPages) {
       [&] {
         const CCSound* line = m_screen->GetNarration();
         if (line && line->GetEngineSound() && line->GetEngineSound()->IsPlaying()) {
-          const std::string entry = line->GetEngineSound()->GetName() + " page " +
-                                    std::to_string(m_screen->GetHelpScreen()->GetPageObject()->GetAnimationId());
+          const std::string entry =
+              line->GetEngineSound()->GetName() + " page " +
+              std::to_string(m_screen->GetHelpScreen()->GetPageObject()->GetAnimationId());
           if (heard.empty() || heard.back() != entry) heard.push_back(entry);
         }
         return !m_screen->IsNarrationRunning() && !heard.empty();
@@ -419,11 +565,11 @@ TEST_P(Help, TheHelpPageSpeaksItsLinesInTurnWithTheirPages) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Help,
-    testing::Values(HelpCase{"NoSlotUsed", false, {"0020 page 5", "0070 page 4", "0090 page 6", "0091 page 6"}},
-                    HelpCase{"ASlotUsed",
-                             true,
-                             {"0020 page 5", "0040 page 2", "0050 page 3", "0070 page 4", "0090 page 6",
-                              "0091 page 6"}}),
+    testing::Values(
+        HelpCase{"NoSlotUsed", false, {"0020 page 5", "0070 page 4", "0090 page 6", "0091 page 6"}},
+        HelpCase{"ASlotUsed",
+                 true,
+                 {"0020 page 5", "0040 page 2", "0050 page 3", "0070 page 4", "0090 page 6", "0091 page 6"}}),
     [](const testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.what); });
 
 TEST_F(SignIn, TheSlotButtonsBobInTenthsOfASecondAndTheFishSwitchesEveryTenSeconds) {
@@ -561,7 +707,8 @@ TEST_P(BadSave, ADamagedSaveShowsAsUsedIsNeverWrittenAndPlaysOnlyAsTheSlotItLies
     EXPECT_EQ(NodeManager::Instance().GetCurrentId(), kNodeSignIn);
     EXPECT_EQ(m_screen->GetLoadingScreen(), nullptr);
     EXPECT_EQ(SaveGameManager::Instance().GetCurrentSlot(), SaveGameManager::kNoSlot);
-    EXPECT_NE(trace.find("ERROR: SaveGameManager: SaveGame3.sav is shorter than a save"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("ERROR: SaveGameManager: SaveGame3.sav is shorter than a save"), std::string::npos)
+        << trace;
     EXPECT_NE(trace.find("ERROR: SignIn: SaveGame3.sav cannot be loaded (see above); slot 3 is not played."),
               std::string::npos)
         << trace;
@@ -583,7 +730,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadSave,
                          testing::Values(BadSaveCase{"CutShort", "short.sav", false},
                                          BadSaveCase{"Garbage", "garbage.sav", true},
                                          BadSaveCase{"NamesSlot9", "slot9.sav", true}),
-                         [](const testing::TestParamInfo<BadSaveCase>& info) { return std::string(info.param.what); });
+                         [](const testing::TestParamInfo<BadSaveCase>& info) {
+                           return std::string(info.param.what);
+                         });
 
 TEST_F(SignIn, APlayerBackFromTheHubFindsTheSlotPlayedSelectedAndAnyOtherNumberSelectsNothing) {
   UseSave("level2.sav", 2);
@@ -684,13 +833,14 @@ TEST_P(ChainCut, AGreetingCutShortPutsWhatItHighlightedBackToRestBeforeTheClickI
   EXPECT_EQ(CurrentPlayer::Instance().captionsOn, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ChainCut,
-                         testing::Values(ChainCutCase{"EscapeDuringTheFirstLine", "0010", Cut::kEscape},
-                                         ChainCutCase{"HelpDuringTheExitHint", "0070", Cut::kHelpButton},
-                                         ChainCutCase{"EscapeDuringTheCaptionHint", "0090", Cut::kEscape},
-                                         ChainCutCase{"HelpDuringTheSecondCaptionHint", "0091", Cut::kHelpButton},
-                                         ChainCutCase{"ExitDuringTheHelpHint", "0012", Cut::kExitButton}),
-                         [](const testing::TestParamInfo<ChainCutCase>& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChainCut,
+    testing::Values(ChainCutCase{"EscapeDuringTheFirstLine", "0010", Cut::kEscape},
+                    ChainCutCase{"HelpDuringTheExitHint", "0070", Cut::kHelpButton},
+                    ChainCutCase{"EscapeDuringTheCaptionHint", "0090", Cut::kEscape},
+                    ChainCutCase{"HelpDuringTheSecondCaptionHint", "0091", Cut::kHelpButton},
+                    ChainCutCase{"ExitDuringTheHelpHint", "0012", Cut::kExitButton}),
+    [](const testing::TestParamInfo<ChainCutCase>& info) { return std::string(info.param.what); });
 
 TEST_F(SignIn, AReturningGreetingCutShortLeavesDeleteInPlayForTheSelectedSlot) {
   UseSave("fresh.sav", 0);
@@ -756,18 +906,20 @@ TEST_P(MissingObject, TheProgramEndsThroughATextNamingTheObjectAndTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MissingObject,
-    testing::Values(MissingObjectCase{"NoFile", nullptr, "Object 'portrait' missing from 'SignInObjs'\n"},
-                    MissingObjectCase{"NoPlayButton", kAllButPlay, "Object 'Playbut' missing from 'SignInObjs'\n"},
-                    MissingObjectCase{"PlayButtonOfAnotherClass",
-                                      "[ambient portrait SignIn_portrait]\n[gamebutton Playbut SignInPlayBut]\n"
-                                      "[ActiveGameButton Deletebut SignInDeleteBut]\n[clickable ccOnOff SignIn_ccOnOff]\n",
-                                      "Object 'Playbut' of 'SignInObjs' is of another class\n"},
-                    MissingObjectCase{"DeleteButtonOfAnotherClass",
-                                      "[ambient portrait SignIn_portrait]\n[ActiveGameButton Playbut SignInPlayBut]\n"
-                                      "[ambient Deletebut SignInDeleteBut]\n[clickable ccOnOff SignIn_ccOnOff]\n",
-                                      "Object 'Deletebut' of 'SignInObjs' is of another class\n"},
-                    MissingObjectCase{"NoCaptionToggle",
-                                      "[ambient portrait SignIn_portrait]\n[ActiveGameButton Playbut SignInPlayBut]\n"
-                                      "[ActiveGameButton Deletebut SignInDeleteBut]\n",
-                                      "Object 'ccOnOff' missing from 'SignInObjs'\n"}),
+    testing::Values(
+        MissingObjectCase{"NoFile", nullptr, "Object 'portrait' missing from 'SignInObjs'\n"},
+        MissingObjectCase{"NoPlayButton", kAllButPlay, "Object 'Playbut' missing from 'SignInObjs'\n"},
+        MissingObjectCase{
+            "PlayButtonOfAnotherClass",
+            "[ambient portrait SignIn_portrait]\n[gamebutton Playbut SignInPlayBut]\n"
+            "[ActiveGameButton Deletebut SignInDeleteBut]\n[clickable ccOnOff SignIn_ccOnOff]\n",
+            "Object 'Playbut' of 'SignInObjs' is of another class\n"},
+        MissingObjectCase{"DeleteButtonOfAnotherClass",
+                          "[ambient portrait SignIn_portrait]\n[ActiveGameButton Playbut SignInPlayBut]\n"
+                          "[ambient Deletebut SignInDeleteBut]\n[clickable ccOnOff SignIn_ccOnOff]\n",
+                          "Object 'Deletebut' of 'SignInObjs' is of another class\n"},
+        MissingObjectCase{"NoCaptionToggle",
+                          "[ambient portrait SignIn_portrait]\n[ActiveGameButton Playbut SignInPlayBut]\n"
+                          "[ActiveGameButton Deletebut SignInDeleteBut]\n",
+                          "Object 'ccOnOff' missing from 'SignInObjs'\n"}),
     [](const testing::TestParamInfo<MissingObjectCase>& info) { return std::string(info.param.what); });

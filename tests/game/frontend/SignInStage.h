@@ -13,6 +13,7 @@
 
 #include "framework/ActiveGameButton.h"
 #include "framework/ActivePlayerData.h"
+#include "framework/CCSound.h"
 #include "framework/Clickable.h"
 #include "framework/CurrentPlayer.h"
 #include "framework/GenericObject.h"
@@ -89,8 +90,8 @@ protected:
   // The game started on that content with its first node, and the sign-in screen asked for: the
   // next frame makes it.
   void Launch(int graphics, const std::string& settings, const std::filesystem::path& content) {
-    WriteFile("Pilo.ini", "[Config]\nhdpath = " + content.string() + "\nwindowed = true\ngraphics = " +
-                              std::to_string(graphics) + "\n" + settings);
+    WriteFile("Pilo.ini", "[Config]\nhdpath = " + content.string() +
+                              "\nwindowed = true\ngraphics = " + std::to_string(graphics) + "\n" + settings);
     ASSERT_TRUE(m_app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
     Frame();
     NodeManager::Instance().RequestNode(kNodeSignIn);
