@@ -1,6 +1,6 @@
 // Fuzz target: arbitrary bytes as each of the music game's text files (the level list, the sound sets,
 // a song file, its setup, script and percussion files) read into a node of the game, and each line's
-// value as a note list. Every accepted note has a letter of A to Z and a length of 1 to 32767; a head
+// value as a note list. Every accepted note has a letter of A to Z and a length of 0 to 32767; a head
 // whose sprite is not there is the only text that may be thrown.
 #include <algorithm>
 #include <cstdint>
@@ -18,8 +18,8 @@
 #include "fixture-content/SpriteFileWriter.h"
 #include "framework/Clickable.h"
 #include "framework/GameSpriteLoader.h"
-#include "graphics/SpriteLoader.h"
 #include "game3/Game3Node.h"
+#include "graphics/SpriteLoader.h"
 
 namespace {
 
@@ -41,7 +41,8 @@ fixture::SpriteFile Sprite() {
 struct Stage {
   Stage() {
     ready = fuzzinput::OpenDummyDisplay();
-    for (const char* name : {"ccBar", "spr"}) database->m_sprites[Qel::NameHash(name)] = fixture::WriteSpriteFile(Sprite());
+    for (const char* name : {"ccBar", "spr"})
+      database->m_sprites[Qel::NameHash(name)] = fixture::WriteSpriteFile(Sprite());
     Qel::ResourceManager::GetInstance()->AddResourceFile(database, 0);
   }
 
@@ -52,7 +53,7 @@ struct Stage {
 void CheckNotes(const std::list<Game3Node::Note>& notes) {
   for (const Game3Node::Note& note : notes) {
     Require(note.letter <= 'Z' - 'A');
-    Require(note.length >= 1 && note.length <= Game3Node::kLongestNote);
+    Require(note.length >= 0 && note.length <= Game3Node::kLongestNote);
   }
 }
 
@@ -67,9 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   {
     Game3Node node;
-    for (const Game3Node::Mode mode : {Game3Node::kReadingLevelList, Game3Node::kReadingSets, Game3Node::kReadingSong,
-                                       Game3Node::kReadingSetup, Game3Node::kReadingScript,
-                                       Game3Node::kReadingPercussion}) {
+    for (const Game3Node::Mode mode :
+         {Game3Node::kReadingLevelList, Game3Node::kReadingSets, Game3Node::kReadingSong,
+          Game3Node::kReadingSetup, Game3Node::kReadingScript, Game3Node::kReadingPercussion}) {
       try {
         node.ReadInMode(mode, kInput);
       } catch (const char* text) {

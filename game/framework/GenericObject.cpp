@@ -9,6 +9,7 @@
 #include "core/EventManager.h"
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
+#include "framework/ObjectList.h"
 #include "framework/ValueTokenizer.h"
 #include "graphics/CollisionBoundsPtr.h"
 #include "graphics/CollisionBox.h"
@@ -172,12 +173,17 @@ void GenericObject::SetPosition(float x, float y) {
 void GenericObject::SetPositionAndZ(float x, float y, int32_t z) {
   m_x = x;
   m_y = y;
+  const bool moved = z != m_z;
   m_z = z;
+  if (moved) ObjectList::DepthChanged(*this);
   UpdateScenePosition();
 }
 
 void GenericObject::SetZ(int32_t z) {
+  const bool moved = z != m_z;
   m_z = z;
+  // The lists that hold the object place later objects by the depth it has now.
+  if (moved) ObjectList::DepthChanged(*this);
   UpdateScenePosition();
 }
 

@@ -2,7 +2,12 @@
 // case, with the per-frame update and the input broadcasts.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "framework/InputEventInfo.h"
 
@@ -10,7 +15,10 @@ class GenericObject;
 
 // The list does not own its objects. During a walk (an update or a broadcast) the object called
 // may remove itself or any other object from the list; the walk goes on with the object that
-// followed it.
+// followed it. A new object's place is found by the depths the listed objects have at that moment,
+// which their definition files often set after they were listed: the list learns of every change
+// (DepthChanged), so that a file of thousands of objects is listed without a walk per object.
+// Names are taken as they stand when an object is listed.
 class ObjectList {
 public:
   ObjectList() = default;
@@ -45,18 +53,55 @@ public:
   bool BroadcastKeyUp(uint16_t code);
   bool BroadcastKeyDown(uint16_t code);
 
+  // Called by the object whenever its depth changes, for every list that holds it.
+  static void DepthChanged(const GenericObject& object);
+
 private:
+  struct Block;
   struct Link {
     Link* next;
     GenericObject* object;
+    ObjectList* owner;
+    Block* block;
+    // The object's depth as it is now, and the key of its name.
+    int32_t z;
+    const std::string* name;
   };
+  // A run of links in list order with the smallest depth among them, so that the place of a new
+  // object passes over whole runs deeper than it.
+  struct Block {
+    std::vector<Link*> links;
+    int32_t minZ = 0;
+    size_t index = 0;
+  };
+  using Listings = std::unordered_multimap<const GenericObject*, Link*>;
 
   // Calls visit on each object until it answers true.
   template <typename Visit>
   bool Walk(Visit visit);
 
+  // Every link of every list, by object.
+  static Listings& AllListings();
+  Link* LinkOf(const GenericObject* object) const;
+  Link* LinkBefore(const Block& block, size_t position) const;
+  void Place(Link* link);
+  void PlaceAt(Block& block, size_t position, Link* link);
+  void Unplace(Link* link);
+  void SetDepth(Link* link, int32_t z);
+  void Split(Block& block);
+  void EraseBlock(size_t index);
+  static void FindMin(Block& block);
+
   Link* m_head = nullptr;
   int32_t m_count = 0;
   // The link the running walk calls next.
   Link* m_held = nullptr;
+  // The links in list order, in runs.
+  std::vector<std::unique_ptr<Block>> m_blocks;
+  // By name folded to lower case.
+  std::unordered_map<std::string, Link*> m_names;
+  // Where the last At found its run, so that a walk by index takes each run once; any change to
+  // the runs forgets it.
+  mutable size_t m_atBlock = 0;
+  mutable size_t m_atFirst = 0;
 };

@@ -137,12 +137,18 @@ bool SquishImage::Read(SquishFile& file) {
   m_x = Qel::ReadLE16(position);
   m_y = Qel::ReadLE16(position + 2);
 
-  const uint32_t size = m_header.GetDataSize();
+  uint32_t size = m_header.GetDataSize();
   const int64_t left = file.GetBytesLeft();
-  if ((left >= 0 && size > left) || (left < 0 && size > kMaxDataOfUnsizedFile)) {
-    Qel::Trace("WARN: stored image refused: %u bytes of data, the file holds %lld.\n", size,
-               static_cast<long long>(left));
+  if (left < 0 && size > kMaxDataOfUnsizedFile) {
+    Qel::Trace("WARN: stored image refused: %u bytes of data in a file that cannot tell its size.\n", size);
     return false;
+  }
+  if (left >= 0 && size > left) {
+    // The file ends inside the data: what arrived decodes, the pixels it did not reach keep what the
+    // buffer held. Only the bytes the file has are allocated, whatever size the header claims.
+    Qel::Trace("WARN: stored image cut short: %u bytes of data, the file holds %lld.\n", size,
+               static_cast<long long>(left));
+    size = static_cast<uint32_t>(left);
   }
   auto block = std::make_unique<WindowsMemoryBlock>(size);
   BlockLock lock(*block);

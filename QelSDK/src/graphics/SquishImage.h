@@ -17,8 +17,8 @@ public:
   SquishImage(const SquishImage&) = delete;
   SquishImage& operator=(const SquishImage&) = delete;
 
-  // Header (with its palette block), position, then the data; false at the first failed read or a
-  // data size beyond what the file holds.
+  // Header (with its palette block), position, then the data; false at the first failed read. Data
+  // that the file ends inside is held as far as it goes.
   bool Read(SquishFile& file);
   // Decodes into destination, a region of layout's size and depth; nothing is written outside it
   // (runs stop at the row's end, reads at the data's end). False without data or for another depth.

@@ -73,7 +73,8 @@ void Game3Node::ReadSongValue(const char* key, const char* value) {
         track.character = character.release();
         return;
       }
-      if (game3::StartsWith(key, "clam") && std::strlen(key) == 5 && key[4] >= '0' && key[4] < '0' + kClamCount) {
+      if (game3::StartsWith(key, "clam") && std::strlen(key) == 5 && key[4] >= '0' &&
+          key[4] < '0' + kClamCount) {
         ValueTokenizer tokens(value);
         std::string files[3];
         int count = 0;
@@ -123,7 +124,8 @@ void Game3Node::ParseNotes(std::list<Note>& notes, const char* value) {
   }
 }
 
-void Game3Node::ParseCharacterSound(CharacterTrack& track, const char* key, const char* value, int32_t index) {
+void Game3Node::ParseCharacterSound(CharacterTrack& track, const char* key, const char* value,
+                                    int32_t index) {
   const size_t length = key ? std::strlen(key) : 0;
   if (length == 0 || key[length - 1] < '0' || key[length - 1] > '9') {
     Qel::Trace("'%s' is not valid sound file information.\n", key ? key : "");
@@ -166,7 +168,8 @@ void Game3Node::LoadSong(const char* fileName) {
   m_finished.fill(true);
   if (Clickable* character = m_tracks[4].character) character->ClearEnabled();
   if (Clickable* character = m_tracks[3].character) character->SetPosition(0.0f, 10.0f);
-  if (SpriteObject* icon = dynamic_cast<SpriteObject*>(FindObject("songIcon"))) icon->SetAnimation(m_songIndex, 0);
+  if (SpriteObject* icon = dynamic_cast<SpriteObject*>(FindObject("songIcon")))
+    icon->SetAnimation(m_songIndex, 0);
   if (m_tickSound) {
     m_tickSound->Play(true, true);
   } else {
@@ -303,15 +306,17 @@ void Game3Node::OnTick() {
 void Game3Node::PlayNote(CharacterTrack& track, const Note& note) {
   const uint32_t now = m_tickCount;
   const size_t index = static_cast<size_t>(&track - m_tracks.data());
-  if (now <= track.noteEnd) {
-    if (now != 0 && now == track.noteEnd) {
-      ++track.noteIndex;
-      if (static_cast<size_t>(track.noteIndex) == track.notes.size()) {
-        Stop(track.oneShot);
-        Stop(track.loopSound);
-        if (track.character) track.character->SetAnimation(0, 0);
-      }
+  // At a note's end tick the index moves on; past the last note the track falls silent.
+  const auto endNote = [&track] {
+    ++track.noteIndex;
+    if (static_cast<size_t>(track.noteIndex) == track.notes.size()) {
+      Stop(track.oneShot);
+      Stop(track.loopSound);
+      if (track.character) track.character->SetAnimation(0, 0);
     }
+  };
+  if (now <= track.noteEnd) {
+    if (now != 0 && now == track.noteEnd) endNote();
     return;
   }
   Stop(track.oneShot);
@@ -338,4 +343,7 @@ void Game3Node::PlayNote(CharacterTrack& track, const Note& note) {
   }
   track.noteStart = now;
   track.noteEnd = now + static_cast<uint32_t>(note.length);
+  // A note of length 0 ends at the tick it starts, so the next one starts at the next tick, as
+  // after any note, instead of this one starting again.
+  if (note.length == 0) endNote();
 }

@@ -55,7 +55,6 @@ std::optional<Game3Node::Note> ParseNoteToken(const char* token) {
     length = length * 10 + (*c - '0');
     if (length > Game3Node::kLongestNote) return std::nullopt;
   }
-  if (length < 1) return std::nullopt;
   Game3Node::Note note;
   note.letter = static_cast<uint8_t>(plat::AsciiToUpper(token[0]) - 'A');
   note.loop = token[1] != '0';

@@ -21,8 +21,9 @@ int TrackOfObjectName(const char* name);
 int TrackOfSoundName(const char* name);
 // The track whose name the text is, whole, without regard to case; else -1.
 int TrackOfCharacterName(const char* text);
-// One note token: a letter of either case, a digit, a colon and a length of 1 to 32767 from the
-// fourth character on. Nothing for anything else.
+// One note token: a letter of either case, a digit, a colon and a length of 0 to 32767 from the
+// fourth character on. Nothing for anything else. A note of length 0 takes its one tick like any
+// other: dropping it would move the rest of its track a tick earlier.
 std::optional<Game3Node::Note> ParseNoteToken(const char* token);
 
 }  // namespace game3

@@ -1,6 +1,9 @@
 // The swim game's fish: its animation sets, its blink and its turn back to the swimming direction.
 #include "game6/Game6Pilo.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "framework/ExtraObjectFactory.h"
 #include "framework/GameClock.h"
 #include "graphics/Sprite.h"
@@ -11,6 +14,17 @@ namespace {
 // How long the fish keeps facing back after the player stops steering left.
 constexpr int32_t kTurnBackDelay = 500;
 
+// Far beyond any screen, with room for the dead bands on either side.
+constexpr double kFarOff = 1 << 30;
+
+// The whole pixels of a coordinate moved by an offset, cut toward zero as a plain conversion would,
+// and held within kFarOff either way (not a number counts as 0).
+int32_t SteeringPixel(float coordinate, int64_t offset) {
+  const double value = std::trunc(static_cast<double>(coordinate)) + static_cast<double>(offset);
+  if (std::isnan(value)) return 0;
+  return static_cast<int32_t>(std::clamp(value, -kFarOff, kFarOff));
+}
+
 }  // namespace
 
 // The object files name the fish's class; the framework's factory learns it from the game, since the
@@ -19,7 +33,8 @@ void Game6Node::Game6Pilo::RegisterClass() {
   RegisterExtraObjectClass("Game6Pilo", ObjectClass::Make<Game6Pilo>);
 }
 
-Game6Node::Game6Pilo::Game6Pilo(const char* objectName, const char* spriteName) : Character(objectName, spriteName) {}
+Game6Node::Game6Pilo::Game6Pilo(const char* objectName, const char* spriteName)
+    : Character(objectName, spriteName) {}
 
 uint32_t Game6Node::Game6Pilo::GetShownAnimation() const {
   return GetAnimationId();
@@ -94,6 +109,14 @@ void Game6Node::Game6Pilo::Update() {
   }
   m_previousHorizontalSense = m_horizontalSense;
   Character::Update();
+}
+
+int32_t Game6Node::Game6Pilo::SteeringX(int32_t scrollX) const {
+  return SteeringPixel(GetX(), -int64_t{scrollX} - 5);
+}
+
+int32_t Game6Node::Game6Pilo::SteeringY() const {
+  return SteeringPixel(GetY(), 52);
 }
 
 int32_t Game6Node::Game6Pilo::SteeringIndex(const Qel::Point2& mouse, int32_t scrollX) {

@@ -59,9 +59,11 @@ public:
   // level and centred or over the navigation bar. The senses follow; a sense already held keeps its
   // side of the dead band, so the fish does not flicker at its edge.
   int32_t SteeringIndex(const Qel::Point2& mouse, int32_t scrollX);
-  // The fish's point that the mouse is compared with: its screen x, and its y below its middle.
-  int32_t SteeringX(int32_t scrollX) const { return static_cast<int32_t>(GetX()) - scrollX - 5; }
-  int32_t SteeringY() const { return static_cast<int32_t>(GetY()) + 52; }
+  // The fish's point that the mouse is compared with: its screen x, and its y below its middle. A
+  // position that an object file put far beyond any screen stands 2^30 pixels off, so that the
+  // comparisons with the mouse keep their sense.
+  int32_t SteeringX(int32_t scrollX) const;
+  int32_t SteeringY() const;
 
   // The animation for one step's movement mask (bit 1 up, 2 left, 4 down, 8 right), the recovering
   // look while blinking. atTop and atBottom: the fish's offset is at its limit; leftShown: the state

@@ -128,7 +128,7 @@ TEST(PaletteTest, RegisteringTheSameColoursTwiceGivesOnePalette) {
 // against what the file holds, and a block that cannot hold its count fails the header as a missing
 // palette does.
 TEST(PaletteTest, AnEntryCountTheFileCannotHoldFailsTheHeader) {
-  const uint32_t counts[] = {0x40000001, 0xFFFFFFFF, 4, 0};
+  const uint32_t counts[] = {0x40000001, 0xFFFFFFFF, 0};
   for (const uint32_t count : counts) {
     SCOPED_TRACE(count);
     test::StoredImage image = PalettedImage(1234, {0x11, 0x22, 0x33}, 9);
@@ -137,6 +137,17 @@ TEST(PaletteTest, AnEntryCountTheFileCannotHoldFailsTheHeader) {
     const auto set = ReadSet({image}, &read);
     EXPECT_FALSE(read);
     EXPECT_EQ(set->GetImageCount(), 0u);
+  }
+  // One entry more than written still lies within the file: the block takes the position and the
+  // data, and the image that the file then ends inside holds none.
+  {
+    test::StoredImage image = PalettedImage(1234, {0x11, 0x22, 0x33}, 9);
+    image.paletteCount = 4;
+    bool read = false;
+    const auto set = ReadSet({image}, &read);
+    EXPECT_TRUE(read);
+    ASSERT_EQ(set->GetImageCount(), 1u);
+    EXPECT_EQ(set->GetImage(0).GetDataSize(), 0u);
   }
   // For a known id the count is skipped, not read, and must still lie within the file.
   const std::vector<uint32_t> colors = {0x99};

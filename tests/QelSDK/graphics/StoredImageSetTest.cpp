@@ -261,21 +261,56 @@ TEST_F(StoredImageSetTest, A32BitSetIsA8R8G8B8) {
   EXPECT_EQ(PixelsOf(*pixels), (std::vector<uint32_t>{0x04030201, 0x08070605}));
 }
 
-// Sizes that the stream cannot hold are refused before anything is allocated for them; what was read
-// before them still makes the set's surface.
-TEST_F(StoredImageSetTest, SizesBeyondTheStreamAreRefused) {
+// A data size beyond the stream holds only the bytes that are there, whatever the header claims, and
+// those decode like any others beside what was read before.
+TEST_F(StoredImageSetTest, SizesBeyondTheStreamHoldOnlyWhatTheStreamHas) {
   test::StoredImage good = Image16(1, 1, kRaw, {0x34, 0x12});
-  test::StoredImage lying = Image16(1, 1, kRaw, {0x78, 0x56});
-  lying.dataSize = 0xFFFFFFFF;
-  MemorySurface* pixels = Read(test::WriteStoredImageSet(Set(16, {good, lying})));
-  ASSERT_NE(pixels, nullptr);
-  EXPECT_EQ(PixelsOf(*pixels), std::vector<uint32_t>{0x1234});
+  for (const uint32_t claimed : {0xFFFFFFFFu, 3u}) {
+    SCOPED_TRACE(claimed);
+    test::StoredImage lying = Image16(1, 1, kRaw, {0x78, 0x56}, 1, 0);
+    lying.dataSize = claimed;
+    const std::vector<uint8_t> bytes = test::WriteStoredImageSet(Set(16, {good, lying}));
+    MemorySurface* pixels = Read(bytes);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(PixelsOf(*pixels), (std::vector<uint32_t>{0x1234, 0x5678}));
 
-  test::StoredImage justTooLong = Image16(1, 1, kRaw, {0x78, 0x56});
-  justTooLong.dataSize = 3;
-  pixels = Read(test::WriteStoredImageSet(Set(16, {good, justTooLong})));
-  ASSERT_NE(pixels, nullptr);
-  EXPECT_EQ(PixelsOf(*pixels), std::vector<uint32_t>{0x1234});
+    auto stream = StreamOf(bytes);
+    SquishStream file(stream.get());
+    SquishImageSet set;
+    ASSERT_TRUE(set.Read(file));
+    ASSERT_EQ(set.GetImageCount(), 2u);
+    EXPECT_EQ(set.GetImage(1).GetHeader().GetDataSize(), claimed);
+    EXPECT_EQ(set.GetImage(1).GetDataSize(), 2u);
+  }
+}
+
+// A file that ends inside an image's data: the pixels that arrived are decoded, those it did not reach
+// stay clear, and the images before it stand.
+TEST_F(StoredImageSetTest, AnImageCutShortInItsDataDecodesWhatArrived) {
+  struct Case {
+    const char* what;
+    test::StoredImage image;
+    size_t cut;  // bytes cut from the end of the file
+    std::vector<uint32_t> expected;
+  };
+  const test::StoredImage raw = Image16(3, 2, kRaw, {1, 0, 2, 0, 3, 0, 4, 1, 5, 0, 6, 0}, 0, 1);
+  const test::StoredImage runs = Image16(3, 2, kRunLength, Units16({0x8002, 1, 2, 3, 0x0002, 7}), 0, 1);
+  const Case cases[] = {
+      {"raw, a row and a half", raw, 4, {9, 9, 9, 1, 2, 3, 0x104, 0, 0}},
+      {"raw, half a pixel", raw, 5, {9, 9, 9, 1, 2, 3, 4, 0, 0}},
+      {"raw, only the first byte", raw, 11, {9, 9, 9, 1, 0, 0, 0, 0, 0}},
+      {"run-length, a literal run cut inside", runs, 6, {9, 9, 9, 1, 2, 0, 0, 0, 0}},
+      {"run-length, a repeat without its pixel", runs, 2, {9, 9, 9, 1, 2, 3, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<uint8_t> bytes =
+        test::WriteStoredImageSet(Set(16, {Image16(3, 1, kRaw, {9, 0, 9, 0, 9, 0}), c.image}));
+    bytes.resize(bytes.size() - c.cut);
+    MemorySurface* pixels = Read(bytes);
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(PixelsOf(*pixels), c.expected);
+  }
 }
 
 // A set's header claims up to 65535 x 65535 pixels for nothing; its buffer is allocated and copied whole.

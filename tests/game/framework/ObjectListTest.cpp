@@ -2,6 +2,8 @@
 // the seven input broadcasts, and objects that leave the list while it walks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
 #include <memory>
 #include <string>
@@ -256,4 +258,79 @@ TEST_F(Objects, AListClearedDuringAWalkEndsTheWalk) {
   list.UpdateAll();
   EXPECT_EQ(log, Log({"first update"}));
   EXPECT_EQ(list.GetCount(), 0);
+}
+
+// Thousands of objects listed, moved in depth while listed (as definition files set depths after the
+// header has listed an object), taken out and listed again, against the rule followed step by step
+// over a plain vector: a new object goes in front of the first, from the head, whose depth is now
+// equal or smaller. Names stay unique without regard to case throughout.
+TEST_F(Objects, ALargeListKeepsTheDepthRuleThroughDepthChangesAndRemovals) {
+  constexpr int kObjects = 3000;
+  std::vector<Probe*> model;
+  const auto place = [&model](Probe* probe) {
+    auto at = model.begin();
+    while (at != model.end() && (*at)->GetZ() > probe->GetZ()) ++at;
+    model.insert(at, probe);
+  };
+  const auto check = [&](const char* when) {
+    SCOPED_TRACE(when);
+    ASSERT_EQ(list.GetCount(), static_cast<int32_t>(model.size()));
+    for (size_t i = 0; i < model.size(); ++i) ASSERT_EQ(list.At(static_cast<int32_t>(i)), model[i]) << i;
+    EXPECT_EQ(list.At(static_cast<int32_t>(model.size())), nullptr);
+    // The walks follow the same order as the index.
+    log.clear();
+    list.UpdateAll();
+    ASSERT_EQ(log.size(), model.size());
+    for (size_t i = 0; i < model.size(); ++i) ASSERT_EQ(log[i], std::string(model[i]->GetName()) + " update");
+  };
+
+  std::vector<Probe*> made;
+  uint32_t seed = 12345;
+  const auto next = [&seed](uint32_t range) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) % range;
+  };
+  for (int i = 0; i < kObjects; ++i) {
+    // Listed at a class's depth, then given the file's depth: few distinct depths, so ties abound.
+    Probe& probe = Add("Obj" + std::to_string(i), static_cast<int32_t>(next(3)));
+    place(&probe);
+    if (next(4) != 0) probe.SetZ(static_cast<int32_t>(next(40)) - 10);
+    made.push_back(&probe);
+    // Now and then an object listed long ago moves too.
+    if (next(16) == 0)
+      made[next(static_cast<uint32_t>(made.size()))]->SetPositionAndZ(0, 0, static_cast<int32_t>(next(40)));
+  }
+  check("after listing");
+
+  for (int round = 0; round < kObjects / 2; ++round) {
+    Probe* probe = model[next(static_cast<uint32_t>(model.size()))];
+    list.Remove(probe);
+    std::erase(model, probe);
+    if (round % 3 == 0) {
+      probe->SetZ(static_cast<int32_t>(next(50)) - 20);
+      list.Insert(probe);
+      place(probe);
+    }
+  }
+  check("after removals");
+
+  for (Probe* probe : made) {
+    SCOPED_TRACE(probe->GetName());
+    std::string other = probe->GetName();
+    for (char& c : other) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const bool listed = std::find(model.begin(), model.end(), probe) != model.end();
+    EXPECT_EQ(list.Find(other.c_str()), listed ? probe : nullptr);
+    if (!listed) continue;
+    Probe& again = Make(other, 0);
+    EXPECT_EQ(Thrown([&] { list.Insert(&again); }), "Error: Object with duplicate name '" + other + "'\n");
+  }
+  check("after refused duplicates");
+
+  list.Clear();
+  model.clear();
+  for (Probe* probe : made) {
+    list.Insert(probe);
+    place(probe);
+  }
+  check("listed again after a clear");
 }

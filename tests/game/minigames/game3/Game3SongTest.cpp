@@ -53,23 +53,26 @@ TEST_P(Game3Tokens, ATokenIsALetterOfEitherCaseADigitAColonAndALengthThatFits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tokens, Game3Tokens,
-    testing::Values(TokenCase{"A0:4", Game3Node::Note{0, false, 4}}, TokenCase{"A1:4", Game3Node::Note{0, true, 4}},
+    testing::Values(TokenCase{"A0:4", Game3Node::Note{0, false, 4}},
+                    TokenCase{"A1:4", Game3Node::Note{0, true, 4}},
                     TokenCase{"B0:2", Game3Node::Note{1, false, 2}},
                     // The reader hands the scripts over in lower case.
-                    TokenCase{"a1:4", Game3Node::Note{0, true, 4}}, TokenCase{"b0:2", Game3Node::Note{1, false, 2}},
+                    TokenCase{"a1:4", Game3Node::Note{0, true, 4}},
+                    TokenCase{"b0:2", Game3Node::Note{1, false, 2}},
                     TokenCase{"Z9:32767", Game3Node::Note{25, true, 32767}},
                     TokenCase{"A0:12;", Game3Node::Note{0, false, 12}}, TokenCase{"A1-4", std::nullopt},
-                    TokenCase{"AX:4", std::nullopt}, TokenCase{"A0:0", std::nullopt},
-                    TokenCase{"A0:32768", std::nullopt}, TokenCase{"A0:4294967300", std::nullopt},
-                    TokenCase{"A0:", std::nullopt}, TokenCase{"10:4", std::nullopt}, TokenCase{"", std::nullopt}));
+                    TokenCase{"AX:4", std::nullopt}, TokenCase{"A0:0", Game3Node::Note{0, false, 0}},
+                    TokenCase{"B1:00", Game3Node::Note{1, true, 0}}, TokenCase{"A0:32768", std::nullopt},
+                    TokenCase{"A0:4294967300", std::nullopt}, TokenCase{"A0:", std::nullopt},
+                    TokenCase{"10:4", std::nullopt}, TokenCase{"", std::nullopt}));
 
 TEST(Game3Notes, AListKeepsTheGoodTokensInOrderAndStartsAfresh) {
   std::list<Game3Node::Note> notes = {Game3Node::Note{3, true, 9}};
   Game3Node::ParseNotes(notes, "a0:2  junk b0:1\tA1:3 A0:0");
-  ASSERT_EQ(notes.size(), 3u);
+  ASSERT_EQ(notes.size(), 4u);
   std::vector<int> lengths;
   for (const Game3Node::Note& note : notes) lengths.push_back(note.length);
-  EXPECT_EQ(lengths, std::vector<int>({2, 1, 3}));
+  EXPECT_EQ(lengths, std::vector<int>({2, 1, 3, 0}));
 }
 
 TEST_F(Game3Stage, ActivationLoadsTheDefaultSongWithItsCharactersSoundsClamsAndTick) {
@@ -139,8 +142,34 @@ TEST_F(Game3Ticks, TheSongPlaysEachNoteAtItsTickRestsInSilenceAndStartsAgainOnce
   // Oskel: A0:2 B0:1 A1:3 at ticks 1, 4 and 6; Orvel: B0:2 A1:2, its loop at tick 4. After the
   // ninth tick every track is done: the tenth starts the song again, whose first note is the
   // eleventh tick's.
-  EXPECT_EQ(TickStarts(16), Names({"1:char0_0", "4:char1_1", "6:char0_1", "11:char0_0", "14:char1_1",
-                                   "16:char0_1"}));
+  EXPECT_EQ(TickStarts(16),
+            Names({"1:char0_0", "4:char1_1", "6:char0_1", "11:char0_0", "14:char1_1", "16:char0_1"}));
+}
+
+// Oskel's script replaced by notes and rests of length 0 among longer ones.
+class Game3ZeroLengthTicks : public Game3Ticks {
+protected:
+  void SetUp() override {
+    Game3Stage::SetUp();
+    Start([](Tables& tables) {
+      for (fixture::TextFileSpec& text : Game3Table(tables).m_textFiles) {
+        if (text.m_name != "G3_Script1") continue;
+        for (std::string& line : text.m_lines) {
+          if (line.rfind("Oskel", 0) == 0) line = "Oskel = A0:0 B0:0 A1:1 A0:0 A0:2";
+        }
+      }
+    });
+    SkipIntro();
+  }
+};
+
+TEST_F(Game3ZeroLengthTicks, ANoteOfLengthZeroTakesOneTickSoTheNotesAfterItKeepTheirTicks) {
+  EXPECT_EQ(m_node->GetTrack(0).notes.size(), 5u);
+  // Oskel: A0:0 at tick 1, the rest B0:0 at 2, A1:1 at 3 (its end at 4), A0:0 at 5 and A0:2 at 6;
+  // Orvel's loop at 4 as ever. Oskel is done after tick 8, Orvel after 6: the ninth tick starts
+  // the song again, whose first note is the tenth tick's.
+  EXPECT_EQ(TickStarts(11),
+            Names({"1:char0_0", "3:char0_1", "4:char1_1", "5:char0_0", "6:char0_0", "10:char0_0"}));
 }
 
 TEST_F(Game3Ticks, ANotesAnimationAndSoundLastUntilItsEndAndARestIsSilent) {
@@ -310,8 +339,9 @@ void DropText(Game3Stage::Tables& tables, const std::string& prefix) {
 
 void DropObjects(Game3Stage::Tables& tables, const std::string& prefix) {
   for (fixture::ObjectFileSpec& file : tables[1].m_objectFiles) {
-    std::erase_if(file.m_objects,
-                  [&prefix](const fixture::ObjectSpec& object) { return object.m_name.rfind(prefix, 0) == 0; });
+    std::erase_if(file.m_objects, [&prefix](const fixture::ObjectSpec& object) {
+      return object.m_name.rfind(prefix, 0) == 0;
+    });
   }
 }
 
@@ -333,7 +363,8 @@ TEST_P(Game3BadContent, TheGameRunsWithoutItTracesItAndLeavesByTheWayOut) {
   Start(c.change);
   SkipIntro();
   static char tick[] = "TickTime";
-  for (const char* click : {"char0", "prec_play", "prec_next", "sets_next", "sets_randomize", "PlaySongTrigger"}) {
+  for (const char* click :
+       {"char0", "prec_play", "prec_next", "sets_next", "sets_randomize", "PlaySongTrigger"}) {
     if (Find(click)) ClickObject(click);
     Qel::EventManager::GetInstance()->PostEvent(Qel::kEventSound, Qel::EventId::SoundLooped, tick);
   }
@@ -358,8 +389,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "no 'TickTime' sound"},
         BadContentCase{"Percussion", [](Game3Stage::Tables& t) { DropText(t, "G3_Perc"); },
                        "no percussion file"},
-        BadContentCase{"Toggles", [](Game3Stage::Tables& t) { DropObjects(t, "loopToggle"); },
-                       "Node 6"},
+        BadContentCase{"Toggles", [](Game3Stage::Tables& t) { DropObjects(t, "loopToggle"); }, "Node 6"},
         BadContentCase{"SetBeforeNewSet",
                        [](Game3Stage::Tables& t) {
                          for (fixture::TextFileSpec& text : t[1].m_textFiles) {
@@ -371,7 +401,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadContentCase{"BadTokens",
                        [](Game3Stage::Tables& t) {
                          for (fixture::TextFileSpec& text : t[1].m_textFiles) {
-                           if (text.m_name == "G3_Script1") text.m_lines.push_back("Tesh = A0:0 A1-4 AX:4 A0:99999");
+                           if (text.m_name == "G3_Script1")
+                             text.m_lines.push_back("Tesh = A0:0 A1-4 AX:4 A0:99999");
                          }
                        },
                        "'a0:99999' is not valid note information."}),

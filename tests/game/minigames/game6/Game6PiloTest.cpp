@@ -52,12 +52,12 @@ TEST_F(FishPiece, TheMouseAroundTheFishGivesTheDirectionWithDeadBandsThatAHeldSe
     int32_t mouseY;
     int32_t index;
   } cases[] = {
-      {0, 0, 335, 252, 8},  {0, 0, 335, 262, 8},  {0, 0, 335, 263, 4},  {0, 0, 335, 242, 8},
-      {0, 0, 335, 241, 0},  {0, 0, 415, 252, 8},  {0, 0, 416, 252, 6},  {0, 0, 235, 252, 8},
-      {0, 0, 234, 252, 2},  {0, 0, 100, 100, 1},  {0, 0, 100, 400, 3},  {0, 0, 700, 400, 5},
-      {0, 0, 700, 100, 7},  {0, 1, 335, 253, 4},  {0, 1, 335, 252, 8},  {0, -1, 335, 251, 0},
-      {1, 0, 336, 252, 6},  {1, 0, 335, 252, 8},  {-1, 0, 334, 252, 2}, {-1, 0, 335, 252, 8},
-      {1, 1, 700, 559, 5},  {1, 1, 700, 560, 8},  {-1, -1, 0, 599, 8},
+      {0, 0, 335, 252, 8}, {0, 0, 335, 262, 8}, {0, 0, 335, 263, 4},  {0, 0, 335, 242, 8},
+      {0, 0, 335, 241, 0}, {0, 0, 415, 252, 8}, {0, 0, 416, 252, 6},  {0, 0, 235, 252, 8},
+      {0, 0, 234, 252, 2}, {0, 0, 100, 100, 1}, {0, 0, 100, 400, 3},  {0, 0, 700, 400, 5},
+      {0, 0, 700, 100, 7}, {0, 1, 335, 253, 4}, {0, 1, 335, 252, 8},  {0, -1, 335, 251, 0},
+      {1, 0, 336, 252, 6}, {1, 0, 335, 252, 8}, {-1, 0, 334, 252, 2}, {-1, 0, 335, 252, 8},
+      {1, 1, 700, 559, 5}, {1, 1, 700, 560, 8}, {-1, -1, 0, 599, 8},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.fromHorizontal) + "," + std::to_string(c.fromVertical) + " mouse " +
@@ -76,6 +76,33 @@ TEST_F(FishPiece, TheFishIsComparedWithTheMouseOnTheScreenNotInTheWorld) {
   m_fish->SetPosition(9300, 200);
   EXPECT_EQ(m_fish->SteeringIndex(Qel::Point2(335, 252), 9000), 8);
   EXPECT_EQ(m_fish->SteeringIndex(Qel::Point2(416, 252), 9000), 6);
+}
+
+// An object file may put the fish anywhere a float reaches: its point then stands 2^30 pixels off
+// on that side, and the mouse is simply far from it.
+TEST_F(FishPiece, AFishFarBeyondTheScreenStandsFarOffAndSteersTowardTheMouse) {
+  constexpr int32_t kFar = 1 << 30;
+  const struct {
+    float x;
+    float y;
+    int32_t pointX;
+    int32_t pointY;
+    int32_t index;
+  } cases[] = {
+      {3.4e38f, 3.4e38f, kFar, kFar, 1}, {-3.4e38f, -3.4e38f, -kFar, -kFar, 5}, {1e10f, 200, kFar, 252, 2},
+      {-1e10f, 200, -kFar, 252, 6},      {300, -2147483648.0f, 295, -kFar, 4},  {300.9f, 199.9f, 295, 251, 8},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
+    m_fish->m_horizontalSense = m_fish->m_verticalSense = 0;
+    m_fish->SetPosition(c.x, c.y);
+    EXPECT_EQ(m_fish->SteeringX(0), c.pointX);
+    EXPECT_EQ(m_fish->SteeringY(), c.pointY);
+    EXPECT_EQ(m_fish->SteeringIndex(Qel::Point2(335, 252), 0), c.index);
+  }
+  m_fish->SetPosition(1e10f, 200);
+  EXPECT_EQ(m_fish->SteeringX(-2147483647 - 1), kFar);
+  EXPECT_EQ(m_fish->SteeringX(2147483647), kFar);
 }
 
 TEST_F(FishPiece, AnAnimationOfTheOtherSetPlaysTheTurnFirstAndFollowsIt) {
@@ -110,32 +137,56 @@ TEST_F(FishPiece, EachMaskShowsItsLookPlainOrRecoveringAndAtTheLimits) {
     uint32_t shown;
   } cases[] = {
       // Not recovering.
-      {19, false, 0, false, false, true, 15}, {5, false, 0, false, false, true, 0},
-      {0, false, 0, false, false, true, 0},   {0, false, 1, false, false, true, 4},
-      {15, false, 1, false, false, true, 19}, {4, false, 1, true, false, true, 0},
-      {19, false, 1, true, false, true, 15},  {0, false, 2, false, false, true, 14},
-      {0, false, 2, false, false, false, 0},  {0, false, 3, false, false, true, 14},
-      {19, false, 3, true, false, true, 15},  {0, false, 4, false, false, true, 5},
-      {15, false, 4, false, false, true, 20}, {5, false, 4, false, true, true, 0},
-      {15, false, 6, false, false, true, 20}, {20, false, 6, false, true, true, 15},
-      {15, false, 8, false, false, true, 29}, {6, false, 8, false, false, true, 0},
-      {13, false, 8, false, false, true, 0},  {26, false, 8, false, false, true, 29},
-      {19, false, 8, false, false, true, 19}, {0, false, 9, false, false, true, 4},
-      {4, false, 9, true, false, true, 0},    {15, false, 12, false, false, true, 29},
-      {5, false, 12, false, true, true, 0},   {0, false, 5, false, false, true, 0},
+      {19, false, 0, false, false, true, 15},
+      {5, false, 0, false, false, true, 0},
+      {0, false, 0, false, false, true, 0},
+      {0, false, 1, false, false, true, 4},
+      {15, false, 1, false, false, true, 19},
+      {4, false, 1, true, false, true, 0},
+      {19, false, 1, true, false, true, 15},
+      {0, false, 2, false, false, true, 14},
+      {0, false, 2, false, false, false, 0},
+      {0, false, 3, false, false, true, 14},
+      {19, false, 3, true, false, true, 15},
+      {0, false, 4, false, false, true, 5},
+      {15, false, 4, false, false, true, 20},
+      {5, false, 4, false, true, true, 0},
+      {15, false, 6, false, false, true, 20},
+      {20, false, 6, false, true, true, 15},
+      {15, false, 8, false, false, true, 29},
+      {6, false, 8, false, false, true, 0},
+      {13, false, 8, false, false, true, 0},
+      {26, false, 8, false, false, true, 29},
+      {19, false, 8, false, false, true, 19},
+      {0, false, 9, false, false, true, 4},
+      {4, false, 9, true, false, true, 0},
+      {15, false, 12, false, false, true, 29},
+      {5, false, 12, false, true, true, 0},
+      {0, false, 5, false, false, true, 0},
       {4, false, 10, false, false, true, 4},
       // Recovering.
-      {27, true, 0, false, false, true, 26},  {12, true, 0, false, false, true, 11},
-      {11, true, 1, false, false, true, 12},  {26, true, 1, false, false, true, 27},
-      {12, true, 1, true, false, true, 11},   {11, true, 2, false, false, true, 26},
-      {11, true, 2, false, false, false, 11}, {11, true, 3, false, false, true, 27},
-      {11, true, 3, true, false, true, 26},   {26, true, 4, false, false, true, 13},
-      {13, true, 4, false, true, true, 11},   {11, true, 6, false, false, true, 28},
-      {11, true, 6, false, true, true, 26},   {0, true, 8, false, false, true, 11},
-      {15, true, 8, false, false, true, 11},  {12, true, 8, false, false, true, 11},
-      {21, true, 8, false, false, true, 26},  {27, true, 8, false, false, true, 27},
-      {11, true, 9, false, false, true, 12},  {11, true, 9, true, false, true, 11},
-      {11, true, 12, false, false, true, 13}, {13, true, 12, false, true, true, 11},
+      {27, true, 0, false, false, true, 26},
+      {12, true, 0, false, false, true, 11},
+      {11, true, 1, false, false, true, 12},
+      {26, true, 1, false, false, true, 27},
+      {12, true, 1, true, false, true, 11},
+      {11, true, 2, false, false, true, 26},
+      {11, true, 2, false, false, false, 11},
+      {11, true, 3, false, false, true, 27},
+      {11, true, 3, true, false, true, 26},
+      {26, true, 4, false, false, true, 13},
+      {13, true, 4, false, true, true, 11},
+      {11, true, 6, false, false, true, 28},
+      {11, true, 6, false, true, true, 26},
+      {0, true, 8, false, false, true, 11},
+      {15, true, 8, false, false, true, 11},
+      {12, true, 8, false, false, true, 11},
+      {21, true, 8, false, false, true, 26},
+      {27, true, 8, false, false, true, 27},
+      {11, true, 9, false, false, true, 12},
+      {11, true, 9, true, false, true, 11},
+      {11, true, 12, false, false, true, 13},
+      {13, true, 12, false, true, true, 11},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE("from " + std::to_string(c.from) + " mask " + std::to_string(c.mask) +
