@@ -28,6 +28,7 @@
 #include "framework/RunSeams.h"
 #include "framework/TxtDataManager.h"
 #include "graphics/SurfaceRegistry.h"
+#include "platform/win/kernel/Timer.h"
 #include "sound/SoundRegistry.h"
 #include "sound/WinSoundManager.h"
 
@@ -104,6 +105,8 @@ void MainApp::Frame() {
   AdvanceFrameTime();
   ApplicationClock::Instance().Update();
   if (!m_paused) GameClock::Instance().Update();
+  // After the clocks, so that the next frame's reading is a whole step after this one's.
+  m_pacer.FrameStarts();
 
   // A movie that ends during the update is stopped in this frame, before the node switch and update.
   MoviePlayer& movies = MoviePlayer::Instance();
@@ -128,6 +131,20 @@ void MainApp::Frame() {
   }
 
   m_fps.CountFrame(*Qel::SystemClock::GetInstance());
+}
+
+void MainApp::StartFramePacing() {
+  if (FramePacingOff()) {
+    m_pacer.Stop();
+    return;
+  }
+  const int32_t step = GetFrameTimeStep();
+  if (step < 0) {
+    m_pacer.Pace(&plat::win::timeGetTime, FramePacer::kShortestStepMs);
+  } else {
+    // The game's time follows the wall clock: a step of it each step of the wall clock.
+    m_pacer.Pace(&plat::win::GetTickCount, static_cast<uint32_t>(step));
+  }
 }
 
 void MainApp::DrawDebugInfo() {

@@ -11,6 +11,7 @@
 #include "core/Stream.h"
 #include "framework/AppOptions.h"
 #include "framework/FpsCounter.h"
+#include "framework/FramePacer.h"
 #include "framework/InputEventInfo.h"
 #include "graphics/DisplayDevice.h"
 
@@ -51,8 +52,12 @@ public:
   // The step of start-up that reads "Pilo.ini" in the working folder into the settings. A missing
   // file leaves them as they are.
   void ReadSettings();
-  // One step of everything, run by the message loop whenever no message waits.
+  // One step of everything, run by the message loop whenever no message waits and the frame is due.
   void Frame();
+  // Paces the frames from now on: on the system clock at the shortest step; under PILO_FRAME_MS on
+  // the wall clock at the frame step (the shortest step when it is smaller, time standing still
+  // included); not at all under PILO_NO_PACING=1.
+  void StartFramePacing();
 
   void PauseGame();
   void ResumeGame();
@@ -84,6 +89,7 @@ public:
   const Qel::PixelFormat& GetDisplayPixelFormat() const { return m_displayPixelFormat; }
   const char* GetRendererFormatName() const { return m_rendererFormatName; }
   const FpsCounter& GetFpsCounter() const { return m_fps; }
+  const FramePacer& GetFramePacer() const { return m_pacer; }
   // The first line of the string table.
   const char* GetWindowCaption() const { return m_windowCaption; }
   // The second line, and the last of the lines after it.
@@ -109,6 +115,7 @@ private:
   bool m_alphaCapable = false;
   AppOptions m_options;
   FpsCounter m_fps;
+  FramePacer m_pacer;
   int m_stringTableLines = 0;
   char m_windowCaption[kTextCapacity] = "";
   char m_secondText[kTextCapacity] = "";

@@ -1,8 +1,9 @@
-// The program's two seams for repeatable runs, read only from the environment.
+// The program's seams for repeatable runs, read only from the environment.
 #include "framework/RunSeams.h"
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "core/Trace.h"
@@ -70,4 +71,21 @@ void AdvanceFrameTime() {
 
 int32_t GetFrameTimeStep() {
   return gFrameStep;
+}
+
+void ResetFrameTimeForTesting() {
+  if (gFrameStep >= 0) plat::win::SetTimeSourceForTesting(nullptr);
+  gFrameStep = -1;
+  gFrameTime = 0;
+}
+
+bool FramePacingOff() {
+  const char* text = std::getenv("PILO_NO_PACING");
+  if (!text) return false;
+  if (std::strcmp(text, "1") == 0) {
+    Qel::Trace("INFO: PILO_NO_PACING: frames run as fast as they come.\n");
+    return true;
+  }
+  Qel::Trace("WARN: PILO_NO_PACING '%s' is not 1; frames are paced.\n", text);
+  return false;
 }

@@ -1,5 +1,6 @@
-// The program's two seams for repeatable runs, read only from the environment: a fixed seed for the
-// random generator (PILO_SEED) and a system time that moves by a fixed step each frame (PILO_FRAME_MS).
+// The program's seams for repeatable runs, read only from the environment: a fixed seed for the random
+// generator (PILO_SEED), a system time that moves by a fixed step each frame (PILO_FRAME_MS), and
+// frames as fast as they come for benchmarks (PILO_NO_PACING).
 #pragma once
 
 #include <cstdint>
@@ -20,3 +21,10 @@ void AdvanceFrameTime();
 
 // The step taken, or -1 while the clock is read.
 int32_t GetFrameTimeStep();
+
+// Test seam: the clock is read again, as before any InstallFrameTime.
+void ResetFrameTimeForTesting();
+
+// PILO_NO_PACING=1: no frame waits for its time, and the trace says so; any other value is traced and
+// leaves the frames paced.
+bool FramePacingOff();

@@ -123,6 +123,7 @@ bool WinApp::Init(HINSTANCE instance, HINSTANCE /*previousInstance*/, const char
 void WinApp::Run() {
   MSG msg;
   SDL_Event event;
+  StartFramePacing();
   for (;;) {
     if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
       if (!GetMessageA(&msg, nullptr, 0, 0)) break;
@@ -132,7 +133,13 @@ void WinApp::Run() {
       // On the Direct3D path the window's queue turns SDL's events into messages.
       HandleSDLEvent(event);
     } else if (IsRunning() && IsActive()) {
-      Frame();
+      // A frame that is not due yet is waited for, asleep; a message or event meanwhile ends the wait,
+      // and is taken at the next pass before the frame.
+      if (const uint32_t wait = GetFramePacer().TimeToNextFrame()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
+      } else {
+        Frame();
+      }
     } else {
       WaitMessage();
     }

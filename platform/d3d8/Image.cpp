@@ -15,6 +15,7 @@ AdapterCounters& MutableAdapterCounters();
 namespace {
 // Each side is kept below this, so that no size sum overflows.
 constexpr UINT kLargestSide = 16384;
+size_t gZeroedBytes = 0;
 }  // namespace
 
 Image::~Image() {
@@ -30,14 +31,14 @@ HRESULT Image::Allocate(UINT width, UINT height, D3DFORMAT format, HRESULT outOf
   const size_t size = static_cast<size_t>(pitch) * height;
   AdapterCounters& counters = MutableAdapterCounters();
   if (counters.bytesHeld - Size() + size > GetAdapterProfile().memoryBytes) return outOfMemory;
-  std::vector<uint8_t> bits;
-  try {
-    bits.assign(size, 0);
-  } catch (const std::bad_alloc&) {
-    return outOfMemory;
-  }
+  // Left unwritten here: the zeros come with the first row reached, unless the whole image is loaded
+  // first.
+  std::unique_ptr<uint8_t[]> bits(new (std::nothrow) uint8_t[size]);
+  if (!bits) return outOfMemory;
   Free();
   m_bits = std::move(bits);
+  m_size = size;
+  m_zerosOwed = true;
   counters.bytesHeld += size;
   m_width = static_cast<int>(width);
   m_height = static_cast<int>(height);
@@ -48,10 +49,29 @@ HRESULT Image::Allocate(UINT width, UINT height, D3DFORMAT format, HRESULT outOf
   return D3D_OK;
 }
 
+void Image::WillOverwrite(const RECT& rect) {
+  if (rect.left <= 0 && rect.top <= 0 && rect.right >= m_width && rect.bottom >= m_height)
+    m_zerosOwed = false;
+}
+
+uint8_t* Image::Bits() const {
+  if (m_zerosOwed) {
+    std::memset(m_bits.get(), 0, m_size);
+    gZeroedBytes += m_size;
+    m_zerosOwed = false;
+  }
+  return m_bits.get();
+}
+
+size_t Image::ZeroedBytesForTesting() {
+  return gZeroedBytes;
+}
+
 void Image::Free() {
-  MutableAdapterCounters().bytesHeld -= m_bits.size();
-  m_bits.clear();
-  m_bits.shrink_to_fit();
+  MutableAdapterCounters().bytesHeld -= m_size;
+  m_bits.reset();
+  m_size = 0;
+  m_zerosOwed = false;
   m_marks.clear();
   m_marks.shrink_to_fit();
   m_width = m_height = m_bytes = m_pitch = 0;

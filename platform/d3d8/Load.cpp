@@ -15,6 +15,8 @@ void LoadRect(Image& dest, const PALETTEENTRY* destPalette, const RECT& destRect
   const int sourceBytes = FindFormat(source.format)->bytes;
   const int destBytes = dest.BytesPerPixel();
   const bool samePalette = source.format != D3DFMT_P8 || source.palette == destPalette;
+  // Both ways below write every pixel of the rectangle.
+  dest.WillOverwrite(destRect);
   if (source.format == dest.Format() && samePalette && colorKey == 0 && !source.marks && sw == dw &&
       sh == dh) {
     for (int y = 0; y < dh; ++y) {

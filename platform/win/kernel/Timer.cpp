@@ -12,6 +12,10 @@ TimeSourceFn gTestSource = nullptr;
 
 uint32_t timeGetTime() {
   if (gTestSource) return gTestSource();
+  return GetTickCount();
+}
+
+uint32_t GetTickCount() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
   const uint64_t ms =

@@ -2,7 +2,11 @@
 #include "platform/win/user/MessageQueue.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <poll.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <set>
 
@@ -20,6 +24,8 @@ bool gQuitPosted = false;
 int gQuitCode = 0;
 std::set<int> gKeysDown;  // SDL symbols held, for the previous-state bit of repeats
 WaitHookFn gWaitHook = nullptr;
+// How often a timed wait looks for input when it cannot sleep on the display's connection.
+constexpr uint32_t kWaitSliceMs = 1;
 
 WPARAM VirtualKeyOf(SDLKey symbol) {
   if (symbol >= SDLK_a && symbol <= SDLK_z) return static_cast<WPARAM>('A' + (symbol - SDLK_a));
@@ -156,6 +162,35 @@ bool SDLEventPending() {
   return SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_ALLEVENTS) > 0;
 }
 
+// Whether anything would end a wait: the queues (SDL's input pumped into them first) or SDL's own.
+bool MessagePending() {
+  PumpSDL();
+  return !gPosted.empty() || !gInput.empty() || gQuitPosted || SDLEventPending();
+}
+
+// The X connection SDL reads its input from, or -1 without one (SDL's dummy video).
+int SDLInputConnection() {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWMInfo(&info) != 1 || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display) return -1;
+  return ConnectionNumber(info.info.x11.display);
+}
+
+// Sleeps up to the time, or until the display's connection has something to read: once SDL has pumped
+// its input, Xlib holds none back, so whatever comes next arrives there.
+void SleepUntilInput(uint32_t milliseconds) {
+  const int connection = SDL_WasInit(SDL_INIT_VIDEO) ? SDLInputConnection() : -1;
+  if (connection < 0) {
+    // Only events pushed onto SDL's queue could come, and only the slices see them.
+    Sleep(SDL_WasInit(SDL_INIT_VIDEO) ? std::min(milliseconds, kWaitSliceMs) : milliseconds);
+    return;
+  }
+  pollfd input{connection, POLLIN, 0};
+  const int timeout =
+      milliseconds == INFINITE ? -1 : static_cast<int>(std::min<uint32_t>(milliseconds, 0x7FFFFFFF));
+  poll(&input, 1, timeout);
+}
+
 }  // namespace
 
 BOOL PeekMessageA(MSG* message, HWND /*window*/, UINT /*filterMin*/, UINT /*filterMax*/, UINT removeFlags) {
@@ -207,10 +242,25 @@ LRESULT DispatchMessageA(const MSG* message) {
 BOOL WaitMessage() {
   if (gWaitHook) gWaitHook();
   for (;;) {
-    PumpSDL();
-    if (!gPosted.empty() || !gInput.empty() || gQuitPosted || SDLEventPending()) return TRUE;
+    if (MessagePending()) return TRUE;
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return TRUE;
     SDL_Delay(5);
+  }
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* /*handles*/, BOOL /*waitAll*/, DWORD milliseconds,
+                                DWORD /*wakeMask*/) {
+  if (count != 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return WAIT_FAILED;
+  }
+  if (gWaitHook) gWaitHook();
+  const uint32_t start = GetTickCount();
+  for (;;) {
+    if (MessagePending()) return WAIT_OBJECT_0 + count;
+    const uint32_t waited = GetTickCount() - start;
+    if (milliseconds != INFINITE && waited >= milliseconds) return WAIT_TIMEOUT;
+    SleepUntilInput(milliseconds == INFINITE ? INFINITE : milliseconds - waited);
   }
 }
 

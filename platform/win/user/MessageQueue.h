@@ -2,6 +2,7 @@
 // window exists, SDL's input turned into window messages.
 #pragma once
 
+#include "platform/win/kernel/Events.h"  // the wait results and INFINITE
 #include "platform/win/kernel/WinTypes.h"
 #include "platform/win/user/Messages.h"
 #include "platform/win/user/Window.h"
@@ -36,10 +37,20 @@ LRESULT DispatchMessageA(const MSG* message);
 // Blocks until a posted message, an input message or an SDL event is pending, taking none. Returns
 // at once when SDL's video is not running, since then nothing could ever arrive.
 BOOL WaitMessage();
+// Waits until a posted message, an input message or an SDL event is pending (taking none), or the time
+// has passed: WAIT_OBJECT_0 + count for the first, WAIT_TIMEOUT for the second, and WAIT_FAILED with
+// ERROR_INVALID_PARAMETER when handles are given (the game waits on none). Anything already pending
+// ends it at once, as WaitMessage; what arrives meanwhile ends it within a millisecond. Without SDL's
+// video nothing can arrive, so it sleeps the whole time. The time is the wall clock's, also while the
+// game's own time is stepped.
+inline constexpr DWORD QS_ALLINPUT = 0x04FF;
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
+                                DWORD wakeMask);
 void PostQuitMessage(int exitCode);
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Test seam: called each time WaitMessage starts waiting (e.g. to script the event that ends it).
+// Test seam: called each time WaitMessage or MsgWaitForMultipleObjects starts waiting (e.g. to script
+// the event that ends it).
 using WaitHookFn = void (*)();
 void SetWaitMessageHookForTesting(WaitHookFn hook);
 

@@ -30,6 +30,7 @@ protected:
   void TearDown() override {
     unsetenv("PILO_SEED");
     unsetenv("PILO_FRAME_MS");
+    ResetFrameTimeForTesting();
     plat::win::SetTimeSourceForTesting(nullptr);
   }
 };
@@ -134,3 +135,30 @@ INSTANTIATE_TEST_SUITE_P(Steps, RunSeamsFrameStep,
                          [](const testing::TestParamInfo<SeamCase>& info) {
                            return std::string("Ms") + info.param.value;
                          });
+
+TEST_F(RunSeams, OnlyPacingOffAsOneRunsFramesUnpacedAndTheTraceSaysWhich) {
+  struct Case {
+    const char* value;  // null: unset
+    bool off;
+    const char* trace;
+  };
+  const Case cases[] = {
+      {nullptr, false, ""},
+      {"1", true, "INFO: PILO_NO_PACING: frames run as fast as they come.\n"},
+      {"0", false, "WARN: PILO_NO_PACING '0' is not 1; frames are paced.\n"},
+      {"yes", false, "WARN: PILO_NO_PACING 'yes' is not 1; frames are paced.\n"},
+      {"", false, "WARN: PILO_NO_PACING '' is not 1; frames are paced.\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value ? c.value : "(unset)");
+    if (c.value) {
+      setenv("PILO_NO_PACING", c.value, 1);
+    } else {
+      unsetenv("PILO_NO_PACING");
+    }
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(FramePacingOff(), c.off);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.trace);
+  }
+  unsetenv("PILO_NO_PACING");
+}

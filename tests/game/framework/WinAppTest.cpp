@@ -23,6 +23,7 @@
 #include "core/ResourceAddress.h"
 #include "core/ResourceManager.h"
 #include "framework/ApplicationClock.h"
+#include "framework/FramePacer.h"
 #include "framework/GameClock.h"
 #include "framework/GameEvents.h"
 #include "framework/GameNode.h"
@@ -31,6 +32,7 @@
 #include "framework/MusicManager.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
+#include "framework/RunSeams.h"
 #include "framework/WinApp.h"
 #include "framework/WinMain.h"
 #include "graphics/CompressedSurface.h"
@@ -383,6 +385,84 @@ TEST_F(App, LosingFocusStopsFramesAndTheClocksAndWaitsForMessages) {
   EXPECT_EQ(ApplicationClock::Instance().GetTime(), before);
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
   m_app.Shutdown();
+}
+
+namespace {
+uint32_t gPacedStart = 0;
+int gPacedWaits = 0;
+// Each wait of the paced loop: what the clock says, then what happens while it waits.
+void ScriptThePacedLoop() {
+  test::NodeLog().push_back("wait at +" + std::to_string(gNow - gPacedStart));
+  switch (++gPacedWaits) {
+    case 1:
+      test::PushEvent(test::KeyEvent(SDL_KEYDOWN, SDLK_a));  // input arrives: the wait ends at once
+      break;
+    case 2:
+      gNow += 7;  // not due yet when the wait times out
+      break;
+    case 3:
+      gNow += 1;
+      break;
+    default:
+      test::PushEvent(test::QuitEvent());
+      break;
+  }
+}
+}  // namespace
+
+TEST_F(App, AFrameWaitsForItsTimeAndInputThatArrivesMeanwhileIsTakenAtOnce) {
+  StartWithNode();
+  gPacedStart = gNow;
+  plat::win::SetWaitMessageHookForTesting(ScriptThePacedLoop);
+  m_app.Run();
+  plat::win::SetWaitMessageHookForTesting(nullptr);
+  const std::vector<std::string> expected = {"update 3", "always 3",   "wait at +0",
+                                             "char 65",  "wait at +0", "wait at +7",
+                                             "update 3", "always 3",   "wait at +8"};
+  EXPECT_EQ(test::NodeLog(), expected);
+  m_app.Shutdown();
+}
+
+TEST_F(App, FramesArePacedOnTheSystemClockOrUnderAFrameStepOnTheWallClock) {
+  struct Case {
+    const char* frameMs;   // PILO_FRAME_MS, null: unset
+    const char* noPacing;  // PILO_NO_PACING, null: unset
+    uint32_t interval;     // 0: not paced
+    FramePacer::Clock clock;
+  };
+  const Case cases[] = {
+      {nullptr, nullptr, 8, &plat::win::timeGetTime},
+      // Time standing still, and steps below the shortest, still come every 8 ms.
+      {"0", nullptr, 8, &plat::win::GetTickCount},
+      {"5", nullptr, 8, &plat::win::GetTickCount},
+      {"20", nullptr, 20, &plat::win::GetTickCount},
+      {"40", "0", 40, &plat::win::GetTickCount},
+      {nullptr, "1", 0, nullptr},
+      {"20", "1", 0, nullptr},
+  };
+  const auto set = [](const char* name, const char* value) {
+    if (value) {
+      setenv(name, value, 1);
+    } else {
+      unsetenv(name);
+    }
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.frameMs ? c.frameMs : "-") + " / " + (c.noPacing ? c.noPacing : "-"));
+    ResetFrameTimeForTesting();
+    set("PILO_FRAME_MS", c.frameMs);
+    set("PILO_NO_PACING", c.noPacing);
+    InstallFrameTime();
+    m_app.StartFramePacing();
+    const FramePacer& pacer = m_app.GetFramePacer();
+    EXPECT_EQ(pacer.IsPacing(), c.interval != 0);
+    EXPECT_EQ(pacer.GetInterval(), c.interval);
+    EXPECT_EQ(pacer.GetClock(), c.clock);
+  }
+  unsetenv("PILO_FRAME_MS");
+  unsetenv("PILO_NO_PACING");
+  ResetFrameTimeForTesting();
+  m_app.StartFramePacing();
 }
 
 TEST_F(App, TheDisplayChoiceFollowsTheGraphicsSetting) {

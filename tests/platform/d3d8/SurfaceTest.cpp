@@ -1,6 +1,7 @@
 // Surfaces and textures: rectangles checked as the runtime checks them, copies, loads with format
 // conversion, scaling and colour keys, and the memory the adapter allows.
 #include "D3D8Fixture.h"
+#include "platform/d3d8/Image.h"
 
 namespace d3d8test {
 namespace {
@@ -145,6 +146,61 @@ TEST_F(SurfaceTest, LoadsScaleByTheNearestPixelAndKeyTheirColour) {
   EXPECT_EQ(ReadPixels(one)[0], 0x80445566u);
   big->Release();
   one->Release();
+}
+
+// New storage reads as zeros wherever nothing was written over them, but a load that covers the whole
+// surface writes no zeros first: they would be overwritten at once.
+TEST_F(SurfaceTest, NewStorageIsZeroWhereverALoadDidNotCoverItAndAWholeLoadWritesNoZeros) {
+  const uint32_t source[4 * 2] = {0xFF010203, 0xFF040506, 0xFF070809, 0xFF0A0B0C,
+                                  0xFF0D0E0F, 0xFF101112, 0xFF131415, 0xFF161718};
+  const RECT all{0, 0, 4, 2};
+  const RECT left{0, 0, 2, 2};
+  const RECT top{0, 0, 4, 1};
+  struct Case {
+    const char* name;
+    bool texture;
+    const RECT* destination;  // the load's, null: whole; &kNone: no load
+    std::vector<uint32_t> pixels;
+    bool zeroed;
+  };
+  static const RECT kNone{};
+  const uint32_t z = 0;
+  const Case cases[] = {
+      {"image surface, no load", false, &kNone, std::vector<uint32_t>(8, z), true},
+      {"texture, no load", true, &kNone, std::vector<uint32_t>(8, z), true},
+      {"whole load", false, nullptr, {source, source + 8}, false},
+      {"whole load of a texture", true, nullptr, {source, source + 8}, false},
+      {"load onto the left half",
+       false,
+       &left,
+       {0xFF040506, 0xFF0A0B0C, z, z, 0xFF101112, 0xFF161718, z, z},
+       true},
+      {"load onto the top row",
+       true,
+       &top,
+       {0xFF0D0E0F, 0xFF101112, 0xFF131415, 0xFF161718, z, z, z, z},
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const size_t zeroedBefore = Image::ZeroedBytesForTesting();
+    IDirect3DTexture8* texture = c.texture ? MakeTexture(4, 2, D3DFMT_A8R8G8B8) : nullptr;
+    IDirect3DSurface8* surface = nullptr;
+    if (texture) {
+      ASSERT_EQ(texture->GetSurfaceLevel(0, &surface), D3D_OK);
+    } else {
+      surface = MakeSurface(4, 2, D3DFMT_A8R8G8B8);
+    }
+    if (c.destination != &kNone) {
+      ASSERT_EQ(D3DXLoadSurfaceFromMemory(surface, nullptr, c.destination, source, D3DFMT_A8R8G8B8, 16,
+                                          nullptr, &all, D3DX_FILTER_NONE, 0),
+                D3D_OK);
+    }
+    EXPECT_EQ(ReadPixels(surface), c.pixels);
+    EXPECT_EQ(Image::ZeroedBytesForTesting() - zeroedBefore, c.zeroed ? 4u * 2u * 4u : 0u);
+    surface->Release();
+    if (texture) texture->Release();
+  }
 }
 
 TEST_F(SurfaceTest, TexturesKeepTheirSizeUnlessTheCapsSayOtherwise) {

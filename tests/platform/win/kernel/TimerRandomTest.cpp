@@ -1,4 +1,4 @@
-// The millisecond timer and the 15-bit random generator.
+// The millisecond timer, the tick count and the 15-bit random generator.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -18,8 +18,13 @@ TEST(Timer, AdvancesInMillisecondsAndHonoursTheTestSource) {
   EXPECT_GE(elapsed, 19u);
   EXPECT_LT(elapsed, 5000u);
 
+  // The tick count is the same clock, and stays the clock while the test source answers for the timer.
+  EXPECT_LE(plat::win::GetTickCount() - plat::win::timeGetTime(), 1u);
   plat::win::SetTimeSourceForTesting([] { return 0xFFFFFFF0u; });
   EXPECT_EQ(plat::win::timeGetTime(), 0xFFFFFFF0u);
+  const uint32_t ticks = plat::win::GetTickCount();
+  nanosleep(&pause, nullptr);
+  EXPECT_GE(plat::win::GetTickCount() - ticks, 19u);
   plat::win::SetTimeSourceForTesting(nullptr);
 }
 

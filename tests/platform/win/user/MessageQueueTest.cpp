@@ -1,10 +1,15 @@
-// The message queue: posted and quit messages, waiting, and SDL input delivered as window messages.
+// The message queue: posted and quit messages, waiting (timed too), and SDL input delivered as window
+// messages.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
+#include "platform/win/kernel/LastError.h"
 #include "platform/win/kernel/Module.h"
+#include "platform/win/kernel/Timer.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/Window.h"
 #include "support/SdlEvents.h"
@@ -239,4 +244,100 @@ TEST(MessageQueue, WithoutTheWindowOnlyPostsAreQueuedAndWaitLeavesSDLEventsPendi
 TEST(MessageQueue, WaitReturnsAtOnceWhenNothingCouldEverArrive) {
   ASSERT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
   EXPECT_TRUE(WaitMessage());
+}
+
+namespace {
+
+// Milliseconds a call takes on the wall clock.
+template <typename Call>
+uint32_t TimeOf(Call call) {
+  const uint32_t start = GetTickCount();
+  call();
+  return GetTickCount() - start;
+}
+
+bool UnderX11() {
+  const char* driver = std::getenv("SDL_VIDEODRIVER");
+  const char* display = std::getenv("DISPLAY");
+  return driver && std::strcmp(driver, "x11") == 0 && display && *display;
+}
+
+}  // namespace
+
+TEST(MessageQueue, ATimedWaitEndsWithTheFirstMessageOrEventOrWhenItsTimeIsUp) {
+  // Handles are not waited on.
+  HANDLE handle = nullptr;
+  SetLastError(0);
+  EXPECT_EQ(MsgWaitForMultipleObjects(1, &handle, FALSE, 10, QS_ALLINPUT), WAIT_FAILED);
+  EXPECT_EQ(GetLastError(), DWORD{ERROR_INVALID_PARAMETER});
+
+  // Without video nothing could arrive: the whole time is slept.
+  ASSERT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+  DWORD result = 0;
+  EXPECT_GE(TimeOf([&] { result = MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT); }), 30u);
+  EXPECT_EQ(result, WAIT_TIMEOUT);
+
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+  ASSERT_NE(SDL_SetVideoMode(320, 200, 0, SDL_SWSURFACE), nullptr);
+  struct Case {
+    const char* name;
+    WaitHookFn arrives;  // what comes while it waits
+    DWORD result;
+  };
+  const Case cases[] = {
+      {"an SDL event",
+       [] {
+         SDL_Event event{};
+         event.type = SDL_USEREVENT;
+         SDL_PushEvent(&event);
+       },
+       WAIT_OBJECT_0},
+      {"a posted message", [] { PostMessageA(nullptr, WM_USER, 0, 0); }, WAIT_OBJECT_0},
+      {"nothing", [] {}, WAIT_TIMEOUT},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetWaitMessageHookForTesting(c.arrives);
+    const DWORD wait = c.result == WAIT_TIMEOUT ? 30 : 20000;
+    const uint32_t took =
+        TimeOf([&] { result = MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT); });
+    EXPECT_EQ(result, c.result);
+    if (c.result == WAIT_TIMEOUT) {
+      EXPECT_GE(took, wait);
+    } else {
+      EXPECT_LT(took, wait / 2);
+    }
+    // It takes nothing: what ended it is still there.
+    MSG msg;
+    SDL_Event event;
+    const bool left = PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) || SDL_PollEvent(&event) == 1;
+    EXPECT_EQ(left, c.result == WAIT_OBJECT_0);
+  }
+  SetWaitMessageHookForTesting(nullptr);
+  SDL_Quit();
+}
+
+TEST(MessageWaitOnScreen, InputFromTheDisplayEndsATimedWaitAtOnce) {
+  if (!UnderX11()) GTEST_SKIP() << "needs an X display (the Xvfb run)";
+  if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "needs xdotool";
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+  ASSERT_NE(SDL_SetVideoMode(320, 200, 0, SDL_SWSURFACE), nullptr);
+  // The pointer away from the window, and whatever the window shows first taken before the wait.
+  ASSERT_EQ(std::system("xdotool mousemove 700 700"), 0);
+  SDL_Event event;
+  for (const uint32_t start = GetTickCount(); GetTickCount() - start < 300;) {
+    while (SDL_PollEvent(&event) == 1) {
+    }
+  }
+  // Another client moves the pointer into the window once the wait sleeps on the connection.
+  ASSERT_EQ(std::system("(sleep 0.3; xdotool mousemove 100 100) >/dev/null 2>&1 &"), 0);
+  DWORD result = 0;
+  const uint32_t took =
+      TimeOf([&] { result = MsgWaitForMultipleObjects(0, nullptr, FALSE, 20000, QS_ALLINPUT); });
+  EXPECT_EQ(result, WAIT_OBJECT_0);
+  EXPECT_GE(took, 250u);
+  EXPECT_LT(took, 10000u);
+  ASSERT_EQ(SDL_PollEvent(&event), 1);
+  EXPECT_TRUE(event.type == SDL_MOUSEMOTION || event.type == SDL_ACTIVEEVENT) << int{event.type};
+  SDL_Quit();
 }
