@@ -117,6 +117,9 @@ TEST(QuietMode, ASettingsFileThatCannotBeReplacedIsReportedWithAFailingStatus) {
   EXPECT_EQ(test::RunTool({"/q"}), 1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Can't write the settings file Pilo.ini\n");
   EXPECT_EQ(test::ReadFile("Pilo.ini/kept"), "x");
+  // The next start that can write reports success: the failure was that start's alone.
+  std::filesystem::remove_all("Pilo.ini");
+  EXPECT_EQ(test::RunTool({"/q"}), 0);
 }
 
 TEST(DialogMode, WithoutADisplayEndsWithAMessageAndWritesNothing) {
