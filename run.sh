@@ -20,20 +20,26 @@ else
     echo "run.sh: the build cannot be configured: run ./setup.sh first" >&2
     exit 1
   fi
-  # Only what playing needs; quick when it is up to date.
-  if ! cmake --build "$build" --target pilo fixture-content; then
+  # Only what playing needs, and the settings tool beside it; quick when it is up to date.
+  if ! cmake --build "$build" --target pilo fixture-content piloconfig; then
     echo "run.sh: the build failed: run ./setup.sh first" >&2
     exit 1
   fi
 fi
 pilo=$build/game/pilo
 generator=$build/tools/fixture-content/fixture-content
-for program in "$pilo" "$generator"; do
+settings_tool=$build/settings-tool/piloconfig
+for program in "$pilo" "$generator" "$settings_tool"; do
   if [ ! -x "$program" ]; then
     echo "run.sh: $program is missing: run ./setup.sh first" >&2
     exit 1
   fi
 done
+# The settings tool reads its captions from beside itself.
+if [ ! -f "$build/settings-tool/PiloConfig.ini" ]; then
+  echo "run.sh: $build/settings-tool/PiloConfig.ini is missing: run ./setup.sh first" >&2
+  exit 1
+fi
 
 data=${XDG_DATA_HOME:-$HOME/.local/share}/pilo
 mkdir -p "$data"

@@ -10,6 +10,8 @@
 #include "platform/mfc/MessageBox.h"
 #include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/CodePage.h"
+#include "platform/win/kernel/Files.h"
+#include "platform/win/kernel/Module.h"
 #include "platform/win/kernel/Path.h"
 
 namespace {
@@ -61,6 +63,19 @@ int CaptionTable::GetInt(const char* key, int defaultValue) const {
   char text[16];
   std::snprintf(text, sizeof(text), "%d", defaultValue);
   return std::atoi(GetString(key, text));
+}
+
+std::string CaptionTable::FindFile(const char* fileName) {
+  using namespace plat::win;
+  const DWORD attributes = GetFileAttributesA(fileName);
+  if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return fileName;
+  char program[4096];
+  const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+  std::string folder;
+  if (length == 0 || length >= sizeof program || !ToLinuxPath(program, folder)) return fileName;
+  const auto slash = folder.rfind('/');
+  if (slash == std::string::npos) return fileName;
+  return folder.substr(0, slash + 1) + fileName;
 }
 
 bool CaptionTable::Load(const char* fileName) {

@@ -20,6 +20,11 @@ public:
   // GetString with the default written as a decimal number, read back with atoi.
   virtual int GetInt(const char* key, int defaultValue) const;
 
+  // The caption file of that name the dialog reads: the working folder's when it has one (a
+  // translation put beside "Pilo.ini"), else the one beside the program, where the build puts it,
+  // so the tool started in the game's data folder finds its texts.
+  static std::string FindFile(const char* fileName);
+
   // Appends the file's pairs. A file that cannot be opened is reported in an "Error" box
   // ("Error: Can't open config file " and the name) and adds nothing; false then.
   bool Load(const char* fileName);

@@ -19,6 +19,8 @@ constexpr int32_t kLowestHighDetailMb = 128;
 }  // namespace
 
 plat::mfc::BOOL CConfigApp::InitInstance() {
+  // Each start reports only its own failures.
+  m_exitStatus = 0;
   Enable3dControlsStatic();
   CConfigCommandLineInfo commandLine;
   ParseCommandLine(commandLine);

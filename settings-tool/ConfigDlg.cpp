@@ -57,7 +57,7 @@ BOOL CConfigDlg::OnInitDialog() {
 }
 
 void CConfigDlg::ApplyCaptions() {
-  const CaptionTable captions("PiloConfig.ini");
+  const CaptionTable captions(CaptionTable::FindFile("PiloConfig.ini").c_str());
   struct Caption {
     const char* key;
     CWnd& control;

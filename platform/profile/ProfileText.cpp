@@ -77,8 +77,8 @@ std::optional<ProfileText::Line> ProfileText::LastLineOfSection(std::string_view
 
 std::string ProfileText::LineEnd() const {
   const auto feed = m_bytes.find('\n');
-  if (feed != std::string::npos && feed > 0 && m_bytes[feed - 1] == '\r') return "\r\n";
-  return "\n";
+  if (feed == std::string::npos) return "\r\n";
+  return feed > 0 && m_bytes[feed - 1] == '\r' ? "\r\n" : "\n";
 }
 
 std::optional<std::string> ProfileText::Find(std::string_view section, std::string_view key) const {

@@ -21,7 +21,8 @@ public:
 
   // Changes only the line of that key to "key=value" (keeping its line end), or adds the line after
   // the last non-blank line of the first section of that name, or adds the section at the end.
-  // Every other byte stays. New line ends follow the text's first one (LF when it has none).
+  // Every other byte stays. New line ends follow the text's first one; a text without one (a file
+  // being made) gets CR LF, as the game's own files and the ones seeded for it have.
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
   const std::string& Bytes() const { return m_bytes; }

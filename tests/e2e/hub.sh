@@ -21,7 +21,8 @@ harness_init "hub ($scenario)"
 harness_content "$2"
 
 # The view's scroll position, from the top row of a screenshot of the panorama: the panel whose
-# colour is at the left edge, and where the next one begins.
+# colour is at the left edge, and where the next one begins. The outlines of the game buttons' click
+# areas are no panel's colour: the turtle ride's runs down the first panel's left edge.
 view_scroll() {
   python3 - "$harness_dir" "$1" "$hub1" "$hub2" "$hub3" "$hub4" <<'PYTHON'
 import sys
@@ -35,11 +36,14 @@ def panel_at(x):
         if pixel and max(abs(a - b) for a, b in zip(pixel, colour)) <= TOLERANCE:
             return index
     return None
-first = panel_at(0)
-if first is None:
+start = next((x for x in range(8) if panel_at(x) is not None), None)
+if start is None:
     sys.exit("no panel's colour at the left edge")
+first = panel_at(start)
 following = (first + 1) % 4
-edge = next((x for x in range(1, 800) if panel_at(x) == following), None)
+edge = next((x for x in range(start + 1, 800) if panel_at(x) == following), None)
+while edge is not None and edge - 1 > start and panel_at(edge - 1) is None:
+    edge -= 1
 print(first * 800 if edge is None else ((first + 1) * 800 - edge) % 3200)
 PYTHON
 }
@@ -76,19 +80,19 @@ walk)
   done
   if [ "$hover" = 1360 ]; then wait_sound 20 1370 >/dev/null; fi
   # No scrolling while a fish talks: the hover line's speaker is done when the help button is back.
-  # The first panel's colour still fills the top row.
+  # The first panel's colour still fills the top row (from x 3: the turtle ride's outline is left of it).
   hub1=$(sprite_colour Hub_1) hub2=$(sprite_colour Hub_2) hub3=$(sprite_colour Hub_3) hub4=$(sprite_colour Hub_4)
-  wait_screen 10 pixels "0,10=$hub1" "799,10=$hub1"
+  wait_screen 10 pixels "3,10=$hub1" "799,10=$hub1"
 
   # The pointer in the right edge's band: the view moves right, a panel every 800 pixels, and after
   # the fourth the first comes round again. Under the fixed frame step the game's clock runs faster
   # than the wall's: at full speed the view could go round between two screenshots, so the pointer
   # stays where the view moves 3 pixels a step.
   pointer 645 300
-  wait_screen 30 pixels "0,10=$hub2"
-  wait_screen 30 pixels "0,10=$hub3"
-  wait_screen 30 pixels "0,10=$hub4" "799,10=$hub1"
-  wait_screen 30 pixels "0,10=$hub1" "799,10=$hub2"
+  wait_screen 30 pixels "3,10=$hub2"
+  wait_screen 30 pixels "3,10=$hub3"
+  wait_screen 30 pixels "3,10=$hub4" "799,10=$hub1"
+  wait_screen 30 pixels "3,10=$hub1" "799,10=$hub2"
   # The view runs on while the screenshot is checked: the pointer leaves the edge with the game
   # held, and where the view stands then is read off the picture.
   hold_game

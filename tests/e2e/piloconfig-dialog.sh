@@ -3,7 +3,10 @@
 # its title, clicks at control centres computed from the template, presses keys, and checks the
 # "Pilo.ini" it writes and the picture it shows. No fixed sleeps: every wait polls until a deadline.
 # Usage: piloconfig-dialog.sh <piloconfig> <PiloConfig.ini> <golden.png> <scenario>
-#   scenarios: picture, low-ok, stream-return, cancel, escape, none-ok, captions
+#   scenarios: picture, low-ok, stream-return, cancel, escape, none-ok, captions, data-folder
+#   data-folder: started as a player starts it, in a data folder that has no caption file and no
+#   "Pilo.ini" yet: the captions come from beside the program and the new file ends its lines in CR LF.
+#   PILOCONFIG_SHOTS names a folder that gets its picture as piloconfig-data-folder.png.
 #   REMAKE_GOLDEN=1 with the picture scenario writes the golden image instead of comparing.
 set -uo pipefail
 tool=$1
@@ -79,7 +82,18 @@ $(printf '%b' "$expected")"
 }
 
 # Pilo.ini with its cpu and mem lines (whose values are the machine's) made fixed.
-normalise() { sed -E -i 's/^cpu= [0-9]+$/cpu= N/; s/^mem= [0-9]+$/mem= N/' Pilo.ini; }
+normalise() { sed -E -i 's/^cpu= [0-9]+(\r?)$/cpu= N\1/; s/^mem= [0-9]+(\r?)$/mem= N\1/' Pilo.ini; }
+
+# Waits until the window shows the golden picture.
+expect_picture() {
+  local deadline=$((SECONDS + 20))
+  until xwd -id "$wid" -silent >shot.xwd && python3 "$here/xwd_image.py" compare shot.xwd "$golden" >compare.txt; do
+    if [ $SECONDS -ge $deadline ]; then
+      python3 "$here/xwd_image.py" png shot.xwd "${TMPDIR:-/tmp}/piloconfig-dialog-actual.png"
+      fail "the picture differs from $golden: $(cat compare.txt); it is in ${TMPDIR:-/tmp}/piloconfig-dialog-actual.png"
+    fi
+  done
+}
 
 case $scenario in
   picture)
@@ -97,13 +111,7 @@ case $scenario in
       python3 "$here/xwd_image.py" png shot.xwd "$golden" || fail "could not write $golden"
       echo "piloconfig-dialog: wrote $golden"
     else
-      deadline=$((SECONDS + 20))
-      until xwd -id "$wid" -silent >shot.xwd && python3 "$here/xwd_image.py" compare shot.xwd "$golden" >compare.txt; do
-        if [ $SECONDS -ge $deadline ]; then
-          python3 "$here/xwd_image.py" png shot.xwd "${TMPDIR:-/tmp}/piloconfig-dialog-actual.png"
-          fail "the picture differs from $golden: $(cat compare.txt); it is in ${TMPDIR:-/tmp}/piloconfig-dialog-actual.png"
-        fi
-      done
+      expect_picture
     fi
     press Escape
     finish
@@ -164,6 +172,17 @@ PY
     click_ok
     finish
     grep -qx 'graphics= 0' Pilo.ini || fail "the choice was not written: $(cat Pilo.ini)"
+    ;;
+  data-folder)
+    rm PiloConfig.ini
+    start 'Brelmar Configuration'
+    expect_picture
+    [ -z "${PILOCONFIG_SHOTS:-}" ] || python3 "$here/xwd_image.py" png shot.xwd "$PILOCONFIG_SHOTS/piloconfig-data-folder.png"
+    click_low
+    click_ok
+    finish
+    normalise
+    expect_settings '[Config]\r\ngraphics= 0\r\nstreammusic= true\r\ncpu= N\r\nmem= N\r\n'
     ;;
   *)
     echo "unknown scenario $scenario"

@@ -1,6 +1,7 @@
 // The caption table: the file's format, its faults bounded, code-page values, the shipped file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "CaptionFile.h"
@@ -101,8 +102,32 @@ TEST(CaptionTable, ConvertsValuesIntoTheCodePageAndCutsThemAt255Bytes) {
 TEST(CaptionTable, AMissingFileIsReportedAndLeavesTheTableEmpty) {
   testing::internal::CaptureStderr();
   const CaptionTable table("PiloConfig.ini");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Error: Can't open config file PiloConfig.ini\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Can't open config file PiloConfig.ini\n");
   EXPECT_STREQ(table.GetString("OkBut", "OK"), "OK");
+}
+
+// The working folder's caption file wins; without one (or with a folder of its name) the tool reads
+// the one beside the program, so it shows its texts wherever it is started.
+TEST(CaptionTable, FindsTheFileInTheWorkingFolderElseBesideTheProgram) {
+  const std::string beside =
+      (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "PiloConfig.ini").string();
+  struct Case {
+    const char* name;
+    void (*prepare)();
+    std::string found;
+  };
+  const Case cases[] = {
+      {"a file in the working folder", [] { test::WriteFile("PiloConfig.ini", "x"); }, "PiloConfig.ini"},
+      {"none", [] {}, beside},
+      {"a folder of that name", [] { std::filesystem::create_directory("PiloConfig.ini"); }, beside},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all("PiloConfig.ini");
+    c.prepare();
+    EXPECT_EQ(CaptionTable::FindFile("PiloConfig.ini"), c.found);
+  }
+  std::filesystem::remove_all("PiloConfig.ini");
 }
 
 TEST(CaptionTable, TheShippedFileHoldsTheTemplatesTexts) {

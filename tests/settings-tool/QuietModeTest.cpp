@@ -11,6 +11,16 @@
 #include "support/SettingsToolRun.h"
 #include "support/TempDir.h"
 
+namespace {
+
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  for (const char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return out;
+}
+
+}  // namespace
+
 TEST(CommandLine, QuietModeFollowsASwitchBeginningWithQOrAnyParameterWithCapitalQ) {
   struct Case {
     const char* argument;
@@ -58,7 +68,9 @@ TEST(QuietMode, ChoosesHighOrLowFromTheProbesAndKeepsStreamingAsTheGameReadsIt) 
     std::filesystem::remove("Pilo.ini");
     if (c.settings) test::WriteFile("Pilo.ini", std::string("[Config]\n") + c.settings);
     ASSERT_EQ(test::RunTool({"/q"}, c.cpu, c.memory), 0);
-    EXPECT_EQ(test::ReadFile("Pilo.ini"), std::string("[Config]\n") + c.written);
+    // A file the tool makes ends its lines in CR LF; one it edits keeps its own line ends.
+    const std::string written = std::string("[Config]\n") + c.written;
+    EXPECT_EQ(test::ReadFile("Pilo.ini"), c.settings ? written : WithCrLf(written));
   }
 }
 
@@ -105,6 +117,9 @@ TEST(QuietMode, ASettingsFileThatCannotBeReplacedIsReportedWithAFailingStatus) {
   EXPECT_EQ(test::RunTool({"/q"}), 1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Can't write the settings file Pilo.ini\n");
   EXPECT_EQ(test::ReadFile("Pilo.ini/kept"), "x");
+  // The next start that can write reports success: the failure was that start's alone.
+  std::filesystem::remove_all("Pilo.ini");
+  EXPECT_EQ(test::RunTool({"/q"}), 0);
 }
 
 TEST(DialogMode, WithoutADisplayEndsWithAMessageAndWritesNothing) {

@@ -31,6 +31,18 @@ struct AnimationSpec {
   int32_t m_offsetY = 0;
 };
 
+// A click area drawn into a picture as a rectangular frame kOutlineWidth pixels wide, inside the
+// rectangle; in the picture's own coordinates (from its top-left corner), and cut at its edges, so
+// an area that spans two pictures is drawn in both.
+struct OutlineSpec {
+  int32_t m_x = 0;
+  int32_t m_y = 0;
+  int32_t m_width = 0;
+  int32_t m_height = 0;
+};
+
+inline constexpr int32_t kOutlineWidth = 3;
+
 // A sprite: one solid rectangle per animation, in a colour of its name and animation number.
 struct SpriteSpec {
   std::string m_name;
@@ -42,6 +54,9 @@ struct SpriteSpec {
   int32_t m_originY = 0;
   // Every pixel clear (alpha 0), for hit areas such as "blank" that must not hide what lies below.
   bool m_transparent = false;
+  // The click areas that lie on the picture without a sprite of their own that shows them: drawn in
+  // every frame, under the frame mark.
+  std::vector<OutlineSpec> m_outlines;
 };
 
 // One object of an object-definition file: its header "[class name sprite]" and its key = value lines

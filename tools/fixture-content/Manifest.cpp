@@ -100,9 +100,21 @@ std::string Manifest::ToJson() const {
         if (animation.m_offsetX != 0 || animation.m_offsetY != 0)
           out += ", \"offset\": [" + std::to_string(animation.m_offsetX) + ", " +
                  std::to_string(animation.m_offsetY) + "]";
-        out += ", \"colour\": " + Colour(animation.m_colour) + "}";
+        out += ", \"colour\": " + Colour(animation.m_colour);
+        if (!sprite.m_outlines.empty()) out += ", \"outline\": " + Colour(animation.m_outlineColour);
+        out += "}";
       }
-      out += "]}";
+      out += "]";
+      if (!sprite.m_outlines.empty()) {
+        out += ", \"outlineWidth\": " + std::to_string(kOutlineWidth) + ", \"outlines\": [";
+        for (size_t i = 0; i < sprite.m_outlines.size(); ++i) {
+          const OutlineSpec& area = sprite.m_outlines[i];
+          out += (i ? ", [" : "[") + std::to_string(area.m_x) + ", " + std::to_string(area.m_y) + ", " +
+                 std::to_string(area.m_width) + ", " + std::to_string(area.m_height) + "]";
+        }
+        out += "]";
+      }
+      out += "}";
     });
     out += ",\n";
     Section(out, "objectFiles", database.m_objectFiles, indent,

@@ -19,6 +19,9 @@ struct ManifestAnimation {
   uint32_t m_colour = 0;
   int32_t m_offsetX = 0;
   int32_t m_offsetY = 0;
+  // 0xRRGGBB of the click areas' outlines in this animation's frames; written only for a sprite
+  // that has outlines.
+  uint32_t m_outlineColour = 0;
 };
 
 struct ManifestSprite {
@@ -28,6 +31,8 @@ struct ManifestSprite {
   int32_t m_originY = 0;
   bool m_transparent = false;
   std::vector<ManifestAnimation> m_animations;
+  // The click areas outlined in every frame, kOutlineWidth pixels inside each rectangle.
+  std::vector<OutlineSpec> m_outlines;
 };
 
 struct ManifestObject {

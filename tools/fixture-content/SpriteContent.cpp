@@ -19,12 +19,34 @@ uint32_t Hash(const std::string& text, int animation) {
   return hash;
 }
 
+// The frame of each click area, cut at the picture's edges.
+void DrawOutlines(const SpriteSpec& spec, uint32_t colour, SpriteFileImage& image) {
+  const uint32_t argb = 0xFF000000u | OutlineColour(colour);
+  for (const OutlineSpec& area : spec.m_outlines) {
+    const int32_t left = std::max(area.m_x, 0);
+    const int32_t top = std::max(area.m_y, 0);
+    const int32_t right = std::min(area.m_x + area.m_width, spec.m_width);
+    const int32_t bottom = std::min(area.m_y + area.m_height, spec.m_height);
+    for (int32_t y = top; y < bottom; ++y) {
+      const bool band = y < area.m_y + kOutlineWidth || y >= area.m_y + area.m_height - kOutlineWidth;
+      for (int32_t x = left; x < right; ++x) {
+        if (band || x < area.m_x + kOutlineWidth || x >= area.m_x + area.m_width - kOutlineWidth)
+          image
+              .m_pixels[static_cast<size_t>(y) * static_cast<size_t>(spec.m_width) + static_cast<size_t>(x)] =
+              argb;
+      }
+    }
+  }
+}
+
 SpriteFileImage FrameImage(const SpriteSpec& spec, const AnimationSpec& animation, uint32_t colour,
                            int frame) {
   const int32_t x0 = spec.m_originX + animation.m_offsetX;
   const int32_t y0 = spec.m_originY + animation.m_offsetY;
   if (spec.m_transparent) return SpriteFileImage::Solid(spec.m_width, spec.m_height, 0, x0, y0);
   SpriteFileImage image = SpriteFileImage::Solid(spec.m_width, spec.m_height, 0xFF000000u | colour, x0, y0);
+  // The mark goes on top: the frame number stays readable where an area reaches the corner.
+  DrawOutlines(spec, colour, image);
   const int32_t markWidth = std::min(spec.m_width, kMarkCells * kMarkCell + 2);
   const int32_t markHeight = std::min(spec.m_height, kMarkCell + 2);
   for (int32_t y = 0; y < markHeight; ++y) {
@@ -50,6 +72,14 @@ uint32_t AnimationColour(const std::string& sprite, int animation) {
   if (red + green + blue < 0x60) red = 0x80;
   if (red + green + blue > 0x2A0) red = 0x40;
   return (red << 16) | (green << 8) | blue;
+}
+
+uint32_t OutlineColour(uint32_t pictureColour) {
+  uint32_t outline = (pictureColour ^ 0x808080u) & 0xFFFFFFu;
+  const uint32_t red = outline >> 16, green = (outline >> 8) & 0xFF, blue = outline & 0xFF;
+  // A picture near mid-grey would give an outline near black or white: its red moves instead.
+  if (red + green + blue < 0x60 || red + green + blue > 0x2A0) outline ^= 0x400000u;
+  return outline;
 }
 
 SpriteFile MakeSprite(const SpriteSpec& spec) {
@@ -80,10 +110,13 @@ ManifestSprite ManifestOf(const SpriteSpec& spec) {
   sprite.m_originX = spec.m_originX;
   sprite.m_originY = spec.m_originY;
   sprite.m_transparent = spec.m_transparent;
+  if (!spec.m_transparent) sprite.m_outlines = spec.m_outlines;
   for (size_t a = 0; a < spec.m_animations.size(); ++a) {
     const AnimationSpec& animation = spec.m_animations[a];
-    sprite.m_animations.push_back({animation.m_frames, animation.m_end, animation.m_next,
-                                   AnimationColour(spec.m_name, static_cast<int>(a))});
+    const uint32_t colour = AnimationColour(spec.m_name, static_cast<int>(a));
+    ManifestAnimation entry{animation.m_frames, animation.m_end, animation.m_next, colour};
+    entry.m_outlineColour = OutlineColour(colour);
+    sprite.m_animations.push_back(entry);
   }
   return sprite;
 }

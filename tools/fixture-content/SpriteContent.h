@@ -15,6 +15,11 @@ namespace fixture {
 // back buffer keeps it unchanged; never black or the marks' white.
 uint32_t AnimationColour(const std::string& sprite, int animation);
 
+// The colour of the click areas' outlines on a picture of that colour: every channel's top bit
+// turned over, so the outline stands half the range away from the picture in each channel, and stays
+// a colour the 16-bit back buffer keeps; away from the marks' black and white as the pictures are.
+uint32_t OutlineColour(uint32_t pictureColour);
+
 // The corner mark: a row of 4 x 4 cells, one bit of the frame number (from 0) each, lowest first,
 // white for 1 and black for 0, on a black border; kMarkCells cells, clipped to the rectangle.
 inline constexpr int32_t kMarkCell = 4;

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -90,6 +91,29 @@ TEST(SettingsTool, TheGameReadsWhatQuietModeWroteAndItsLowSpecTestFollowsTheMach
     EXPECT_EQ(app.IsLowSpec(), c.lowSpec);
     app.Shutdown();
   }
+}
+
+// The tool run in a data folder that has no settings file yet makes one with CR LF line ends, as the
+// game's first run seeds it, and the game reads every key of it.
+TEST(SettingsTool, TheGameReadsTheFileTheToolMadeWhereThereWasNone) {
+  unsetenv("DISPLAY");
+  NodeManager::Instance().SetNodeFactoryForTesting(test::LoggingNode::Create);
+  std::filesystem::remove("Pilo.ini");
+  ASSERT_EQ(test::RunTool({"/q"}, 500, 256), 0);
+  EXPECT_EQ(test::ReadFile("Pilo.ini"),
+            "[Config]\r\ngraphics= 0\r\nstreammusic= true\r\ncpu= 500\r\nmem= 256\r\n");
+  const AppOptions options = ReadAsTheGameDoes();
+  EXPECT_EQ(options.GetGraphicsLevel(), 0);
+  EXPECT_TRUE(options.StreamMusic());
+  EXPECT_EQ(options.GetCpuMhz(), 500);
+  EXPECT_EQ(options.GetMemoryMb(), 256);
+
+  WinApp& app = GetWinApp();
+  ASSERT_TRUE(app.Init(plat::win::GetModuleHandleA(nullptr), nullptr, "", 10));
+  EXPECT_EQ(app.GetOptions().GetGraphicsLevel(), 0);
+  EXPECT_EQ(app.GetOptions().GetMemoryMb(), 256);
+  EXPECT_TRUE(app.IsLowSpec());
+  app.Shutdown();
 }
 
 namespace {

@@ -122,6 +122,10 @@ TEST(Application, AMessageBoxWithoutADisplayOnlyPrints) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(MessageBoxA(nullptr, "Error: Can't open config file x", "Error", MB_OK), IDOK);
   EXPECT_EQ(MessageBoxA(nullptr, "no caption", nullptr, MB_OK), IDOK);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Error: Error: Can't open config file x\nError: no caption\n");
+  // Only a text that begins with the caption and a colon goes out as it is.
+  EXPECT_EQ(MessageBoxA(nullptr, "Errors: two", "Error", MB_OK), IDOK);
+  EXPECT_EQ(MessageBoxA(nullptr, "Warning: low memory", "Error", MB_OK), IDOK);
+  EXPECT_EQ(
+      testing::internal::GetCapturedStderr(),
+      "Error: Can't open config file x\nError: no caption\nError: Errors: two\nError: Warning: low memory\n");
 }

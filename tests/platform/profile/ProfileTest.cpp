@@ -30,7 +30,8 @@ TEST(Profile, AMissingFileGivesTheDefaultsAndIsCreatedByTheFirstWrite) {
   const mode_t mask = umask(022);
   ASSERT_TRUE(WritePrivateProfileStringA("Config", "graphics", " 0", kFile));
   umask(mask);
-  EXPECT_EQ(test::ReadFile("Pilo.ini"), "[Config]\ngraphics= 0\n");
+  // CR LF, as in a file the tool edits after the game's first run seeded it.
+  EXPECT_EQ(test::ReadFile("Pilo.ini"), "[Config]\r\ngraphics= 0\r\n");
   EXPECT_EQ(fs::status("Pilo.ini").permissions(), fs::perms(0644));
   EXPECT_EQ(GetPrivateProfileIntA("Config", "graphics", 2, kFile), 0u);
   // Nothing but the file itself is left in the folder.

@@ -61,8 +61,10 @@ TEST(ProfileText, ChangesOnlyTheKeysLineOrAddsItAtTheEndOfItsSection) {
        "[Config]\r\nmem=2\r\ngraphics= 2\r\n"},
       {"a key of the same name in another section stays", "[Other]\ngraphics=1\n",
        "[Other]\ngraphics=1\n[Config]\ngraphics= 2\n"},
-      {"a new section after a last line without a line end", "hdpath=x", "hdpath=x\n[Config]\ngraphics= 2\n"},
-      {"an empty text", "", "[Config]\ngraphics= 2\n"},
+      // A text without a line end takes CR LF, as the files seeded for the game have.
+      {"a new section after a last line without a line end", "hdpath=x",
+       "hdpath=x\r\n[Config]\r\ngraphics= 2\r\n"},
+      {"an empty text", "", "[Config]\r\ngraphics= 2\r\n"},
       // A lone CR at the very end ends the last line: it gets its LF, not a second line end.
       {"a new section after a last line ended by a lone CR", "[Other]\r\nx=1\r",
        "[Other]\r\nx=1\r\n[Config]\r\ngraphics= 2\r\n"},

@@ -3,6 +3,7 @@
 // reader) and the manifest's order.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -112,6 +113,93 @@ TEST(SpriteContent, EachFrameCarriesItsNumberInTheCorner) {
   for (const fixture::SpriteFileImage& image : fixture::MakeSprite(spec).m_images) {
     for (const uint32_t value : image.m_pixels) ASSERT_EQ(value, 0u);
   }
+}
+
+// An outline stands apart from its picture in every channel and, like the pictures, keeps its colour
+// in a 5-6-5 back buffer and is never a mark's; the pictures nearest mid-grey too.
+TEST(SpriteContent, OutlineColoursStandApartAndPassA16BitBuffer) {
+  std::vector<uint32_t> pictures = {0x808080, 0x787C78, 0x000000 + 0x800000, 0xF8FCF8 - 0x800000};
+  for (const std::string name : {"Hub_1", "sdl_Hub_bkg3", "SignIn_bkg"}) {
+    for (int animation = 0; animation < 41; ++animation)
+      pictures.push_back(fixture::AnimationColour(name, animation));
+  }
+  for (const uint32_t picture : pictures) {
+    SCOPED_TRACE(testing::Message() << std::hex << picture);
+    const uint32_t outline = fixture::OutlineColour(picture);
+    EXPECT_EQ(outline & 0xFF070307, 0u);
+    EXPECT_NE(outline, fixture::kMarkOn);
+    EXPECT_NE(outline, fixture::kMarkOff);
+    for (const int shift : {16, 8, 0}) {
+      const int difference =
+          static_cast<int>(outline >> shift & 0xFF) - static_cast<int>(picture >> shift & 0xFF);
+      EXPECT_GE(difference < 0 ? -difference : difference, 0x40) << "channel at bit " << shift;
+    }
+  }
+}
+
+// Each area a frame of kOutlineWidth pixels inside its rectangle, cut at the picture's edges, in every
+// frame; the frame mark stays on top, and a transparent sprite stays clear.
+TEST(SpriteContent, ClickAreasAreOutlinedInsideTheirRectanglesInEveryFrame) {
+  fixture::SpriteSpec spec;
+  spec.m_name = "panel";
+  spec.m_width = 60;
+  spec.m_height = 30;
+  spec.m_animations = {fixture::Loop(1), fixture::Hold(2)};
+  spec.m_outlines = {{20, 8, 14, 10}, {-6, 20, 10, 30}, {0, 0, 30, 7}};
+  const fixture::SpriteFile file = fixture::MakeSprite(spec);
+  ASSERT_EQ(file.m_images.size(), 3u);
+  struct Point {
+    int x, y;
+    bool outline;
+  };
+  const Point points[] = {
+      // Inside the first area: its band, the pixel inside it, and just outside.
+      {20, 12, true},
+      {22, 12, true},
+      {23, 12, false},
+      {19, 12, false},
+      {33, 17, true},
+      {31, 15, true},
+      {30, 14, false},
+      {34, 17, false},
+      {27, 8, true},
+      {27, 10, true},
+      {27, 11, false},
+      {27, 18, false},
+      // The second crosses the left and bottom edges: only its right and top bands are in the picture.
+      {0, 25, false},
+      {1, 25, true},
+      {3, 25, true},
+      {4, 25, false},
+      {0, 20, true},
+      {0, 22, true},
+      {0, 23, false},
+      {0, 29, false},
+      // The third reaches the corner, where the mark is drawn over it; its band shows past the mark.
+      {19, 0, true},
+      {29, 3, true},
+      {26, 3, false},
+      {10, 6, true},
+      {10, 7, false}};
+  for (size_t image = 0; image < file.m_images.size(); ++image) {
+    const int animation = image == 0 ? 0 : 1;
+    const uint32_t picture = fixture::AnimationColour("panel", animation);
+    const auto pixel = [&](int x, int y) {
+      return file.m_images[image].m_pixels[static_cast<size_t>(y * 60 + x)] & 0xFFFFFF;
+    };
+    for (const Point& p : points) {
+      EXPECT_EQ(pixel(p.x, p.y), p.outline ? fixture::OutlineColour(picture) : picture)
+          << "image " << image << " at " << p.x << ", " << p.y;
+    }
+    EXPECT_EQ(pixel(0, 0), fixture::kMarkOff);
+    EXPECT_EQ(pixel(2, 2), image == 2 ? fixture::kMarkOn : fixture::kMarkOff) << "frame 1's mark";
+  }
+
+  spec.m_transparent = true;
+  for (const fixture::SpriteFileImage& image : fixture::MakeSprite(spec).m_images) {
+    for (const uint32_t value : image.m_pixels) ASSERT_EQ(value, 0u);
+  }
+  EXPECT_TRUE(fixture::ManifestOf(spec).m_outlines.empty());
 }
 
 TEST(WaveWriter, TonesHaveTheirLengthAndLoopsJoinWithoutAStep) {
@@ -234,6 +322,37 @@ TEST(Manifest, SameTextWhateverTheOrderOfAdding) {
   EXPECT_NE(first.ToJson().find("\"end\": \"chain\", \"next\": 0, \"colour\": \"#102030\""),
             std::string::npos);
   EXPECT_THROW(first.AddSprite(global, "Cursor", sprite), std::runtime_error);
+}
+
+// A picture with click areas lists them and its outlines' colour; one without has neither.
+TEST(Manifest, ListsThePicturesOutlines) {
+  const DatabaseRef hub{Locale::kUniversal, "HUB"};
+  fixture::SpriteSpec spec;
+  spec.m_name = "Hub_1";
+  spec.m_width = 800;
+  spec.m_height = 600;
+  spec.m_animations = {fixture::Loop(1)};
+  fixture::Manifest manifest;
+  manifest.AddSprite(hub, "Plain", fixture::ManifestOf(spec));
+  spec.m_outlines = {{0, 0, 527, 169}, {-189, 133, 264, 188}};
+  manifest.AddSprite(hub, "Outlined", fixture::ManifestOf(spec));
+  const std::string json = manifest.ToJson();
+  char colours[64];
+  std::snprintf(colours, sizeof colours, "\"colour\": \"#%06X\", \"outline\": \"#%06X\"}]",
+                static_cast<unsigned>(fixture::AnimationColour("Hub_1", 0)),
+                static_cast<unsigned>(fixture::OutlineColour(fixture::AnimationColour("Hub_1", 0))));
+  const size_t outlined = json.find("\"Outlined\": ");
+  const size_t plain = json.find("\"Plain\": ");
+  ASSERT_NE(outlined, std::string::npos);
+  ASSERT_NE(plain, std::string::npos);
+  const std::string outlinedEntry = json.substr(outlined, json.find('\n', outlined) - outlined);
+  const std::string plainEntry = json.substr(plain, json.find('\n', plain) - plain);
+  EXPECT_NE(
+      outlinedEntry.find(std::string(colours) +
+                         ", \"outlineWidth\": 3, \"outlines\": [[0, 0, 527, 169], [-189, 133, 264, 188]]}"),
+      std::string::npos)
+      << outlinedEntry;
+  EXPECT_EQ(plainEntry.find("outline"), std::string::npos) << plainEntry;
 }
 
 }  // namespace

@@ -37,6 +37,36 @@ constexpr CastPlace kCast[] = {
     {"Zelka", 400, 350, 120, 300},
 };
 
+// The click areas of the game buttons, as the hub lays them out over the panorama (its x from the
+// first panel's left edge): each is an invisible sprite with a hot spot, so the panels show them as
+// outlines. The hub takes the far edges too, so an area is one pixel wider and taller than its hot
+// spot. The copies past the fourth panel lie on the first panel's picture, shown again after it.
+struct ClickArea {
+  int32_t x, y, width, height;
+};
+constexpr ClickArea kGameButtonAreas[] = {
+    {0, 0, 526, 168},       // the turtle ride, and its copy at 3200
+    {980, 21, 175, 182},    // the music game
+    {2770, 19, 208, 179},   // the shape game
+    {2156, 135, 307, 206},  // the sub game
+    {366, 170, 283, 158},   // the swim game, past the first level, and its copy at 3566
+    {1411, 133, 263, 187},  // the shell game
+    {1764, 0, 270, 342},    // the memory game
+};
+constexpr int32_t kPanelWidth = 800;
+constexpr int32_t kPanels = 4;
+
+// The outlines on panel picture number panel (0 to 3).
+std::vector<OutlineSpec> PanelOutlines(int panel) {
+  std::vector<OutlineSpec> outlines;
+  for (const ClickArea& area : kGameButtonAreas) {
+    const int32_t left = area.x - panel * kPanelWidth;
+    if (left + area.width + 1 <= 0 || left >= kPanelWidth) continue;
+    outlines.push_back({left, area.y, area.width + 1, area.height + 1});
+  }
+  return outlines;
+}
+
 std::vector<ObjectSpec> HubObjects() {
   std::vector<ObjectSpec> objects = {
       Object("ambient", "tribal1", "Hub_tribalSign", 990, 210, 40),
@@ -62,9 +92,12 @@ std::vector<ObjectSpec> HubObjects() {
 DatabaseSpec HubDatabase() {
   DatabaseSpec database;
   database.m_name = "HUB";
-  for (int i = 1; i <= 4; ++i) {
-    database.m_sprites.push_back(Picture("Hub_" + std::to_string(i), 800, 600));
-    database.m_sprites.push_back(Picture("sdl_Hub_bkg" + std::to_string(i), 800, 600));
+  for (int i = 1; i <= kPanels; ++i) {
+    for (const std::string& name : {"Hub_" + std::to_string(i), "sdl_Hub_bkg" + std::to_string(i)}) {
+      SpriteSpec panel = Picture(name, kPanelWidth, 600);
+      panel.m_outlines = PanelOutlines(i - 1);
+      database.m_sprites.push_back(std::move(panel));
+    }
     // Strips along the bottom, so that they hide no button.
     database.m_sprites.push_back(Picture("Fore_Hub" + std::to_string(i), 800, 40, 0, 560));
   }

@@ -1,0 +1,6 @@
+// Every test of the settings tool's suite starts as it would in a process of its own.
+#include "support/FreshStart.h"
+
+namespace {
+const bool gRegistered = test::FreshStart::Register();
+}
