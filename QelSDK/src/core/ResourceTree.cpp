@@ -39,6 +39,20 @@ void ResourceTree::GetResourceFileSpec(uint32_t nameHash, uint32_t type,
   if (found != byType->second.end()) out = found->second;
 }
 
+void ResourceTree::FindFolderInPlace(uint32_t nameHash, uint32_t type,
+                                     std::shared_ptr<IFileSpec>& out) const {
+  out.reset();
+  if (!m_root) return;
+  std::vector<std::shared_ptr<IFileSpec>> folders;
+  EnumerateFiles(m_root, folders, kListRecurse | kListDirectories | kListEnabled, -1);
+  for (auto& folder : folders) {
+    if (folder->GetTypeCode() == type && folder->GetNameHash() == nameHash) {
+      out = std::move(folder);
+      return;
+    }
+  }
+}
+
 void ResourceTree::OpenStream(uint32_t nameHash, uint32_t type, std::shared_ptr<Stream>& out) {
   out.reset();
   std::shared_ptr<IFileSpec> file;
