@@ -57,6 +57,8 @@ public:
     Mount();
   }
   void AddWave(const std::string& name, const std::string& bytes) { AddFile(name + ".wav", bytes); }
+  // The Linux folder the files are in.
+  const std::filesystem::path& Folder() const { return m_folder.Path(); }
 
   plat::dsound::Mixer* Mixer() const {
     return plat::dsound::MixerOf(Qel::WinSoundManager::Instance()->GetDirectSound());
