@@ -12,9 +12,9 @@
 #include "core/Trace.h"
 #include "framework/GameEvents.h"
 #include "framework/MainApp.h"
+#include "framework/MissingResource.h"
 #include "graphics/DisplayDevice.h"
 #include "graphics/SurfaceLock.h"
-#include "platform/win/kernel/Path.h"
 
 namespace {
 
@@ -72,9 +72,7 @@ void MoviePlayer::Play(const char* name) {
   // Why the movie will not play, when its file is there but unusable; the player names it below.
   std::string fault;
   if (path.empty()) {
-    const std::string folder =
-        Qel::ResourceManager::GetInstance()->FindFolderInPlace(Qel::NameHash(name), Qel::kTypeMovie);
-    if (!folder.empty()) fault = plat::win::LinuxPathAsWritten(folder.c_str()) + " is a folder";
+    fault = WhyResourceIsMissing(name, Qel::kTypeMovie);
   } else if (m_movie->Open(path) != 0) {
     fault = m_movie->GetOpenError();
   }
