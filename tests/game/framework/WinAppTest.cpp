@@ -243,7 +243,10 @@ void PrintTo(const MissingDataCase& c, std::ostream* out) {
   *out << c.what;
 }
 
-class MissingData : public App, public testing::WithParamInterface<MissingDataCase> {};
+class MissingData : public App, public testing::WithParamInterface<MissingDataCase> {
+protected:
+  static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }
+};
 
 std::string WithBase(std::string text, const std::string& base) {
   for (size_t at; (at = text.find("<base>")) != std::string::npos;) text.replace(at, 6, base);
@@ -263,9 +266,14 @@ TEST_P(MissingData, FoldersWithoutGameDataAreNamedWhenTheFirstSpriteIsMissing) {
   ASSERT_EQ(chdir("game"), 0);
   test::WriteFile("Pilo.ini",
                   WithBase(std::string("graphics = 0\nwindowed = 1\n") + c.settings, base.string()));
-  ASSERT_TRUE(Start());
+  testing::internal::CaptureStderr();
+  const bool started = Start();
+  const std::string trace = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(started);
   const std::string missing = WithBase(c.missing, Lowered(base.string()));
   EXPECT_EQ(m_app.GetMissingGameData(), missing);
+  // Nothing else warns before that message: the cursor, missing too, says so only beside some data.
+  EXPECT_EQ(trace.find("WARN: No cursor sprite 'Cursor'") != std::string::npos, missing.empty()) << trace;
   std::string thrown = "(nothing thrown)";
   try {
     Ambient bar("ccBar", "ccBar", 0);
