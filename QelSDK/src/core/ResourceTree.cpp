@@ -6,6 +6,7 @@
 #include "core/FileUtilities.h"
 #include "core/LoadWhole.h"
 #include "core/Trace.h"
+#include "platform/win/kernel/Path.h"
 
 namespace Qel {
 
@@ -18,7 +19,7 @@ bool ResourceTree::Open(const std::shared_ptr<IFileSpec>& spec, uint32_t) {
     // The first file the listing meets wins; the rest are shadowed.
     if (!byHash.emplace(file->GetNameHash(), file).second) {
       Trace("WARN: Hash collision in ResourceTree.\n");
-      Trace("      File %s collides.\n", file->GetPath().c_str());
+      Trace("      File %s collides.\n", plat::win::LinuxPathAsWritten(file->GetPath().c_str()).c_str());
     }
   }
   m_root = spec;
