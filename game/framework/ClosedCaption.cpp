@@ -3,6 +3,7 @@
 #include "framework/ClosedCaption.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
@@ -20,6 +21,7 @@
 #include "framework/ValueTokenizer.h"
 #include "graphics/SceneObject.h"
 #include "graphics/StaticText.h"
+#include "platform/win/kernel/Path.h"
 
 namespace {
 
@@ -95,6 +97,53 @@ void ShowIfHidden(GenericObject* object) {
     object->GetSceneObject()->Show();
 }
 
+// Control characters that caption text never holds: a file with one is not text, but bytes of
+// something else. Tabs, line ends, form feeds and the old end-of-file mark may stand in text.
+template <typename Unit>
+bool IsForeignControl(Unit unit) {
+  return unit < Unit(0x20) && unit != Unit('\t') && unit != Unit('\n') && unit != Unit('\r') &&
+         unit != Unit(0x0C) && unit != Unit(0x1A);
+}
+
+// What shows that the file is not whole caption text, in words for the trace; empty when nothing
+// does. Only the first thing found is told.
+std::string TextProblem(const uint8_t* bytes, size_t count) {
+  char text[96];
+  const bool wide = count >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+  if (wide) {
+    const size_t units = (count - 2) / 2;
+    for (size_t i = 0; i < units; ++i) {
+      const auto unit = static_cast<char16_t>(bytes[2 + 2 * i] | (bytes[3 + 2 * i] << 8));
+      const bool high = unit >= 0xD800 && unit < 0xDC00;
+      const bool low = unit >= 0xDC00 && unit < 0xE000;
+      const char16_t next =
+          i + 1 < units ? static_cast<char16_t>(bytes[4 + 2 * i] | (bytes[5 + 2 * i] << 8)) : 0;
+      if (high && next >= 0xDC00 && next < 0xE000) {
+        ++i;
+        continue;
+      }
+      if (IsForeignControl(unit) || high || low) {
+        std::snprintf(text, sizeof text, "it is not UTF-16 text: unit %zu is 0x%04X", i + 1, unsigned{unit});
+        return text;
+      }
+    }
+    if ((count - 2) % 2 != 0) return "it is cut short: it ends in half a character";
+  } else {
+    for (size_t i = 0; i < count; ++i) {
+      if (IsForeignControl(bytes[i])) {
+        std::snprintf(text, sizeof text, "it is not text: byte %zu is 0x%02X", i + 1, unsigned{bytes[i]});
+        return text;
+      }
+    }
+  }
+  const bool hasText = count > (wide ? 3u : 0u);
+  if (!hasText) return {};
+  const size_t last = wide ? count - 2 - (count - 2) % 2 : count - 1;
+  const bool lineEnd = (bytes[last] == '\n' || bytes[last] == '\r') && (!wide || bytes[last + 1] == 0);
+  if (!lineEnd) return "it may be cut short: its last line has no line end";
+  return {};
+}
+
 void Empty(TextObject* object) {
   if (!object) return;
   object->SetText("");
@@ -116,9 +165,19 @@ ClosedCaption::~ClosedCaption() = default;
 
 bool ClosedCaption::Load(const char* captionName) {
   if (!captionName) return false;
+  Qel::ResourceManager* resources = Qel::ResourceManager::GetInstance();
+  const uint32_t hash = Qel::NameHash(captionName);
   std::shared_ptr<Qel::Stream> stream;
-  Qel::ResourceManager::GetInstance()->OpenStream(Qel::NameHash(captionName), Qel::kTypeText, stream);
-  if (!stream) return false;
+  resources->OpenStream(hash, Qel::kTypeText, stream);
+  if (!stream) {
+    // A missing file is no fault (not every screen has captions); a folder in its place is one.
+    const std::string folder = resources->FindFolderInPlace(hash, Qel::kTypeText);
+    if (!folder.empty()) {
+      Qel::Trace("WARN: ClosedCaption: caption file %s is a folder; its captions are not shown\n",
+                 plat::win::LinuxPathAsWritten(folder.c_str()).c_str());
+    }
+    return false;
+  }
   const uint32_t size = stream->GetSize();
   if (size == Qel::kInvalidStreamValue) {
     Qel::Trace("ERROR: ClosedCaption: the size of \"%s\" is unknown\n", captionName);
@@ -137,6 +196,19 @@ bool ClosedCaption::Load(const char* captionName) {
   uint32_t count = size;
   stream->Read(bytes.get(), count);
   count = std::min(count, size);
+  // The lines that parse are still shown; the trace says once what is wrong with the file.
+  std::string problem;
+  if (count < size) {
+    problem = "it is cut short: " + std::to_string(count) + " of its " + std::to_string(size) +
+              " bytes could be read";
+  } else {
+    problem = TextProblem(bytes.get(), count);
+  }
+  if (!problem.empty()) {
+    const std::string file = resources->GetResourceLocation(hash, Qel::kTypeText, captionName);
+    Qel::Trace("WARN: ClosedCaption: caption file %s: %s\n",
+               plat::win::LinuxPathAsWritten(file.c_str()).c_str(), problem.c_str());
+  }
   if (count < 2) return true;
 
   if (bytes[0] == 0xFF && bytes[1] == 0xFE) {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdio>
+#include <utility>
 
 #include "core/LittleEndian.h"
 
@@ -40,12 +42,27 @@ bool LipSyncTrack::Read(Qel::Stream& stream) {
   uint32_t magic = 0;
   uint32_t count = 0;
   uint32_t msBits = 0;
-  if (!ReadU32(stream, magic) || magic != kMagic) return false;
-  if (!ReadU32(stream, count) || !ReadU32(stream, msBits)) return false;
+  const auto refuse = [this](std::string why) {
+    m_failure = std::move(why);
+    return false;
+  };
+  if (!ReadU32(stream, magic)) return refuse("it is too short to be a track");
+  if (magic != kMagic) {
+    char text[80];
+    std::snprintf(text, sizeof text, "it does not begin with the track mark (0x%08X instead of 0x%08X)",
+                  magic, kMagic);
+    return refuse(text);
+  }
+  if (!ReadU32(stream, count) || !ReadU32(stream, msBits)) return refuse("it is cut short inside its header");
   const float msPerShape = std::bit_cast<float>(msBits);
-  if (count == 0 || !std::isfinite(msPerShape) || !(msPerShape > 0.0f)) return false;
+  if (count == 0) return refuse("it holds no entries");
+  if (!std::isfinite(msPerShape) || !(msPerShape > 0.0f))
+    return refuse("its time per entry is not a positive number");
   std::vector<uint8_t> shapes;
-  if (!ReadEntries(stream, count, shapes)) return false;
+  if (!ReadEntries(stream, count, shapes)) {
+    return refuse("it is cut short: it holds fewer than the " + std::to_string(count) +
+                  " entries it announces");
+  }
   m_msPerShape = msPerShape;
   m_shapes = std::move(shapes);
   return true;
@@ -65,4 +82,5 @@ int LipSyncTrack::ShapeAt(uint32_t positionMs) const {
 void LipSyncTrack::Clear() {
   m_msPerShape = 1.0f;
   m_shapes.clear();
+  m_failure.clear();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/Stream.h"
@@ -19,6 +20,8 @@ public:
   // positive number, or fewer entry bytes than the count promises (a cut file must not play as a
   // track of zero shapes).
   bool Read(Qel::Stream& stream);
+  // Why the last read gave no track, in words for a message; empty after a read that gave one.
+  const std::string& GetFailure() const { return m_failure; }
 
   bool IsEmpty() const { return m_shapes.empty(); }
   uint32_t GetShapeCount() const { return static_cast<uint32_t>(m_shapes.size()); }
@@ -33,4 +36,5 @@ private:
 
   float m_msPerShape = 1.0f;
   std::vector<uint8_t> m_shapes;
+  std::string m_failure;
 };

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "core/Color.h"
 #include "core/DatabaseManager.h"
@@ -28,6 +29,7 @@
 #include "framework/RunSeams.h"
 #include "framework/TxtDataManager.h"
 #include "graphics/SurfaceRegistry.h"
+#include "platform/win/kernel/Path.h"
 #include "platform/win/kernel/Timer.h"
 #include "sound/SoundRegistry.h"
 #include "sound/WinSoundManager.h"
@@ -46,6 +48,22 @@ std::shared_ptr<Qel::Stream> OpenForReading(const char* path, const char* fallba
   Qel::OpenFileStream(spec, Qel::kFileRead, stream);
   if (!stream) Qel::Trace("WARN: %s cannot be read: %s; %s.\n", path, Qel::WhyNotOpened(spec), fallback);
   return stream;
+}
+
+bool IsFolder(const char* path) {
+  std::shared_ptr<Qel::IFileSpec> spec = Qel::WinFileSpec::Create();
+  if (!spec) return false;
+  spec->SetPath(path);
+  return Qel::FileExists(spec) && Qel::IsDirectory(spec);
+}
+
+// Where the settings sent the game for its data, when not one database was found there.
+std::string MissingGameData(const char* hdPath, const char* cdPath) {
+  std::string text =
+      std::string("the hdpath folder ") + plat::win::LinuxPathAsWritten(hdPath) + " holds no game data";
+  if (!IsFolder(hdPath)) text += " (there is no such folder)";
+  if (*cdPath) text += std::string(", nor does the cdpath folder ") + plat::win::LinuxPathAsWritten(cdPath);
+  return text;
 }
 
 void PostKeyEvent(int id, uint16_t code) {
@@ -72,6 +90,9 @@ bool MainApp::Init() {
   Qel::DatabaseManager* databases = Qel::DatabaseManager::GetInstance();
   databases->Init(m_options.GetCdPath(), m_options.GetHdPath(), m_options.GetLanguage());
   for (const char* name : {"Global", "Movies", "Music"}) databases->AddDatabase(name);
+  m_missingGameData.clear();
+  if (Qel::ResourceManager::GetInstance()->GetDatabaseCount() == 0)
+    m_missingGameData = MissingGameData(m_options.GetHdPath(), m_options.GetCdPath());
 
   if (!OpenDisplay()) return false;
   if (!RegisterSurfaceKinds()) return false;

@@ -95,6 +95,9 @@ public:
   // The second line, and the last of the lines after it.
   const char* GetSecondText() const { return m_secondText; }
   const char* GetLastText() const { return m_lastText; }
+  // When start-up found no game data in the folders the settings name: which folders, in words for
+  // the message of the first resource that cannot be found. Empty when some data was found.
+  const std::string& GetMissingGameData() const { return m_missingGameData; }
 
 protected:
   // The string table's lines in order: the first is the caption, the second and later lines the
@@ -120,6 +123,7 @@ private:
   char m_windowCaption[kTextCapacity] = "";
   char m_secondText[kTextCapacity] = "";
   char m_lastText[kTextCapacity] = "";
+  std::string m_missingGameData;
 };
 
 // The one application object, as game code sees it; the shell builds it before the program's entry

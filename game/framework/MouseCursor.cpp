@@ -41,7 +41,10 @@ void MouseCursor::Init(const char* spriteName) {
                                          true, nullptr);
   }
   if (!m_sprite) {
-    Qel::Trace("WARN: No cursor sprite '%s'; the cursor is not drawn.\n", spriteName ? spriteName : "");
+    // Without any game data the first node's fatal error names the data folders; this line would
+    // only point away from them.
+    if (GetApp().GetMissingGameData().empty())
+      Qel::Trace("WARN: No cursor sprite '%s'; the cursor is not drawn.\n", spriteName ? spriteName : "");
     m_kind = 0;
     return;
   }

@@ -12,6 +12,7 @@
 #include "core/Trace.h"
 #include "framework/GameEvents.h"
 #include "framework/MainApp.h"
+#include "framework/MissingResource.h"
 #include "graphics/DisplayDevice.h"
 #include "graphics/SurfaceLock.h"
 
@@ -68,7 +69,13 @@ void MoviePlayer::Play(const char* name) {
   // The full name finds the file, so a movie whose name was cut still plays.
   std::string path;
   Qel::ResourceManager::GetInstance()->GetResourcePath(path, name, Qel::kTypeMovie);
-  m_movie->Open(path);
+  // Why the movie will not play, when its file is there but unusable; the player names it below.
+  std::string fault;
+  if (path.empty()) {
+    fault = WhyResourceIsMissing(name, Qel::kTypeMovie);
+  } else if (m_movie->Open(path) != 0) {
+    fault = m_movie->GetOpenError();
+  }
   Qel::DisplayDevice* display = GetApp().GetDisplay();
   if (display && m_movie->GetWidth() > 0 && m_movie->GetHeight() > 0) {
     m_surface.reset(display->CreateSurface(m_movie->GetWidth(), m_movie->GetHeight(),
@@ -85,7 +92,11 @@ void MoviePlayer::Play(const char* name) {
   // A listener of the pause may already have stopped this movie, or played another.
   if (m_plays != play || !m_movie) return;
   if (!m_movie->IsPlaying() || !m_surface) {
-    Qel::Trace("ERROR: Unable to play movie '%s'... did you add the database?\n", m_name);
+    if (fault.empty()) {
+      Qel::Trace("ERROR: Unable to play movie '%s'... did you add the database?\n", m_name);
+    } else {
+      Qel::Trace("ERROR: Unable to play movie '%s': %s\n", m_name, fault.c_str());
+    }
     Stop();
     return;
   }

@@ -1,6 +1,7 @@
 // The writer of a save file.
 #include "framework/SaveOutputStream.h"
 
+#include <string>
 #include <utility>
 
 #include "core/FileUtilities.h"
@@ -8,6 +9,7 @@
 #include "core/LittleEndian.h"
 #include "core/Trace.h"
 #include "core/WinFileSpec.h"
+#include "platform/win/kernel/Path.h"
 
 namespace {
 
@@ -17,6 +19,16 @@ SaveOutputStream::StreamHook& Hook() {
 }
 
 constexpr const char* kTemporarySuffix = ".tmp";
+
+// The file as the player finds it: a Linux path, whole, whether the engine's text for it is the
+// bare name of a file not made yet or the Windows form of one that exists.
+std::string Shown(const std::shared_ptr<Qel::IFileSpec>& spec) {
+  const std::string& path = spec->GetPath();
+  char full[4096];
+  const plat::win::DWORD length = plat::win::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  const bool whole = length > 0 && length < sizeof full;
+  return plat::win::LinuxPathAsWritten(whole ? full : path.c_str());
+}
 
 }  // namespace
 
@@ -43,7 +55,7 @@ bool SaveOutputStream::Open(const char* name) {
   Qel::OpenFileStream(m_temporary, Qel::kFileWrite | Qel::kFileCreate, m_stream);
   if (m_stream && Hook()) m_stream = Hook()(std::move(m_stream));
   if (!m_stream) {
-    Qel::Trace("ERROR: SaveOutputStream: %s cannot be created\n", m_temporary->GetPath().c_str());
+    Qel::Trace("ERROR: SaveOutputStream: %s cannot be created\n", Shown(m_temporary).c_str());
     Abandon();
     return false;
   }
@@ -69,13 +81,13 @@ bool SaveOutputStream::Close() {
   m_stream.reset();
   if (!written || !flushed) {
     Qel::Trace("ERROR: SaveOutputStream: %s could not be %s; the previous save is kept\n",
-               m_temporary->GetPath().c_str(), written ? "flushed to the disk" : "written");
+               Shown(m_temporary).c_str(), written ? "flushed to the disk" : "written");
     Abandon();
     return false;
   }
   if (!Qel::MoveFileSpec(m_temporary, m_target)) {
     Qel::Trace("ERROR: SaveOutputStream: %s could not replace %s; the previous save is kept\n",
-               m_temporary->GetPath().c_str(), m_target->GetPath().c_str());
+               Shown(m_temporary).c_str(), Shown(m_target).c_str());
     Abandon();
     return false;
   }

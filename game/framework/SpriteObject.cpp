@@ -2,6 +2,8 @@
 // ends and loops.
 #include "framework/SpriteObject.h"
 
+#include <string>
+
 #include "core/EventManager.h"
 #include "core/ResourceAddress.h"
 #include "framework/ApplicationClock.h"
@@ -9,6 +11,7 @@
 #include "framework/GameEvents.h"
 #include "framework/GameSpriteLoader.h"
 #include "framework/MainApp.h"
+#include "framework/MissingResource.h"
 #include "framework/MouseCursor.h"
 #include "framework/ThrowErrorText.h"
 #include "framework/ValueTokenizer.h"
@@ -102,7 +105,12 @@ void SpriteObject::LoadSprite(const char* spriteName, int clockKind) {
   std::shared_ptr<Qel::Sprite> sprite =
       GetSpriteLoader().LoadSprite(Qel::NameHash(spriteName), GetApp().GetDisplay(), 0, clock, true,
                                    sKeepSpritesCompressed, nullptr, nullptr);
-  if (!sprite) ThrowErrorText("Failed to load sprite '%s'\n", spriteName);
+  if (!sprite) {
+    // A sprite that is only absent keeps the short message; a known cause is added to it.
+    const std::string why = WhyResourceIsMissing(spriteName, Qel::kTypeSprite);
+    if (why.empty()) ThrowErrorText("Failed to load sprite '%s'\n", spriteName);
+    ThrowErrorText("Failed to load sprite '%s': %s\n", spriteName, why.c_str());
+  }
 
   // A sprite loaded again takes the place of the old one, under its name and in its group.
   Qel::SceneObjectGroup* group = nullptr;

@@ -14,6 +14,7 @@ extern "C" {
 #include "platform/bink/FileSource.h"
 #include "platform/bink/MemorySource.h"
 #include "platform/bink/Movie.h"
+#include "platform/win/kernel/Path.h"
 
 namespace plat::bink {
 namespace {
@@ -42,6 +43,10 @@ void QuietenFFmpeg() {
 
 HBINK OpenFrom(std::unique_ptr<ByteSource> source, const std::string& what) {
   QuietenFFmpeg();
+  if (source->Size() == 0) {
+    LastError() = what + " cannot be played: it is empty";
+    return nullptr;
+  }
   std::string why;
   std::unique_ptr<Movie> movie = Movie::Open(std::move(source), CurrentSoundSystem(), why);
   if (!movie) {
@@ -58,7 +63,8 @@ Movie* MovieOf(HBINK bink) {
 }  // namespace
 
 HBINK BinkOpen(const char* name, U32) {
-  const std::string what = std::string("movie '") + (name ? name : "") + "'";
+  // Named as the user finds the file, not in the Windows form the file layer is given.
+  const std::string what = "movie '" + plat::win::LinuxPathAsWritten(name) + "'";
   std::string why;
   auto file = std::make_unique<FileSource>(name, why);
   if (!file->IsOpen()) {
@@ -85,7 +91,10 @@ S32 BinkWait(HBINK bink) {
 }
 
 S32 BinkDoFrame(HBINK bink) {
-  return bink ? MovieOf(bink)->DoFrame() : -1;
+  if (!bink) return -1;
+  const S32 result = MovieOf(bink)->DoFrame();
+  if (result != 0 && bink->FrameNum < bink->Frames) LastError() = MovieOf(bink)->GetFailure();
+  return result;
 }
 
 void BinkNextFrame(HBINK bink) {

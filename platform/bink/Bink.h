@@ -51,7 +51,8 @@ void BinkClose(HBINK bink);
 // replace. Each call also feeds the movie's sound.
 S32 BinkWait(HBINK bink);
 // Decodes the next frame (number FrameNum + 1); the movie's sound starts with the first. 0 on success;
-// -1 when there is none: the announced count was reached, or the stream ended or stopped decoding before.
+// -1 when there is none: the announced count was reached, or the stream ended or stopped decoding before
+// (then with the reason in BinkGetError).
 // A decoded frame not yet passed by BinkNextFrame is not decoded again.
 S32 BinkDoFrame(HBINK bink);
 // Counts the decoded frame as shown (FrameNum + 1); decodes it first when BinkDoFrame was not called.

@@ -158,6 +158,8 @@ S32 Movie::DoFrame() {
   StartClock();
   if (!m_video.Decode(m_decoding.get(), [this] { return ReadPacket(); })) {
     m_finished = true;
+    m_failure = m_input.AtEnd() ? "the file ends there, so it is cut short"
+                                : "frame " + std::to_string(FrameNum + 1) + " cannot be decoded";
     return -1;
   }
   av_frame_unref(m_picture.get());

@@ -37,6 +37,8 @@ public:
   S32 DoFrame();
   void NextFrame();
   S32 CopyToBuffer(void* dest, S32 destPitch, U32 destHeight, U32 destX, U32 destY, U32 type);
+  // Why no frame came before the announced count; empty while none is missing.
+  const std::string& GetFailure() const { return m_failure; }
 
 private:
   Movie() = default;
@@ -65,6 +67,7 @@ private:
   bool m_finished = false;
   bool m_clockStarted = false;
   uint32_t m_clockStart = 0;
+  std::string m_failure;
 };
 
 }  // namespace plat::bink

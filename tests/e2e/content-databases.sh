@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Starts the game on the generated content and checks that it adds the start-up databases from it.
-# Usage: content-databases.sh <pilo> <content folder> <dir|qel|cdpath>
+# Usage: content-databases.sh <pilo> <content folder> <dir|qel|cdpath|no-data>
 #   dir:    hdpath names a content set in folder form: each database is added as a directory;
 #   qel:    hdpath names one in archive form: each is added as its archive and the folder beside it
 #           (which holds the sounds and movies);
-#   cdpath: only cdpath names the folder form, no hdpath: the databases come from there.
+#   cdpath: only cdpath names the folder form, no hdpath: the databases come from there;
+#   no-data: hdpath names a folder that does not exist: the game ends at its first sprite with one
+#           line that names that folder as holding no game data.
 # The title screen plays its movies (40 ms a frame, so they pass quickly) and asks for the sign-in
 # screen, which becomes the node; the game is then ended from outside.
 set -uo pipefail
@@ -25,6 +27,19 @@ fail() {
   cat "$work/stderr"
   exit 1
 }
+
+# A mistyped data folder: one line says which folder holds no game data, and nothing before it points
+# elsewhere.
+if [ "$scenario" = no-data ]; then
+  printf '[Config]\r\nhdpath = %s\r\nwindowed = true\r\n' "$work/nosuch" >Pilo.ini
+  timeout 60 "$pilo" 2>"$work/stderr"
+  status=$?
+  [ $status -eq 1 ] || fail "the game ended with status $status, not 1"
+  # Settings values are read in lower case.
+  expected="Error: Failed to load sprite 'ccBar': the hdpath folder ${work,,}/nosuch holds no game data (there is no such folder)"
+  [ "$(grep -E '^(WARN|ERROR|Error)' stderr)" = "$expected" ] || fail "the one message was not: $expected"
+  exit 0
+fi
 
 case $scenario in
 dir | qel) printf '[Config]\r\nhdpath = %s\r\nwindowed = true\r\n' "$content" >Pilo.ini ;;

@@ -26,8 +26,8 @@ fail() {
 }
 
 # The fatal error the "Error" box reports: the empty folder holds no content, so the title screen, the
-# first node, cannot load the caption bar that every node needs.
-fatal_text="Error: Failed to load sprite 'ccBar'"
+# first node, cannot load the caption bar that every node needs, and says where it looked for data.
+fatal_text="Error: Failed to load sprite 'ccBar': the hdpath folder resources holds no game data (there is no such folder)"
 
 # True while the process runs (a child that has ended but is not yet waited for does not count).
 running() {

@@ -105,7 +105,8 @@ user-settings)
   printf '; my own disc\n[config]\nHDPath = %s\nwindowed = TRUE\n' "$disc" >"$data/Pilo.ini"
   cp "$data/Pilo.ini" "$home/Pilo.ini.mine"
   run
-  check_game_failed "$no_content_text"
+  # The empty disc folder is named as the user's hdpath, in the lower case the settings are read in.
+  check_game_failed "$no_content_text: the hdpath folder ${disc,,} holds no game data"
   cmp -s "$data/Pilo.ini" "$home/Pilo.ini.mine" || fail "the user's Pilo.ini was changed"
   ;;
 refused-path)

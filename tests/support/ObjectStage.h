@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -101,6 +102,13 @@ public:
     AddFile(name + ".qela", fixture::WriteSpriteFile(file));
   }
   void AddText(const std::string& name, const std::string& bytes) { AddFile(name + ".txt", bytes); }
+  // A folder where a resource's file would be (a damaged copy of the game's data).
+  void AddFolder(const std::string& fileName) {
+    std::filesystem::create_directories(m_folder.Path() / fileName / "inside");
+    Mount();
+  }
+  // The Linux folder the stage's resources are files of.
+  const std::filesystem::path& Folder() const { return m_folder.Path(); }
 
   // One frame of ms milliseconds: the clocks read the new time, then every periodical runs.
   static void Tick(uint32_t ms) {

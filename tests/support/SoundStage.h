@@ -57,6 +57,13 @@ public:
     Mount();
   }
   void AddWave(const std::string& name, const std::string& bytes) { AddFile(name + ".wav", bytes); }
+  // A folder where a file of the content would be (a damaged copy of the game's data).
+  void AddFolder(const std::string& fileName) {
+    std::filesystem::create_directories(m_folder.Path() / fileName / "inside");
+    Mount();
+  }
+  // The Linux folder the files are in.
+  const std::filesystem::path& Folder() const { return m_folder.Path(); }
 
   plat::dsound::Mixer* Mixer() const {
     return plat::dsound::MixerOf(Qel::WinSoundManager::Instance()->GetDirectSound());

@@ -8,6 +8,7 @@
 #include "core/ResourceZipfile.h"
 #include "core/Trace.h"
 #include "core/WinFileSpec.h"
+#include "platform/win/kernel/Path.h"
 
 namespace Qel {
 
@@ -119,7 +120,8 @@ bool DatabaseManager::AddDirectoryDatabase(const std::shared_ptr<IFileSpec>& roo
   if (!spec || !FileExists(spec)) return false;
   // A file of the database's name would only make an empty database that hides the mistake.
   if (!IsDirectory(spec)) {
-    Trace("WARN: Database folder %s is not a folder; skipped.\n", spec->GetPath().c_str());
+    Trace("WARN: Database folder %s is not a folder; skipped.\n",
+          plat::win::LinuxPathAsWritten(spec->GetPath().c_str()).c_str());
     return false;
   }
   auto tree = std::make_shared<ResourceTree>();

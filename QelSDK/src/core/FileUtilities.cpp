@@ -63,7 +63,8 @@ std::vector<win::WIN32_FIND_DATAA> ReadEntries(const std::string& folder) {
     if (IsDriveRoot(folder)) return entries;
     std::string linuxPath;
     const bool tooDeep = win::ToLinuxPath(folder.c_str(), linuxPath) && linuxPath.size() >= PATH_MAX;
-    Trace("WARN: Folder %s cannot be listed: %s; its files are left out.\n", folder.c_str(),
+    Trace("WARN: Folder %s cannot be listed: %s; its files are left out.\n",
+          win::LinuxPathAsWritten(folder.c_str()).c_str(),
           tooDeep ? "its path is too long (the tree is too deep)" : "it cannot be read");
     return entries;
   }

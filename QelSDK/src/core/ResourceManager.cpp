@@ -1,6 +1,8 @@
 // The one place the program asks for resources: an ordered list of databases, newest first.
 #include "core/ResourceManager.h"
 
+#include <string>
+
 #include "core/IFile.h"
 #include "core/ResourceAddress.h"
 #include "core/ResourceTree.h"
@@ -9,7 +11,16 @@ namespace Qel {
 
 namespace {
 ResourceManager* g_instance = nullptr;
+
+// "name.ext" from the name and the type's letters, most significant first, without the blanks that
+// pad a three-letter type.
+std::string FileNameOf(const std::string& name, uint32_t type) {
+  std::string text = name + '.';
+  for (int shift = 24; shift >= 0; shift -= 8) text += static_cast<char>((type >> shift) & 0xFF);
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
 }
+}  // namespace
 
 ResourceManager* ResourceManager::GetInstance() {
   if (!g_instance) g_instance = new ResourceManager();
@@ -83,6 +94,33 @@ void ResourceManager::GetResourcePath(std::string& out, const std::string& name,
     for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((type >> shift) & 0xFF);
     return;
   }
+}
+
+std::string ResourceManager::GetResourceLocation(uint32_t nameHash, uint32_t type, const std::string& name) {
+  for (const auto& file : m_files) {
+    std::shared_ptr<Stream> stream;
+    file->OpenStream(nameHash, type, stream);
+    if (!stream) continue;
+    std::shared_ptr<IFileSpec> spec;
+    if (auto* tree = dynamic_cast<ResourceTree*>(file.get())) {
+      tree->GetResourceFileSpec(nameHash, type, spec);
+      if (spec) return spec->GetPath();
+    }
+    if (auto* asFile = dynamic_cast<IFile*>(file.get())) asFile->GetFileSpec(spec);
+    return spec ? spec->GetPath() + "\\" + FileNameOf(name, type) : FileNameOf(name, type);
+  }
+  return {};
+}
+
+std::string ResourceManager::FindFolderInPlace(uint32_t nameHash, uint32_t type) {
+  for (const auto& file : m_files) {
+    auto* tree = dynamic_cast<ResourceTree*>(file.get());
+    if (!tree) continue;
+    std::shared_ptr<IFileSpec> folder;
+    tree->FindFolderInPlace(nameHash, type, folder);
+    if (folder) return folder->GetPath();
+  }
+  return {};
 }
 
 }  // namespace Qel

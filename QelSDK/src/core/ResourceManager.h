@@ -36,6 +36,16 @@ public:
   // has no path of its own.
   virtual void GetResourcePath(std::string& out, const std::string& name, uint32_t type);
 
+  // For messages about a resource: the file the first database that opens it reads, in the
+  // engine's path form: the file itself in a directory database, the archive then "\" and the
+  // member's name (name, ".", the type's letters) in a zip database. Empty when none opens it.
+  std::string GetResourceLocation(uint32_t nameHash, uint32_t type, const std::string& name);
+  // For a resource no database opens: the first folder a directory database holds in the file's
+  // place, in the search order, in the engine's path form; empty when there is none.
+  std::string FindFolderInPlace(uint32_t nameHash, uint32_t type);
+  // How many databases are listed.
+  size_t GetDatabaseCount() const { return m_files.size(); }
+
 private:
   ResourceManager() = default;
   ~ResourceManager() override = default;

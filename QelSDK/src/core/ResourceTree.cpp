@@ -6,6 +6,7 @@
 #include "core/FileUtilities.h"
 #include "core/LoadWhole.h"
 #include "core/Trace.h"
+#include "platform/win/kernel/Path.h"
 
 namespace Qel {
 
@@ -18,7 +19,7 @@ bool ResourceTree::Open(const std::shared_ptr<IFileSpec>& spec, uint32_t) {
     // The first file the listing meets wins; the rest are shadowed.
     if (!byHash.emplace(file->GetNameHash(), file).second) {
       Trace("WARN: Hash collision in ResourceTree.\n");
-      Trace("      File %s collides.\n", file->GetPath().c_str());
+      Trace("      File %s collides.\n", plat::win::LinuxPathAsWritten(file->GetPath().c_str()).c_str());
     }
   }
   m_root = spec;
@@ -37,6 +38,20 @@ void ResourceTree::GetResourceFileSpec(uint32_t nameHash, uint32_t type,
   if (byType == m_index.end()) return;
   const auto found = byType->second.find(nameHash);
   if (found != byType->second.end()) out = found->second;
+}
+
+void ResourceTree::FindFolderInPlace(uint32_t nameHash, uint32_t type,
+                                     std::shared_ptr<IFileSpec>& out) const {
+  out.reset();
+  if (!m_root) return;
+  std::vector<std::shared_ptr<IFileSpec>> folders;
+  EnumerateFiles(m_root, folders, kListRecurse | kListDirectories | kListEnabled, -1);
+  for (auto& folder : folders) {
+    if (folder->GetTypeCode() == type && folder->GetNameHash() == nameHash) {
+      out = std::move(folder);
+      return;
+    }
+  }
 }
 
 void ResourceTree::OpenStream(uint32_t nameHash, uint32_t type, std::shared_ptr<Stream>& out) {

@@ -29,6 +29,11 @@ public:
   // The file indexed under the address, wherever in the tree it lies; null when there is none.
   void GetResourceFileSpec(uint32_t nameHash, uint32_t type, std::shared_ptr<IFileSpec>& out) const;
 
+  // The first folder, in the order the tree is listed, whose name gives the address as a file's
+  // would ("intro.bik" made a folder); null when there is none. The index holds files only, so
+  // this lists the tree again: it is for telling why a resource was not found.
+  void FindFolderInPlace(uint32_t nameHash, uint32_t type, std::shared_ptr<IFileSpec>& out) const;
+
 private:
   std::map<uint32_t, std::map<uint32_t, std::shared_ptr<IFileSpec>>> m_index;
   std::shared_ptr<IFileSpec> m_root;

@@ -11,6 +11,7 @@
 #include "core/ResourceAddress.h"
 #include "core/Trace.h"
 #include "core/ZipEntry.h"
+#include "platform/win/kernel/Path.h"
 
 namespace Qel {
 
@@ -41,7 +42,9 @@ bool ReadExactly(Stream& stream, void* buffer, uint32_t size) {
 
 bool ResourceZipfile::Open(const std::shared_ptr<IFileSpec>& spec, uint32_t) {
   Close();
-  const std::string name = spec ? spec->GetPath() : std::string("(none)");
+  // Named in messages as the user finds the file.
+  const std::string name =
+      spec ? plat::win::LinuxPathAsWritten(spec->GetPath().c_str()) : std::string("(none)");
   std::shared_ptr<Stream> archive;
   OpenFileStream(spec, kFileRead | kFileExisting, archive);
   if (!archive) {

@@ -7,6 +7,7 @@
 #include "core/Trace.h"
 #include "graphics/DrawingSurface.h"
 #include "movie/MovieEvents.h"
+#include "platform/win/kernel/Path.h"
 
 namespace Qel {
 namespace {
@@ -51,9 +52,11 @@ BinkMovie::~BinkMovie() {
 int32_t BinkMovie::Open(const std::string& path) {
   Close();
   m_name = NameOf(path);
+  m_path = plat::win::LinuxPathAsWritten(path.c_str());
+  m_openError.clear();
   m_bink = plat::bink::BinkOpen(path.c_str(), 0);
   if (!m_bink) {
-    Trace("WARN: BinkMovie - %s\n", plat::bink::BinkGetError());
+    m_openError = plat::bink::BinkGetError();
     return -1;
   }
   Post(EventId::MovieOpened);
@@ -114,6 +117,11 @@ int32_t BinkMovie::CopyFrame(DrawingSurface* surface, const Point2& position) {
 void BinkMovie::Tick() {
   if (!m_bink || plat::bink::BinkWait(m_bink) != 0) return;
   if (plat::bink::BinkDoFrame(m_bink) != 0) {
+    // The movie stops where its pictures end, as at its last frame; only an early end is a fault.
+    if (m_bink->FrameNum < m_bink->Frames) {
+      Trace("WARN: BinkMovie - movie '%s' stops after %u of its %u frames: %s\n", m_path.c_str(),
+            unsigned{m_bink->FrameNum}, unsigned{m_bink->Frames}, plat::bink::BinkGetError());
+    }
     Stop();
     return;
   }

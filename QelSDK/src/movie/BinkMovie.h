@@ -19,7 +19,8 @@ public:
   ~BinkMovie() override;
 
   // The name becomes the path's last part cut before its last dot. 0 on success, with the opened event;
-  // -1 on failure, without an event, the library's reason on the trace. A movie already open is closed.
+  // -1 on failure, without an event and with the library's reason in GetOpenError (the owner tells the
+  // player). A movie already open is closed.
   int32_t Open(const std::string& path);
   // Stops ticking and closes the movie.
   void Close();
@@ -38,18 +39,23 @@ public:
   // 0, or -1 for a surface whose pixel format is none of the six the library copies into (nothing is
   // copied then) or that cannot be locked. A position left of or above the surface copies nothing.
   int32_t CopyFrame(DrawingSurface* surface, const Point2& position);
-  // The periodical step: once the next frame is due, decodes it and announces it.
+  // The periodical step: once the next frame is due, decodes it and announces it. A movie whose file
+  // gives out before its announced last frame stops there, named on the trace with the reason.
   void Tick();
 
   int Update() override;
 
   const std::string& GetName() const { return m_name; }
+  // Why the last Open failed, naming the file as a Linux path; empty after one that succeeded.
+  const std::string& GetOpenError() const { return m_openError; }
 
 private:
   void Post(int id) const;
 
   plat::bink::HBINK m_bink = nullptr;
   std::string m_name;
+  std::string m_path;  // the file as a Linux path, for the trace
+  std::string m_openError;
   bool m_frameReady = false;
 };
 

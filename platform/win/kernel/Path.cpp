@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/Drives.h"
@@ -207,6 +208,31 @@ bool ToLinuxPath(const char* windowsPath, std::string& linuxPath) {
   detail::WindowsPath path;
   return detail::ParseWindowsPath(windowsPath, path) &&
          detail::MapToLinux(path, path.parts.size(), linuxPath);
+}
+
+std::string LinuxPathAsWritten(const char* enginePath) {
+  if (!enginePath) return {};
+  std::string out;
+  const char* rest = enginePath;
+  std::string root;
+  if (detail::IsAsciiLetter(rest[0]) && rest[1] == ':' && GetDriveRoot(rest[0], root)) {
+    rest += 2;
+    // "Z:name" is relative to the current folder: it stays relative.
+    if (detail::IsSeparator(*rest)) out = std::move(root);
+  }
+  for (; *rest; ++rest) {
+    if (!detail::IsSeparator(*rest)) {
+      out += *rest;
+    } else if (out.empty() || out.back() != '/') {
+      out += '/';
+    }
+  }
+  const size_t lastStart = out.rfind('/') == std::string::npos ? 0 : out.rfind('/') + 1;
+  const std::string_view last = std::string_view(out).substr(lastStart);
+  if (last != "." && last != "..") {
+    while (out.size() > lastStart && (out.back() == ' ' || out.back() == '.')) out.pop_back();
+  }
+  return out;
 }
 
 }  // namespace plat::win

@@ -22,6 +22,13 @@ DWORD GetFullPathNameA(const char* fileName, DWORD bufferLength, char* buffer, c
 // does not exist, an empty path and a network (UNC) path.
 bool ToLinuxPath(const char* windowsPath, std::string& linuxPath);
 
+// A path text of the engine as a Linux user reads it in a message: a drive letter becomes its
+// root ("Z:\tmp\a" is "/tmp/a"), backslashes become slashes, runs of separators one, and trailing
+// blanks and dots of the last part go as they do when the file is opened. Nothing is looked up
+// and nothing is resolved, so a relative path stays relative and the letter case stays as written.
+// A letter that is no drive is kept as text.
+std::string LinuxPathAsWritten(const char* enginePath);
+
 namespace detail {
 
 // An absolute path in the Windows view, already resolved from the text.

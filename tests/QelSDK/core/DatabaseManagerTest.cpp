@@ -184,7 +184,8 @@ TEST_F(DatabaseManagerTest, DatabasesThatCannotBeUsedAreNamedOnTheTrace) {
     SCOPED_TRACE(c.what);
     const fs::path hd = m_dir.Path() / ("hd" + std::to_string(run++));
     const std::string trace = TraceOfAdding(hd, c.make);
-    const std::string path = test::WindowsPathOf(hd / "eng_usa" / c.file);
+    // Named as the Linux path the user finds the file under.
+    const std::string path = (hd / "eng_usa" / c.file).string();
     std::string line(c.warning);
     line.replace(line.find("%s"), 2, path);
     EXPECT_NE(trace.find(line), std::string::npos) << trace;
@@ -205,8 +206,8 @@ TEST_F(DatabaseManagerTest, DatabasesWithoutReadPermissionAreNamedOnTheTrace) {
     test::WriteZip(db.string() + ".qel", {{"a.txt", "first", 8}});
     chmod((db.string() + ".qel").c_str(), 0);
   });
-  EXPECT_NE(archiveTrace.find("WARN: Zip archive " + test::WindowsPathOf(m_dir.Path() / "hd1" / "eng_usa") +
-                              "\\Global.qel cannot be opened: it cannot be read.\n"),
+  EXPECT_NE(archiveTrace.find("WARN: Zip archive " + (m_dir.Path() / "hd1" / "eng_usa").string() +
+                              "/Global.qel cannot be opened: it cannot be read.\n"),
             std::string::npos)
       << archiveTrace;
   Qel::DatabaseManager::DestroyInstance();
@@ -218,7 +219,7 @@ TEST_F(DatabaseManagerTest, DatabasesWithoutReadPermissionAreNamedOnTheTrace) {
     chmod(db.c_str(), 0);
   });
   chmod(folder.c_str(), 0755);  // so that the folder can be removed
-  EXPECT_NE(folderTrace.find("WARN: Folder " + test::WindowsPathOf(folder) +
+  EXPECT_NE(folderTrace.find("WARN: Folder " + folder.string() +
                              " cannot be listed: it cannot be read; its files are left out.\n"),
             std::string::npos)
       << folderTrace;

@@ -148,3 +148,41 @@ TEST_F(ResourceManagerTest, ResourcePathsLeadToTheFileInADirectoryDatabase) {
   Manager().GetResourceFileSpec(Qel::NameHash("missing"), Qel::kTypeWave, found);
   EXPECT_EQ(found, nullptr);
 }
+
+// What a message about a resource names: the file that answers, wherever it lies, or the folder
+// that stands in a file's place when none does.
+TEST_F(ResourceManagerTest, MessagesNameTheFileThatAnswersOrTheFolderInItsPlace) {
+  test::TempDir dir;
+  const auto root = dir.Path() / "Global";
+  test::WriteFile(root / "sub" / "Caption.txt", "text");
+  test::WriteFile(root / "Both.txt", "a file beside its folder");
+  std::filesystem::create_directories(root / "Both.txt.d");
+  std::filesystem::create_directories(root / "deep" / "Ghost.qela" / "inside");
+  std::filesystem::create_directories(root / "Movie.bik");
+  test::WriteZip(dir.Path() / "Zipped.qel", {{"zipped.txt", "zipped", 8}});
+  Manager().AddResourceFile(OpenTree(root), 1);
+  Manager().AddResourceFile(test::OpenZipFile(dir.Path() / "Zipped.qel"), 0);
+  EXPECT_EQ(Manager().GetDatabaseCount(), 2u);
+
+  const std::string rootPath = test::WindowsPathOf(root);
+  const std::string zipPath = test::WindowsPathOf(dir.Path() / "Zipped.qel");
+  const struct {
+    const char* name;
+    uint32_t type;
+    std::string location;
+    std::string folder;
+  } cases[] = {
+      {"caption", Qel::kTypeText, rootPath + "\\sub\\Caption.txt", ""},
+      {"zipped", Qel::kTypeText, zipPath + "\\zipped.txt", ""},
+      {"Ghost", Qel::kTypeSprite, "", rootPath + "\\deep\\Ghost.qela"},
+      {"movie", Qel::kTypeMovie, "", rootPath + "\\Movie.bik"},
+      {"movie", Qel::kTypeText, "", ""},  // a folder of another type
+      {"nowhere", Qel::kTypeText, "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const uint32_t hash = Qel::NameHash(c.name);
+    EXPECT_EQ(Manager().GetResourceLocation(hash, c.type, c.name), c.location);
+    EXPECT_EQ(Manager().FindFolderInPlace(hash, c.type), c.folder);
+  }
+}

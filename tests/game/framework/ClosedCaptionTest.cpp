@@ -186,6 +186,83 @@ TEST_F(Captions, FilesThatEndMidLineOrMidUnitStayInsideTheirText) {
   }
 }
 
+class CaptionsTraced : public Captions {
+protected:
+  static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }
+};
+
+// A damaged caption file is named once on the trace with what is wrong with it; whatever lines
+// still parse are kept, as they are from any file. A missing file says nothing.
+TEST_F(CaptionsTraced, ADamagedCaptionFileIsNamedOnceWithWhatIsWrong) {
+  std::string noise;
+  for (int i = 0; i < 600; ++i) noise += static_cast<char>((i * 7919 + 13) % 251);
+  struct Case {
+    const char* what;
+    std::string bytes;  // empty: a folder stands where the file would be
+    bool loads;
+    std::string problem;  // what follows the file's name on the line; empty: no line
+    std::vector<Entry> entries;
+  };
+  const std::vector<Case> cases = {
+      {"random bytes", noise, true, ": it is not text: byte 10 is 0x00", {}},
+      {"random bytes after a good line",
+       "12 Pilo Hello\r\n" + noise.substr(7),
+       true,
+       ": it is not text: byte 18 is 0x00",
+       {}},
+      {"cut in the middle of a line",
+       "12 Pilo Hello\r\n13 Pilo Goo",
+       true,
+       ": it may be cut short: its last line has no line end",
+       {{12, u"Pilo", u"Hello"}, {13, u"Pilo", u"Goo"}}},
+      {"UTF-16 cut inside a character",
+       Utf16File(u"12 Pilo Hello\n") + "1",
+       true,
+       ": it is cut short: it ends in half a character",
+       {{12, u"Pilo", u"Hello"}}},
+      {"UTF-16 cut in the middle of a line",
+       Utf16File(u"12 Pilo Hello\n13 Pi"),
+       true,
+       ": it may be cut short: its last line has no line end",
+       {{12, u"Pilo", u"Hello"}, {13, u"Pi", u""}}},
+      {"UTF-16 with half a surrogate pair",
+       Utf16File(u"12 Pilo H\xD800i\n"),
+       true,
+       ": it is not UTF-16 text: unit 10 is 0xD800",
+       {}},
+      {"a folder", "", false, " is a folder; its captions are not shown", {}},
+      {"8-bit text", "12 Pilo Hello\r\n", true, "", {{12, u"Pilo", u"Hello"}}},
+      {"UTF-16 text beyond the basic plane",
+       Utf16File(u"12 Pilo \xD83D\xDE00\n"),
+       true,
+       "",
+       {{12, u"Pilo", u"\xD83D\xDE00"}}},
+  };
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.what);
+    const std::string name = "damaged" + std::to_string(i);
+    if (c.bytes.empty()) {
+      stage.AddFolder(name + ".txt");
+    } else {
+      stage.AddText(name, c.bytes);
+    }
+    ClosedCaption caption(nullptr, &this->name, &text, true);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(caption.Load(name.c_str()), c.loads);
+    const std::string trace = testing::internal::GetCapturedStderr();
+    const std::string file = (stage.Folder() / (name + ".txt")).string();
+    EXPECT_EQ(trace, c.problem.empty() ? "" : "WARN: ClosedCaption: caption file " + file + c.problem + "\n");
+    if (!c.entries.empty()) {
+      EXPECT_EQ(EntriesOf(caption), c.entries);
+    }
+  }
+  ClosedCaption caption(nullptr, &this->name, &text, true);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(caption.Load("missing"));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
 TEST_F(Captions, ConstructionEmptiesAndHidesTheObjects) {
   text.SetText("left over");
   name.SetText("old");

@@ -34,6 +34,7 @@ std::string Track(uint32_t count, float msPerShape, const std::vector<uint8_t>& 
 
 class LipSync : public testing::Test {
 protected:
+  static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }
   void SetUp() override {
     plat::win::SetTimeSourceForTesting(FakeTime);
     ApplicationClock::Instance().SetTime(0);
@@ -91,13 +92,21 @@ TEST_F(LipSync, WithoutAUsableTrackTheMouthMovesAtRandomEveryHundredMilliseconds
       {"no track", nullptr, ""},
       {"a track of no entries", "line.snc", Track(0, 50.0f, {})},
       {"a track cut short", "line.snc", Track(30, 50.0f, {1, 2, 3})},
+      {"garbage", "line.snc", std::string(200, '\x5A')},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     if (c.file) stage.AddFile(c.file, c.bytes);
     plat::win::srand(12345);
+    testing::internal::CaptureStderr();
     LipSyncSound line("hello", "line", nullptr, 7, true, false);
+    const std::string trace = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(line.GetTrack().IsEmpty());
+    // A damaged track is named once; no track at all is usual and says nothing.
+    EXPECT_EQ(trace, c.file ? "WARN: LipSyncSound: lip-sync track " + (stage.Folder() / c.file).string() +
+                                  " is refused: " + line.GetTrack().GetFailure() +
+                                  "; the mouth moves at random\n"
+                            : "");
     line.Play(false, true);
 
     std::set<int> shapes;

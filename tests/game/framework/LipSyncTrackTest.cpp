@@ -80,27 +80,36 @@ TEST(LipSyncTrack, ATinyTimePerEntryGivesTheLastEntryWithoutOverflow) {
 TEST(LipSyncTrack, FilesThatHoldNoWholeTrackAreNoTrack) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
+  const std::string tooShort = "it is too short to be a track";
+  const std::string cutHeader = "it is cut short inside its header";
+  const std::string badTime = "its time per entry is not a positive number";
   const struct {
     const char* what;
     std::string bytes;
+    std::string failure;
   } cases[] = {
-      {"empty", ""},
-      {"cut in the magic", Track(1, 50.0f, {1}).substr(0, 3)},
-      {"cut in the header", Track(1, 50.0f, {1}).substr(0, 10)},
-      {"another magic", Track(2, 50.0f, {1, 2}, 0xF0000001u)},
-      {"a wave file", std::string("RIFF\x24\0\0\0WAVEfmt ", 16)},
-      {"no entries", Track(0, 50.0f, {})},
-      {"zero time per entry", Track(2, 0.0f, {1, 2})},
-      {"negative time per entry", Track(2, -50.0f, {1, 2})},
-      {"time per entry not a number", Track(2, nan, {1, 2})},
-      {"infinite time per entry", Track(2, inf, {1, 2})},
-      {"fewer entries than counted", Track(5, 50.0f, {1, 2, 3, 4})},
-      {"a count beyond any file", Track(0xFFFFFFFFu, 50.0f, {1, 2, 3})},
+      {"empty", "", tooShort},
+      {"cut in the magic", Track(1, 50.0f, {1}).substr(0, 3), tooShort},
+      {"cut in the header", Track(1, 50.0f, {1}).substr(0, 10), cutHeader},
+      {"another magic", Track(2, 50.0f, {1, 2}, 0xF0000001u),
+       "it does not begin with the track mark (0xF0000001 instead of 0xF0000002)"},
+      {"a wave file", std::string("RIFF\x24\0\0\0WAVEfmt ", 16),
+       "it does not begin with the track mark (0x46464952 instead of 0xF0000002)"},
+      {"no entries", Track(0, 50.0f, {}), "it holds no entries"},
+      {"zero time per entry", Track(2, 0.0f, {1, 2}), badTime},
+      {"negative time per entry", Track(2, -50.0f, {1, 2}), badTime},
+      {"time per entry not a number", Track(2, nan, {1, 2}), badTime},
+      {"infinite time per entry", Track(2, inf, {1, 2}), badTime},
+      {"fewer entries than counted", Track(5, 50.0f, {1, 2, 3, 4}),
+       "it is cut short: it holds fewer than the 5 entries it announces"},
+      {"a count beyond any file", Track(0xFFFFFFFFu, 50.0f, {1, 2, 3}),
+       "it is cut short: it holds fewer than the 4294967295 entries it announces"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     LipSyncTrack track;
     EXPECT_FALSE(ReadTrack(track, c.bytes));
+    EXPECT_EQ(track.GetFailure(), c.failure);
     EXPECT_TRUE(track.IsEmpty());
     EXPECT_EQ(track.GetShapeCount(), 0u);
     EXPECT_EQ(track.ShapeAt(0), 0);
@@ -113,6 +122,7 @@ TEST(LipSyncTrack, BytesAfterTheEntriesAreIgnoredAndARefusedReadEmptiesTheTrack)
   ASSERT_TRUE(ReadTrack(track, Track(2, 50.0f, {4, 5}) + "trailing"));
   EXPECT_EQ(track.GetShapeCount(), 2u);
   EXPECT_EQ(track.ShapeAt(50), 5);
+  EXPECT_EQ(track.GetFailure(), "");
   EXPECT_FALSE(ReadTrack(track, Track(0, 50.0f, {})));
   EXPECT_TRUE(track.IsEmpty());
   EXPECT_EQ(track.GetMsPerShape(), 1.0f);

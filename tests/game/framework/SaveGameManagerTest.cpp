@@ -366,6 +366,46 @@ TEST_F(SaveSlots, AFailedSaveLeavesThePreviousFile) {
   EXPECT_TRUE(fs::is_directory(SlotFile(5) + "/inside"));
 }
 
+class SaveSlotsTraced : public SaveSlots {
+protected:
+  static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }
+};
+
+// A failed save says once which file failed and how, in the Linux path of the working folder.
+TEST_F(SaveSlotsTraced, AFailedSaveNamesItsFileAsALinuxPath) {
+  const std::string folder = fs::current_path().string();
+  const std::string temporary = folder + "/SaveGame5.sav.tmp";
+  const struct {
+    const char* what;
+    const char* inTheWay;  // a folder made where a file must go
+    bool failWrite;
+    std::string line;
+  } cases[] = {
+      {"a folder where the temporary file goes", "SaveGame5.sav.tmp", false,
+       "ERROR: SaveOutputStream: " + temporary + " cannot be created\n"},
+      {"a failing write", nullptr, true,
+       "ERROR: SaveOutputStream: " + temporary + " could not be written; the previous save is kept\n"},
+      {"a folder in the slot's place", "SaveGame5.sav", false,
+       "ERROR: SaveOutputStream: " + temporary + " could not replace " + folder +
+           "/SaveGame5.sav; the previous save is kept\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.inTheWay) fs::create_directories(std::string(c.inTheWay) + "/inside");
+    if (c.failWrite) {
+      SaveOutputStream::SetStreamHookForTesting([](std::shared_ptr<Qel::Stream> inner) {
+        return std::make_shared<FailingStream>(std::move(inner), FailingStream::Fault::kWrite, 0);
+      });
+    }
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(SaveSeed(5, 1));
+    const std::string trace = testing::internal::GetCapturedStderr();
+    SaveOutputStream::SetStreamHookForTesting(nullptr);
+    EXPECT_EQ(trace, c.line);
+    if (c.inTheWay) fs::remove_all(c.inTheWay);
+  }
+}
+
 // A full disk, as the file-size limit makes one: the write of the temporary file fails part way.
 TEST_F(SaveSlots, AFileSizeLimitDuringTheSaveLeavesThePreviousFile) {
   ASSERT_TRUE(SaveSeed(0, 1));

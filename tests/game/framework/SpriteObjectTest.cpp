@@ -92,6 +92,10 @@ TEST_F(Sprites, ASpriteThatCannotBeLoadedIsThrownWithItsName) {
   const std::string text = Thrown("thing", longName.c_str());
   EXPECT_EQ(text.rfind("Failed to load sprite 'sss", 0), 0u);
   EXPECT_LT(text.size(), 1024u);
+  // A folder where the sprite's file would be is the cause, and the message says so.
+  stage.AddFolder("Folder.qela");
+  EXPECT_EQ(Thrown("thing", "folder"), "Failed to load sprite 'folder': " +
+                                           (stage.Folder() / "Folder.qela").string() + " is a folder\n");
 }
 
 TEST_F(Sprites, ALoadedSpriteIsNamedAfterTheObjectAndShowsItsFirstAnimation) {

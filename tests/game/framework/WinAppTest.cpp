@@ -22,6 +22,7 @@
 #include "core/Periodical.h"
 #include "core/ResourceAddress.h"
 #include "core/ResourceManager.h"
+#include "framework/Ambient.h"
 #include "framework/ApplicationClock.h"
 #include "framework/FramePacer.h"
 #include "framework/GameClock.h"
@@ -232,6 +233,74 @@ INSTANTIATE_TEST_SUITE_P(HdAndCdPaths, DataPaths,
                                          DataPathCase{"hdpath", false, "../pilodata/", "../pilodata"},
                                          DataPathCase{"cdpath", true, "/PiloData", "/pilodata"},
                                          DataPathCase{"cdpath", false, "../pilodata/", "../pilodata"}));
+
+namespace {
+
+struct MissingDataCase {
+  const char* what;
+  const char* settings;  // lines of "Pilo.ini"; <base> stands for the test's folder
+  const char* missing;   // the text start-up keeps, <base> lowered as the settings read it
+};
+
+void PrintTo(const MissingDataCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+class MissingData : public App, public testing::WithParamInterface<MissingDataCase> {
+protected:
+  static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }
+};
+
+std::string WithBase(std::string text, const std::string& base) {
+  for (size_t at; (at = text.find("<base>")) != std::string::npos;) text.replace(at, 6, base);
+  return text;
+}
+
+}  // namespace
+
+// Data folders in which start-up finds no database at all are named in the message of the first
+// resource that cannot be found, the caption bar every node loads first; data anywhere says nothing.
+TEST_P(MissingData, FoldersWithoutGameDataAreNamedWhenTheFirstSpriteIsMissing) {
+  const MissingDataCase& c = GetParam();
+  const std::filesystem::path base = std::filesystem::current_path();
+  std::filesystem::create_directories(base / "empty");
+  std::filesystem::create_directories(base / "game");
+  test::WriteFile(base / "data" / "universal" / "Global" / "thing.txt", "x");
+  ASSERT_EQ(chdir("game"), 0);
+  test::WriteFile("Pilo.ini",
+                  WithBase(std::string("graphics = 0\nwindowed = 1\n") + c.settings, base.string()));
+  testing::internal::CaptureStderr();
+  const bool started = Start();
+  const std::string trace = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(started);
+  const std::string missing = WithBase(c.missing, Lowered(base.string()));
+  EXPECT_EQ(m_app.GetMissingGameData(), missing);
+  // Nothing else warns before that message: the cursor, missing too, says so only beside some data.
+  EXPECT_EQ(trace.find("WARN: No cursor sprite 'Cursor'") != std::string::npos, missing.empty()) << trace;
+  std::string thrown = "(nothing thrown)";
+  try {
+    Ambient bar("ccBar", "ccBar", 0);
+  } catch (const char* text) {
+    thrown = text;
+  }
+  EXPECT_EQ(thrown, "Failed to load sprite 'ccBar'" + (missing.empty() ? "" : ": " + missing) + "\n");
+  m_app.Shutdown();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, MissingData,
+    testing::Values(
+        MissingDataCase{"a folder that does not exist", "hdpath = <base>/NoSuch\n",
+                        "the hdpath folder <base>/nosuch holds no game data (there is no such folder)"},
+        MissingDataCase{"an empty folder", "hdpath = <base>/empty/\n",
+                        "the hdpath folder <base>/empty/ holds no game data"},
+        MissingDataCase{"relative paths, the cdpath too", "hdpath = ../nosuch\ncdpath = ../empty\n",
+                        "the hdpath folder ../nosuch holds no game data (there is no such folder), nor does "
+                        "the cdpath folder ../empty"},
+        MissingDataCase{"no setting at all", "",
+                        "the hdpath folder resources holds no game data (there is no such folder)"},
+        MissingDataCase{"data in the folder", "hdpath = <base>/data\n", ""},
+        MissingDataCase{"data on the cdpath alone", "hdpath = <base>/empty\ncdpath = <base>/data\n", ""}));
 
 namespace {
 

@@ -84,6 +84,32 @@ TEST_F(MountsFixture, MapsWindowsPathsToLinuxPaths) {
   for (const auto& c : cases) EXPECT_EQ(Mapped(c.windows), c.linux) << c.windows;
 }
 
+// Messages name files as the user wrote them: nothing is looked up, so a missing file and a
+// relative path read the same as in the settings file.
+TEST_F(MountsFixture, EnginePathTextsReadAsTheLinuxPathsTheUserWrote) {
+  const struct {
+    const char* engine;
+    std::string linux;
+  } cases[] = {
+      {"Z:\\tmp\\work\\SaveGame0.sav.tmp", "/tmp/work/SaveGame0.sav.tmp"},  // the root drive
+      {"z:\\Tmp\\Missing\\x.txt", "/Tmp/Missing/x.txt"},                    // no lookup, case as written
+      {"/home/me/pilo\\universal\\Movies\\intro.bik ", "/home/me/pilo/universal/Movies/intro.bik"},
+      {"../disc\\universal\\Global", "../disc/universal/Global"},             // relative stays relative
+      {"resources\\universal\\..\\Global", "resources/universal/../Global"},  // nothing resolved
+      {"/home/me/pilo/\\universal", "/home/me/pilo/universal"},               // a separator the user added
+      {"Z:\\a\\b. . ", "/a/b"},  // trimmed as the file layer opens it
+      {"Z:\\a\\..", "/a/.."},
+      {"Z:\\a\\", "/a/"},
+      {"D:\\Pilo\\intro.bik", (cwd / "cd one" / "Pilo" / "intro.bik").string()},  // a CD drive's mount point
+      {"Z:name", "name"},             // relative to the current folder
+      {"C:\\Windows", "C:/Windows"},  // no such drive: kept as text
+      {"Z:\\", "/"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LinuxPathAsWritten(c.engine), c.linux) << c.engine;
+  EXPECT_EQ(LinuxPathAsWritten(nullptr), "");
+}
+
 TEST_F(MountsFixture, DriveTypesFollowTheMountsTable) {
   EXPECT_EQ(GetDriveTypeA("Z:\\"), DRIVE_FIXED);
   EXPECT_EQ(GetDriveTypeA(nullptr), DRIVE_FIXED);
