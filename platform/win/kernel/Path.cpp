@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/Drives.h"
@@ -26,33 +27,30 @@ bool IsAsciiLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-std::vector<std::string> SplitParts(const char* text) {
-  std::vector<std::string> parts;
-  std::string part;
-  for (const char* c = text; *c; ++c) {
-    if (IsSeparator(*c)) {
-      if (!part.empty()) parts.push_back(std::move(part));
-      part.clear();
-    } else {
-      part += *c;
-    }
+// The parts between separators, empty ones left out. Views into text.
+void SplitParts(std::string_view text, std::vector<std::string_view>& parts) {
+  size_t start = 0;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && !IsSeparator(text[i])) continue;
+    if (i > start) parts.push_back(text.substr(start, i - start));
+    start = i + 1;
   }
-  if (!part.empty()) parts.push_back(std::move(part));
-  return parts;
 }
 
 bool CurrentFolderParts(std::vector<std::string>& parts) {
   std::unique_ptr<char, decltype(&free)> cwd(getcwd(nullptr, 0), &free);
   if (!cwd) return false;
-  parts = SplitParts(cwd.get());
+  std::vector<std::string_view> views;
+  SplitParts(cwd.get(), views);
+  parts.assign(views.begin(), views.end());
   return true;
 }
 
 // Windows ignores trailing blanks and dots of the last part ("sound.wav " opens "sound.wav").
-void TrimLastPart(std::vector<std::string>& parts) {
+void TrimLastPart(std::vector<std::string_view>& parts) {
   if (parts.empty() || parts.back() == "." || parts.back() == "..") return;
-  std::string& last = parts.back();
-  while (!last.empty() && (last.back() == ' ' || last.back() == '.')) last.pop_back();
+  std::string_view& last = parts.back();
+  while (!last.empty() && (last.back() == ' ' || last.back() == '.')) last.remove_suffix(1);
   if (last.empty()) parts.pop_back();
 }
 
@@ -96,20 +94,22 @@ bool ParseWindowsPath(const char* text, WindowsPath& out) {
     return false;
   }
 
-  std::vector<std::string> written = SplitParts(rest);
+  std::vector<std::string_view> written;
+  written.reserve(16);
+  SplitParts(rest, written);
   const size_t length = std::strlen(text);
   path.trailingSeparator = IsSeparator(text[length - 1]);
   if (!path.trailingSeparator) TrimLastPart(written);
 
   path.parts = std::move(base);
   path.parts.reserve(path.parts.size() + written.size());
-  for (std::string& part : written) {
+  for (const std::string_view part : written) {
     if (part == ".") continue;
     if (part == "..") {
       if (!path.parts.empty()) path.parts.pop_back();  // never above the root
       continue;
     }
-    path.parts.push_back(std::move(part));
+    path.parts.emplace_back(part);
   }
   out = std::move(path);
   return true;
