@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "RatioReporter.h"
+#include "RleCopy.h"
 #include "platform/d3d8/D3D8.h"
 #include "platform/d3d8/D3DX8.h"
 
@@ -117,10 +118,13 @@ public:
     }
   }
 
-  void Sdl(int kind) {
+  // rle: the same surface with SDL's run-length acceleration (a copy, made once).
+  void Sdl(int kind, bool rle) {
+    if (rle && !m_rle[kind]) m_rle[kind] = bench::RleCopy(m_surfaces[kind]);
+    SDL_Surface* surface = rle ? m_rle[kind] : m_surfaces[kind];
     for (const auto& p : m_at) {
       SDL_Rect to{static_cast<Sint16>(p.x), static_cast<Sint16>(p.y), 0, 0};
-      SDL_BlitSurface(m_surfaces[kind], nullptr, m_screen, &to);
+      SDL_BlitSurface(surface, nullptr, m_screen, &to);
     }
   }
 
@@ -134,6 +138,7 @@ private:
   IDirect3DTexture8* m_textures[3] = {};
   SDL_Surface* m_screen = nullptr;
   SDL_Surface* m_surfaces[3] = {};
+  SDL_Surface* m_rle[3] = {};
   std::vector<At> m_at;
 };
 
@@ -142,15 +147,17 @@ Scene& TheScene() {
   return scene;
 }
 
-template <bool kOurs>
+enum Side { kOurs, kSdl, kSdlRle };
+
+template <Side kSide>
 void Draw(benchmark::State& state) {
   Scene& scene = TheScene();
   const int kind = static_cast<int>(state.range(0));
   for (auto _ : state) {
-    if (kOurs) {
+    if (kSide == kOurs) {
       scene.Ours(kind);
     } else {
-      scene.Sdl(kind);
+      scene.Sdl(kind, kSide == kSdlRle);
     }
     benchmark::ClobberMemory();
   }
@@ -159,30 +166,42 @@ void Draw(benchmark::State& state) {
 }
 
 void BM_D3D8_A8R8G8B8_onto_R5G6B5(benchmark::State& s) {
-  Draw<true>(s);
+  Draw<kOurs>(s);
 }
 void BM_SDL_A8R8G8B8_onto_R5G6B5(benchmark::State& s) {
-  Draw<false>(s);
+  Draw<kSdl>(s);
+}
+void BM_SDL_RLE_A8R8G8B8_onto_R5G6B5(benchmark::State& s) {
+  Draw<kSdlRle>(s);
 }
 void BM_D3D8_A4R4G4B4_onto_R5G6B5(benchmark::State& s) {
-  Draw<true>(s);
+  Draw<kOurs>(s);
 }
 void BM_SDL_A4R4G4B4_onto_R5G6B5(benchmark::State& s) {
-  Draw<false>(s);
+  Draw<kSdl>(s);
+}
+void BM_SDL_RLE_A4R4G4B4_onto_R5G6B5(benchmark::State& s) {
+  Draw<kSdlRle>(s);
 }
 void BM_D3D8_R5G6B5_opaque(benchmark::State& s) {
-  Draw<true>(s);
+  Draw<kOurs>(s);
 }
 void BM_SDL_R5G6B5_opaque(benchmark::State& s) {
-  Draw<false>(s);
+  Draw<kSdl>(s);
+}
+void BM_SDL_RLE_R5G6B5_opaque(benchmark::State& s) {
+  Draw<kSdlRle>(s);
 }
 
 BENCHMARK(BM_D3D8_A8R8G8B8_onto_R5G6B5)->Arg(0)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SDL_A8R8G8B8_onto_R5G6B5)->Arg(0)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SDL_RLE_A8R8G8B8_onto_R5G6B5)->Arg(0)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_D3D8_A4R4G4B4_onto_R5G6B5)->Arg(1)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SDL_A4R4G4B4_onto_R5G6B5)->Arg(1)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SDL_RLE_A4R4G4B4_onto_R5G6B5)->Arg(1)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_D3D8_R5G6B5_opaque)->Arg(2)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_SDL_R5G6B5_opaque)->Arg(2)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SDL_RLE_R5G6B5_opaque)->Arg(2)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 
@@ -193,7 +212,10 @@ int main(int argc, char** argv) {
   bench::RatioReporter reporter("items_per_second",
                                 {{"BM_D3D8_A8R8G8B8_onto_R5G6B5", "BM_SDL_A8R8G8B8_onto_R5G6B5", 2.0},
                                  {"BM_D3D8_A4R4G4B4_onto_R5G6B5", "BM_SDL_A4R4G4B4_onto_R5G6B5", 2.0},
-                                 {"BM_D3D8_R5G6B5_opaque", "BM_SDL_R5G6B5_opaque", 1.0}});
+                                 {"BM_D3D8_R5G6B5_opaque", "BM_SDL_R5G6B5_opaque", 1.0},
+                                 {"BM_D3D8_A8R8G8B8_onto_R5G6B5", "BM_SDL_RLE_A8R8G8B8_onto_R5G6B5", 0.0},
+                                 {"BM_D3D8_A4R4G4B4_onto_R5G6B5", "BM_SDL_RLE_A4R4G4B4_onto_R5G6B5", 0.0},
+                                 {"BM_D3D8_R5G6B5_opaque", "BM_SDL_RLE_R5G6B5_opaque", 0.0}});
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   SDL_Quit();

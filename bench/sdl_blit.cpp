@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "RleCopy.h"
 #include "graphics/DrawingSurface.h"
 #include "graphics/SDLDisplayDevice.h"
 #include "graphics/SDLSurface.h"
@@ -93,6 +94,19 @@ void BareSDLFrame(Scene& scene) {
   benchmark::ClobberMemory();
 }
 
+// The same blits with SDL's run-length acceleration on copies of the two sprites.
+void BareSDLFrameRle(Scene& scene) {
+  static SDL_Surface* const sprites[2] = {
+      bench::RleCopy(static_cast<Qel::SDLSurface*>(scene.Sprite(0))->GetSDLSurface()),
+      bench::RleCopy(static_cast<Qel::SDLSurface*>(scene.Sprite(1))->GetSDLSurface())};
+  SDL_Surface* screen = static_cast<Qel::SDLSurface*>(scene.Device().GetBackBuffer())->GetSDLSurface();
+  for (int i = 0; i < kBlitsPerFrame; ++i) {
+    SDL_Rect to{static_cast<Sint16>(scene.Position(i).X()), static_cast<Sint16>(scene.Position(i).Y()), 0, 0};
+    benchmark::DoNotOptimize(SDL_BlitSurface(sprites[i % 2], nullptr, screen, &to));
+  }
+  benchmark::ClobberMemory();
+}
+
 void BM_EngineFrame(benchmark::State& state) {
   for (auto _ : state) EngineFrame(TheScene());
   state.SetItemsProcessed(state.iterations() * kBlitsPerFrame);
@@ -103,10 +117,17 @@ void BM_BareSDLFrame(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kBlitsPerFrame);
 }
 
+void BM_BareSDLFrameRle(benchmark::State& state) {
+  for (auto _ : state) BareSDLFrameRle(TheScene());
+  state.SetItemsProcessed(state.iterations() * kBlitsPerFrame);
+}
+
 // The two frames alternate inside one loop, so that load from elsewhere on the machine falls on both alike;
 // the order swaps every iteration so that neither always finds the caches as the other left them.
+// Argument 1: the reference blits with run-length acceleration.
 void BM_EngineOverBare(benchmark::State& state) {
   Scene& scene = TheScene();
+  const bool rle = state.range(0) == 1;
   double engine = 0;
   double bare = 0;
   bool engineFirst = true;
@@ -116,6 +137,8 @@ void BM_EngineOverBare(benchmark::State& state) {
       const auto start = std::chrono::steady_clock::now();
       if (runEngine) {
         EngineFrame(scene);
+      } else if (rle) {
+        BareSDLFrameRle(scene);
       } else {
         BareSDLFrame(scene);
       }
@@ -131,7 +154,10 @@ void BM_EngineOverBare(benchmark::State& state) {
 
 BENCHMARK(BM_EngineFrame)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BareSDLFrame)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BareSDLFrameRle)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_EngineOverBare)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(3.0)
     ->Repetitions(5)
@@ -144,20 +170,23 @@ public:
     for (const Run& run : runs) {
       if (run.aggregate_name != "median" || run.benchmark_name().find("BM_EngineOverBare") != 0) continue;
       const auto ratio = run.counters.find("ratio");
-      if (ratio != run.counters.end()) m_ratio = ratio->second.value;
+      if (ratio != run.counters.end())
+        m_ratio[run.benchmark_name().find("BM_EngineOverBare/1") == 0] = ratio->second.value;
     }
     ConsoleReporter::ReportRuns(runs);
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    if (m_ratio > 0) {
-      std::printf("engine / bare SDL per frame of %d blits (median of interleaved runs): %.4f (%+.2f %%)\n",
-                  kBlitsPerFrame, m_ratio, (m_ratio - 1) * 100);
+    const char* const references[2] = {"bare SDL", "bare SDL with RLE"};
+    for (int i = 0; i < 2; ++i) {
+      if (m_ratio[i] <= 0) continue;
+      std::printf("engine / %s per frame of %d blits (median of interleaved runs): %.4f (%+.2f %%)\n",
+                  references[i], kBlitsPerFrame, m_ratio[i], (m_ratio[i] - 1) * 100);
     }
   }
 
 private:
-  double m_ratio = 0;
+  double m_ratio[2] = {0, 0};
 };
 
 }  // namespace

@@ -1,6 +1,10 @@
 // A scene: a world of objects over a background layer, drawn once per frame in layer and depth order.
 #pragma once
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 #include "core/Box3.h"
 #include "core/Point2.h"
 #include "graphics/DrawList.h"
@@ -28,8 +32,10 @@ public:
 private:
   SceneCellGrid m_background;
   SceneWorld m_world;
-  // Holds entries only during Draw; kept between frames for its capacity.
+  // Hold entries only during Draw; kept between frames for their capacity.
   DrawList m_drawList;
+  // Each entry's sort key (layer, then depth) beside its place in the list, which breaks ties.
+  std::vector<std::pair<uint64_t, uint32_t>> m_drawOrder;
 };
 
 }  // namespace Qel

@@ -236,9 +236,13 @@ bool SceneObject::Draw(const Box3& clip, DrawList& list) {
 }
 
 void SceneObject::PrepareScreenCache() {
-  GetScreenBounds(m_screenBounds);
   GetDrawWorldPosition(m_screenPosition);
   PointToScreen(m_screenPosition);
+  // A drawable's bounds sit at its screen position: read from what was just found instead of walking
+  // up the tree a second time.
+  m_screenCacheValid = true;
+  GetScreenBounds(m_screenBounds);
+  m_screenCacheValid = false;
 }
 
 bool SceneObject::DrawPrepared(const Box3& clip, DrawList& list) {

@@ -29,6 +29,7 @@ Sprite::~Sprite() {
   DetachAll();
   if (m_currentAnimation) m_currentAnimation->Stop();
   m_currentAnimation = nullptr;
+  m_currentId = kNoAnimation;
   m_animations.clear();
   m_nextAnimations.clear();
 }
@@ -126,40 +127,59 @@ Animation* Sprite::GetAnimation(uint32_t id) const {
 
 void Sprite::PlayAnimation(Animation* animation, int startFrame) {
   const auto entry = Find(animation);
-  if (entry != m_animations.end()) Play(entry->second, startFrame);
+  if (entry != m_animations.end()) Play(entry->first, entry->second, startFrame);
 }
 
 void Sprite::PlayAnimation(uint32_t id, int startFrame) {
   const auto entry = m_animations.find(id);
-  if (entry != m_animations.end()) Play(entry->second, startFrame);
+  if (entry != m_animations.end()) Play(entry->first, entry->second, startFrame);
 }
 
-void Sprite::Play(std::shared_ptr<Animation> animation, int startFrame) {
+void Sprite::Play(uint32_t id, std::shared_ptr<Animation> animation, int startFrame) {
   // The animation is held by the argument should an observer of the stop remove it.
   LifeGuard::Watch watch(m_life);
   StopAnimation();
-  if (watch.IsGone() || Find(animation.get()) == m_animations.end()) return;
+  if (watch.IsGone()) return;
+  // Observers of the stop may have removed it, or held it anew under another id.
+  const auto entry = m_animations.find(id);
+  if (entry == m_animations.end() || entry->second != animation) {
+    const auto moved = Find(animation.get());
+    if (moved == m_animations.end()) return;
+    id = moved->first;
+  }
   m_currentAnimation = animation.get();
+  m_currentId = id;
   animation->Play(startFrame);
   if (watch.IsGone()) return;
   SetBoundsDirty(true);
 }
 
+Sprite::AnimationMap::const_iterator Sprite::FindCurrent() const {
+  if (m_currentAnimation == nullptr) return m_animations.end();
+  const auto entry = m_animations.find(m_currentId);
+  if (entry != m_animations.end() && entry->second.get() == m_currentAnimation) return entry;
+  return Find(m_currentAnimation);
+}
+
 uint32_t Sprite::GetCurrentAnimationId() const {
-  return m_currentAnimation ? GetAnimationId(m_currentAnimation) : kNoAnimation;
+  const auto entry = FindCurrent();
+  return entry == m_animations.end() ? kNoAnimation : entry->first;
 }
 
 void Sprite::StopAnimation() {
   if (m_currentAnimation == nullptr) return;
   Animation* stopping = m_currentAnimation;
   // The copy keeps it alive should an observer of the stop remove it.
-  const auto entry = Find(stopping);
+  const auto entry = FindCurrent();
   const std::shared_ptr<Animation> keep = entry == m_animations.end() ? nullptr : entry->second;
   LifeGuard::Watch watch(m_life);
   stopping->Stop();
   if (watch.IsGone()) return;
   // An observer of the stop may have started another one meanwhile.
-  if (m_currentAnimation == stopping) m_currentAnimation = nullptr;
+  if (m_currentAnimation == stopping) {
+    m_currentAnimation = nullptr;
+    m_currentId = kNoAnimation;
+  }
 }
 
 void Sprite::SetNextAnimation(uint32_t id, uint32_t nextId) {
@@ -170,20 +190,37 @@ bool Sprite::ClearNextAnimation(uint32_t id) {
   return m_nextAnimations.erase(id) != 0;
 }
 
+Sprite::AnimationMap::const_iterator Sprite::FindSubject(const Observable* subject) const {
+  if (m_currentAnimation != nullptr && static_cast<const Observable*>(m_currentAnimation) == subject) {
+    const auto current = FindCurrent();
+    if (current != m_animations.end()) return current;
+  }
+  for (auto entry = m_animations.begin(); entry != m_animations.end(); ++entry) {
+    if (static_cast<const Observable*>(entry->second.get()) == subject) return entry;
+  }
+  return m_animations.end();
+}
+
 void Sprite::OnNotify(Observable* subject, uint32_t sender, uint32_t event, void*) {
   if (sender != kNotifyAnimation) return;
-  auto* animation = dynamic_cast<Animation*>(subject);
   if (event == kNotifyBoundsChanged) SetBoundsDirty(true);
+  // A held animation is recognised among the sprite's own; only a subject the sprite does not hold
+  // needs the run-time type test.
+  const auto entry = FindSubject(subject);
+  const bool held = entry != m_animations.end();
+  Animation* animation = held ? entry->second.get() : dynamic_cast<Animation*>(subject);
   if (animation == nullptr) return;
+  uint32_t id = held ? entry->first : kNoAnimation;
   LifeGuard::Watch watch(m_life);
   if (event == kNotifyEnd) {
-    const auto next = m_nextAnimations.find(GetAnimationId(animation));
+    const auto next = m_nextAnimations.find(id);
     if (next != m_nextAnimations.end()) {
       PlayAnimation(next->second, 0);
       if (watch.IsGone()) return;
+      // Whatever the chained start set off may have removed the ended animation.
+      id = GetAnimationId(animation);
     }
   }
-  uint32_t id = GetAnimationId(animation);
   Notify(kNotifySprite, event, &id);
 }
 

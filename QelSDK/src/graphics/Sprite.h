@@ -57,12 +57,18 @@ private:
   using AnimationMap = std::map<uint32_t, std::shared_ptr<Animation>>;
 
   AnimationMap::const_iterator Find(const Animation* animation) const;
-  void Play(std::shared_ptr<Animation> animation, int startFrame);
+  // The entry of the held animation that is this subject; the end for any other subject.
+  AnimationMap::const_iterator FindSubject(const Observable* subject) const;
+  // The entry of the current animation; the end when there is none.
+  AnimationMap::const_iterator FindCurrent() const;
+  void Play(uint32_t id, std::shared_ptr<Animation> animation, int startFrame);
   // Stops the current animation first; false when the sprite went away meanwhile.
   bool Remove(AnimationMap::const_iterator entry);
 
   // Not owning: always an animation of the map, or null.
   Animation* m_currentAnimation = nullptr;
+  // The id the current animation was played under, so that finding it needs no walk of the map.
+  uint32_t m_currentId = kNoAnimation;
   AnimationMap m_animations;
   std::map<uint32_t, uint32_t> m_nextAnimations;
   LifeGuard m_life;

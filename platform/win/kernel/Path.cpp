@@ -13,6 +13,7 @@
 
 #include "platform/win/kernel/AsciiCase.h"
 #include "platform/win/kernel/Drives.h"
+#include "platform/win/kernel/FolderNames.h"
 
 namespace plat::win {
 namespace detail {
@@ -26,33 +27,30 @@ bool IsAsciiLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-std::vector<std::string> SplitParts(const char* text) {
-  std::vector<std::string> parts;
-  std::string part;
-  for (const char* c = text; *c; ++c) {
-    if (IsSeparator(*c)) {
-      if (!part.empty()) parts.push_back(std::move(part));
-      part.clear();
-    } else {
-      part += *c;
-    }
+// The parts between separators, empty ones left out. Views into text.
+void SplitParts(std::string_view text, std::vector<std::string_view>& parts) {
+  size_t start = 0;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && !IsSeparator(text[i])) continue;
+    if (i > start) parts.push_back(text.substr(start, i - start));
+    start = i + 1;
   }
-  if (!part.empty()) parts.push_back(std::move(part));
-  return parts;
 }
 
 bool CurrentFolderParts(std::vector<std::string>& parts) {
   std::unique_ptr<char, decltype(&free)> cwd(getcwd(nullptr, 0), &free);
   if (!cwd) return false;
-  parts = SplitParts(cwd.get());
+  std::vector<std::string_view> views;
+  SplitParts(cwd.get(), views);
+  parts.assign(views.begin(), views.end());
   return true;
 }
 
 // Windows ignores trailing blanks and dots of the last part ("sound.wav " opens "sound.wav").
-void TrimLastPart(std::vector<std::string>& parts) {
+void TrimLastPart(std::vector<std::string_view>& parts) {
   if (parts.empty() || parts.back() == "." || parts.back() == "..") return;
-  std::string& last = parts.back();
-  while (!last.empty() && (last.back() == ' ' || last.back() == '.')) last.pop_back();
+  std::string_view& last = parts.back();
+  while (!last.empty() && (last.back() == ' ' || last.back() == '.')) last.remove_suffix(1);
   if (last.empty()) parts.pop_back();
 }
 
@@ -61,28 +59,9 @@ bool Exists(const std::string& linuxPath) {
   return lstat(linuxPath.c_str(), &info) == 0;
 }
 
-std::string JoinLinux(const std::string& folder, const std::string& name) {
-  return folder.back() == '/' ? folder + name : folder + "/" + name;
-}
-
 void AppendLinux(std::string& folder, const std::string& name) {
   if (folder.back() != '/') folder += '/';
   folder += name;
-}
-
-// The entry of folder whose name equals name without regard to case; of several, the first in byte
-// order, so that the choice does not depend on the order the folder happens to be read in.
-bool FindEntryIgnoringCase(const std::string& folder, const std::string& name, std::string& found) {
-  std::vector<std::string> names;
-  if (!ReadFolder(folder, names)) return false;
-  bool any = false;
-  for (const std::string& entryName : names) {
-    if (EqualsIgnoringCase(entryName, name) && (!any || entryName < found)) {
-      found = entryName;
-      any = true;
-    }
-  }
-  return any;
 }
 
 }  // namespace
@@ -115,20 +94,22 @@ bool ParseWindowsPath(const char* text, WindowsPath& out) {
     return false;
   }
 
-  std::vector<std::string> written = SplitParts(rest);
+  std::vector<std::string_view> written;
+  written.reserve(16);
+  SplitParts(rest, written);
   const size_t length = std::strlen(text);
   path.trailingSeparator = IsSeparator(text[length - 1]);
   if (!path.trailingSeparator) TrimLastPart(written);
 
   path.parts = std::move(base);
   path.parts.reserve(path.parts.size() + written.size());
-  for (std::string& part : written) {
+  for (const std::string_view part : written) {
     if (part == ".") continue;
     if (part == "..") {
       if (!path.parts.empty()) path.parts.pop_back();  // never above the root
       continue;
     }
-    path.parts.push_back(std::move(part));
+    path.parts.emplace_back(part);
   }
   out = std::move(path);
   return true;
@@ -172,21 +153,35 @@ bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPat
   for (size_t i = 0; i < partCount; ++i) AppendLinux(written, path.parts[i]);
   if (partCount == 0 || Exists(written)) return finish(written);
 
-  std::string current = root;
-  for (size_t i = 0; i < partCount; ++i) {
-    std::string candidate = JoinLinux(current, path.parts[i]);
-    if (!Exists(candidate)) {
-      std::string match;
-      if (!FindEntryIgnoringCase(current, path.parts[i], match)) {
-        // Nothing further down can exist; the rest stays as written (a file about to be created).
-        for (size_t j = i + 1; j < partCount; ++j) candidate = JoinLinux(candidate, path.parts[j]);
-        return finish(candidate);
-      }
-      candidate = JoinLinux(current, match);
-    }
-    current = std::move(candidate);
+  // The walk starts in the deepest folder that exists as written: mostly the last part alone is
+  // missing (a file about to be created) and only its own folder is looked at.
+  std::vector<size_t> ends;  // where each prefix of the written path ends
+  ends.reserve(partCount);
+  for (size_t i = 0, at = root.size(); i < partCount; ++i) {
+    ends.push_back(at);
+    at += (written[at - 1] == '/' ? 0 : 1) + path.parts[i].size();
   }
-  return finish(current);
+  size_t i = partCount - 1;
+  std::string match;
+  FolderMatch found = MatchInFolder(written.substr(0, ends[i]), path.parts[i], match);
+  while (found == FolderMatch::kMissing && i > 0) {
+    --i;
+    found = MatchInFolder(written.substr(0, ends[i]), path.parts[i], match);
+  }
+  std::string current = written.substr(0, ends[i]);
+  for (;;) {
+    if (found == FolderMatch::kExact) {
+      AppendLinux(current, path.parts[i]);
+    } else if (found == FolderMatch::kIgnoringCase) {
+      AppendLinux(current, match);
+    } else {
+      // Nothing further down can exist; the rest stays as written (a file about to be created).
+      for (size_t j = i; j < partCount; ++j) AppendLinux(current, path.parts[j]);
+      return finish(current);
+    }
+    if (++i == partCount) return finish(current);
+    found = MatchInFolder(current, path.parts[i], match);
+  }
 }
 
 }  // namespace detail

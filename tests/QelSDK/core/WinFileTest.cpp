@@ -254,10 +254,9 @@ TEST(WinFile, SizesBeyondTheThirtyTwoBitRangeAreReportedAsUnknown) {
 
 TEST(WinFile, ReopeningClosingAndCloningLeaveNoHandlesBehind) {
   test::WriteFile("data.bin", "0123456789");
-  const int before = OpenDescriptors();
-  {
+  const auto rounds = [](int count) {
     Qel::WinFile file;
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < count; ++i) {
       ASSERT_TRUE(file.Open(Spec("data.bin"), kReadExisting));
       std::shared_ptr<Qel::Stream> clone;
       file.Clone(clone);
@@ -265,6 +264,11 @@ TEST(WinFile, ReopeningClosingAndCloningLeaveNoHandlesBehind) {
       EXPECT_FALSE(file.Open(Spec("missing.bin"), kReadExisting));
     }
     ASSERT_TRUE(file.Open(Spec("data.bin"), kReadExisting));
-  }
+  };
+  // The first round may open what the file layer keeps for the whole process (the case-blind
+  // lookup's watch on the folders it lists); only what each round leaves behind counts.
+  rounds(1);
+  const int before = OpenDescriptors();
+  rounds(50);
   EXPECT_EQ(OpenDescriptors(), before);
 }

@@ -1,6 +1,8 @@
 // The draw pass: what a scene of solid-colour drawables leaves in an 800 x 600 back buffer of the SDL device.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <cstring>
 #include <memory>
 #include <string>
@@ -106,6 +108,32 @@ TEST_F(DrawPass, LowerLayersAndSmallerDepthsAreDrawnFirst) {
   Add(world, "c-shallow", {0, 0, 10}, 60, 60, kBlue);
   DrawFrame();
   ExpectPixels({{5, 5, kBlue}, {30, 30, kGreen}, {50, 50, kRed}, {70, 70, kRed}, {90, 90, kBlack}});
+}
+
+TEST_F(DrawPass, NegativeLayersAndDepthsSortBelowPositiveOnes) {
+  struct Case {
+    const char* what;
+    int underLayer, underDepth;  // drawn first: covered where the two overlap
+    int overLayer, overDepth;
+  };
+  const Case cases[] = {
+      {"a negative layer under layer 0", -1, 500, 0, -500},
+      {"a lower negative layer under a higher one", -7, 900, -2, -900},
+      {"a negative depth under a smaller negative one", 0, -30, 0, -3},
+      {"a negative depth under depth 0", 3, -1, 3, 0},
+      {"the lowest layer under the highest", INT32_MIN, 0, INT32_MAX, 0},
+  };
+  const Box3 deepClip(0, 0, -1000, 800, 600, 1000);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Qel::SceneWorld& world = m_scene.GetWorld();
+    world.RemoveAllChildren();
+    // Named against the tree's order, so that only the keys can put "over" last.
+    Add(world, "a-over", {20, 20, c.overDepth}, 40, 40, kRed, c.overLayer);
+    Add(world, "b-under", {0, 0, c.underDepth}, 40, 40, kGreen, c.underLayer);
+    DrawFrame(deepClip);
+    ExpectPixels({{10, 10, kGreen}, {30, 30, kRed}, {50, 50, kRed}});
+  }
 }
 
 TEST_F(DrawPass, EqualLayerAndDepthKeepTheTreeOrder) {

@@ -2,6 +2,7 @@
 // owners that release the sprite while it tells them something.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -223,5 +224,75 @@ TEST_F(SpriteFixture, AnOwnerMayReleaseTheSpriteInsideAnyOfItsNotifications) {
     for (uint32_t t = 1000; t <= 1600 && owned; t += 150) clock.Step(t);
     EXPECT_TRUE(watched.expired());
     clock.Step(2000);
+  }
+}
+
+TEST_F(SpriteFixture, PlayingTheCurrentAnimationAgainRestartsItAtTheFrameAsked) {
+  sprite->AddAnimation(1, MakeAnimation(3, Animation::kPlayModeLoop));
+  sprite->PlayAnimation(1u, 0);
+  clock.Step(1000);
+  clock.Step(1250);
+  Take();
+  sprite->PlayAnimation(1u, 0);
+  EXPECT_EQ(Take(), (Log{"sprt stop 1", "sprt bndc 1", "sprt play 1"}));
+  EXPECT_EQ(sprite->GetCurrentAnimationId(), 1u);
+  Box3 bounds;
+  sprite->GetBounds(bounds);
+  EXPECT_EQ(bounds, Box3(0, 0, 0, 10, 10, 0));  // frame 0 again
+  sprite->PlayAnimation(sprite->GetAnimation(1), 1);
+  EXPECT_EQ(Take(), (Log{"sprt stop 1", "sprt bndc 1", "sprt play 1"}));
+  sprite->GetBounds(bounds);
+  EXPECT_EQ(bounds, Box3(1, 0, 0, 12, 11, 0));
+}
+
+TEST_F(SpriteFixture, AnObserverOfTheStopMayRearrangeTheAnimationsAboutToPlay) {
+  struct Case {
+    const char* what;
+    // Done to the sprite when the current animation (id 1) tells of its first stop, while the
+    // sprite was asked to play id 2 (the animation given).
+    std::function<void(Sprite&, const std::shared_ptr<Animation>&)> onStop;
+    uint32_t playing;  // the current id afterwards
+    Log heard;         // after that first stop
+  };
+  const uint32_t none = Sprite::kNoAnimation;
+  const Case cases[] = {
+      {"nothing", [](Sprite&, const std::shared_ptr<Animation>&) {}, 2u, {"sprt bndc 2", "sprt play 2"}},
+      {"the animation to play is removed",
+       [](Sprite& s, const std::shared_ptr<Animation>&) { s.RemoveAnimationById(2); },
+       none,
+       {}},
+      {"it is held anew under another id",
+       [](Sprite& s, const std::shared_ptr<Animation>& second) {
+         s.RemoveAnimationById(2);
+         s.AddAnimation(7, second);
+       },
+       7u,
+       {"sprt bndc 7", "sprt play 7"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto owned = std::make_shared<Sprite>();
+    Log events;
+    NotificationLog owner(events);
+    owned->AddObserver(&owner);
+    const auto second = MakeAnimation(2, Animation::kPlayModeLoop, 20);
+    owned->AddAnimation(1, MakeAnimation(2, Animation::kPlayModeLoop));
+    owned->AddAnimation(2, second);
+    owned->AddAnimation(3, MakeAnimation(2, Animation::kPlayModeLoop, 30));
+    owned->PlayAnimation(1u, 0);
+    bool once = false;
+    owner.m_action = [&](uint32_t, uint32_t event) {
+      if (animtest::CodeText(event) != "stop" || once) return;
+      once = true;
+      c.onStop(*owned, second);
+    };
+    events.clear();
+    owned->PlayAnimation(2u, 0);
+    owner.m_action = nullptr;
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), "sprt stop 1");
+    EXPECT_EQ(Log(events.begin() + 1, events.end()), c.heard);
+    EXPECT_EQ(owned->GetCurrentAnimationId(), c.playing);
+    EXPECT_EQ(second->IsPlaying(), c.playing == 2u || c.playing == 7u);
   }
 }
