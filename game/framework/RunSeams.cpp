@@ -71,3 +71,9 @@ void AdvanceFrameTime() {
 int32_t GetFrameTimeStep() {
   return gFrameStep;
 }
+
+void ResetFrameTimeForTesting() {
+  gFrameStep = -1;
+  gFrameTime = 0;
+  plat::win::SetTimeSourceForTesting(nullptr);
+}

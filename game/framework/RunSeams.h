@@ -20,3 +20,6 @@ void AdvanceFrameTime();
 
 // The step taken, or -1 while the clock is read.
 int32_t GetFrameTimeStep();
+
+// Test seam: the clock is read again and no step is taken, as before InstallFrameTime.
+void ResetFrameTimeForTesting();

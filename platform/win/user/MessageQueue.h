@@ -42,5 +42,7 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Test seam: called each time WaitMessage starts waiting (e.g. to script the event that ends it).
 using WaitHookFn = void (*)();
 void SetWaitMessageHookForTesting(WaitHookFn hook);
+// Test seam: an empty queue, no quit message, no key held and no hook, as a new thread has.
+void ResetMessageQueueForTesting();
 
 }  // namespace plat::win
