@@ -80,6 +80,16 @@ private:
   std::unique_ptr<test::TempDir> m_caseDir;
 };
 
+// A fatal failure ends the case even inside a helper that returns nothing: ASSERT there leaves only
+// the helper, and the case would run on with what the helper failed to make (a null node, say).
+// Appended last, so that the other listeners see the failure first.
+class FatalFailureEndsTheCase : public testing::EmptyTestEventListener {
+public:
+  void OnTestPartResult(const testing::TestPartResult& result) override {
+    if (result.type() == testing::TestPartResult::kFatalFailure) throw testing::AssertionException(result);
+  }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,6 +104,7 @@ int main(int argc, char** argv) {
   test::TempDir workDir;
   if (chdir(workDir.Path().c_str()) != 0) return 2;
   testing::UnitTest::GetInstance()->listeners().Append(new CaseIsolation(workDir.Path()));
+  testing::UnitTest::GetInstance()->listeners().Append(new FatalFailureEndsTheCase);
   const int result = RUN_ALL_TESTS();
   // Leave the folder before it is removed.
   if (chdir("/") != 0) return 2;
