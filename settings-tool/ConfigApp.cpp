@@ -19,6 +19,9 @@ constexpr int32_t kLowestHighDetailMb = 128;
 }  // namespace
 
 plat::mfc::BOOL CConfigApp::InitInstance() {
+  // The status is this run's alone, also when the application runs again in one process (as the
+  // tests run it).
+  m_exitStatus = 0;
   Enable3dControlsStatic();
   CConfigCommandLineInfo commandLine;
   ParseCommandLine(commandLine);
