@@ -15,6 +15,49 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 ctest --test-dir build-asan -j "$jobs" --output-on-failure --timeout 300
 
+# --- Each suite on its own ---------------------------------------------------------------------
+# Each suite binary of the sanitizer tree once more, all its cases in one process in shuffled order,
+# from an empty folder and without a display (as CTest's cases, which skip what needs Xvfb): no case
+# may lean on the folder, the environment or what another case left in the process. SUITE_SEED
+# picks the order (default 1); the line of a failing suite repeats it.
+run_suite_alone() {
+  local bin=$1 name work rc=0
+  name=$(basename "$bin")
+  work=$(mktemp -d "$suite_root/$name.XXXXXX")
+  (cd "$work" && env -u DISPLAY "$bin" --gtest_shuffle --gtest_random_seed="$suite_seed") \
+    >"$suite_root/$name.log" 2>&1 || rc=$?
+  if [ -n "$(ls -A "$work")" ]; then
+    echo "$name left files in the folder it was started in: $(ls -A "$work" | head -5 | tr '\n' ' ')" \
+      >>"$suite_root/$name.log"
+    rc=1
+  fi
+  if [ "$rc" -ne 0 ]; then
+    echo "suite: $name failed (exit $rc); repeat with (cd \$(mktemp -d) && $bin --gtest_shuffle --gtest_random_seed=$suite_seed)"
+    tail -n 40 "$suite_root/$name.log"
+    touch "$suite_root/$name.failed"
+  fi
+  rm -rf "$work"
+}
+suite_seed=${SUITE_SEED:-1}
+suite_root=$(mktemp -d)
+suite_start=$SECONDS
+# The largest binaries (the game's suites, the longest to run) start first.
+mapfile -t suites < <(find build-asan/tests -maxdepth 1 -type f -name 'test_*' -executable -printf '%s %p\n' |
+  sort -rn | cut -d' ' -f2-)
+for bin in "${suites[@]}"; do
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
+  run_suite_alone "$PWD/$bin" &
+done
+wait || true
+suites_failed=$(find "$suite_root" -name '*.failed' | wc -l)
+rm -rf "$suite_root"
+echo "test.sh: ${#suites[@]} suites run alone with seed $suite_seed in $((SECONDS - suite_start)) s"
+if [ "$suites_failed" -ne 0 ]; then
+  echo "test.sh: $suites_failed suites failed when run alone"
+  exit 1
+fi
+# --- end of each suite on its own --------------------------------------------------------------
+
 # The release tree as ./setup.sh builds it (every target, -O3), with warnings as errors: optimisation
 # brings warnings (uninitialised reads, bounds) that the sanitizer tree at -O0 never shows. It is kept in
 # build-release/ rather than build/, which ./setup.sh and ./run.sh keep with warnings as warnings: one

@@ -96,3 +96,7 @@ void Clickable::ApplyRolloverCursor() {
     cursor.SetCursor(m_rolloverCursor);
   }
 }
+
+void Clickable::RestartClickSoundNamesForTesting() {
+  gClickSoundCount = 0;
+}

@@ -13,6 +13,9 @@ class Clickable : public SpriteObject {
 public:
   static constexpr int32_t kNoRolloverCursor = -1;
 
+  // Test seam: the click sounds' names count from 0 again, as in a new process.
+  static void RestartClickSoundNamesForTesting();
+
   Clickable(const char* objectName, const char* spriteName, int clockKind);
   // Stops the click sound.
   ~Clickable() override;

@@ -92,3 +92,7 @@ bool EmitterClickPoint::OnLeftButtonUp(const InputEventInfo& input) {
   SetAnimation(1, 0);
   return true;
 }
+
+void EmitterClickPoint::RestartParticleNamesForTesting() {
+  gParticleCount = 0;
+}

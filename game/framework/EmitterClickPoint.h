@@ -18,6 +18,9 @@ public:
   // A file name keeps its first 31 characters.
   static constexpr size_t kFileNameCapacity = 32;
 
+  // Test seam: the particles' names count from 0 again, as in a new process.
+  static void RestartParticleNamesForTesting();
+
   // Rollover cursor 1, depth 1.
   EmitterClickPoint(const char* objectName, const char* spriteName, int clockKind);
   // Deletes its particles.

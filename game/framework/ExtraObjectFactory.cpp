@@ -23,7 +23,8 @@ std::vector<ObjectClass>& Registered() {
 }  // namespace
 
 GenericObject* ExtraObjectFactory(const char* className, const char* objectName, const char* spriteName) {
-  if (GenericObject* object = ObjectClass::CreateFrom(kClasses, className, objectName, spriteName)) return object;
+  if (GenericObject* object = ObjectClass::CreateFrom(kClasses, className, objectName, spriteName))
+    return object;
   if (!className) return nullptr;
   for (const ObjectClass& row : Registered()) {
     if (plat::EqualsIgnoringCase(row.name, className)) return row.create(objectName, spriteName);
@@ -40,4 +41,8 @@ void RegisterExtraObjectClass(const char* className, ObjectClass::Create create)
     }
   }
   Registered().push_back({className, create});
+}
+
+void ForgetExtraObjectClassesForTesting() {
+  Registered().clear();
 }

@@ -13,3 +13,6 @@ GenericObject* ExtraObjectFactory(const char* className, const char* objectName,
 // name them. A name already registered (in any case) takes the new maker; a null name or maker is
 // ignored. The name is not copied: it must outlive the process's object loading (a literal).
 void RegisterExtraObjectClass(const char* className, ObjectClass::Create create);
+
+// Test seam: no class registered, as before the game's first node.
+void ForgetExtraObjectClassesForTesting();

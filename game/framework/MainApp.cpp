@@ -266,3 +266,21 @@ void MainApp::StoreStringTableLine(const char* text) {
   target[kTextCapacity - 1] = '\0';
   if (m_stringTableLines < 2) ++m_stringTableLines;
 }
+
+void MainApp::ResetForTesting() {
+  m_display.reset();
+  m_displayPixelFormat = Qel::PixelFormat();
+  m_rendererFormatName = "Unknown";
+  m_running = false;
+  m_active = true;
+  m_paused = false;
+  m_quitRequested = false;
+  m_alphaCapable = false;
+  m_options = AppOptions();
+  m_fps = FpsCounter();
+  m_stringTableLines = 0;
+  m_windowCaption[0] = '\0';
+  m_secondText[0] = '\0';
+  m_lastText[0] = '\0';
+  gCaptionsOn = 0;
+}

@@ -100,6 +100,9 @@ public:
   const std::string& GetMissingGameData() const { return m_missingGameData; }
 
 protected:
+  // Test seam behind the shell's: settings, flags, texts and the frame count as before start-up.
+  void ResetForTesting();
+
   // The string table's lines in order: the first is the caption, the second and later lines the
   // further texts. Each is cut to fit.
   void StoreStringTableLine(const char* text);

@@ -151,3 +151,13 @@ void MouseCursor::PlaceSprite() {
   const Qel::Point2 at = m_position - GetHotspot(m_kind);
   m_sprite->SetLocalPosition(Qel::Point3(at, kDepth));
 }
+
+void MouseCursor::ResetForTesting() {
+  Shutdown();
+  m_kind = kNoKind;
+  m_position = Qel::Point2();
+  m_shown = true;
+  m_enabled = true;
+  m_hotspots = {};
+  m_bounds = Qel::Rect{-9999, -9999, 10000, 10000};
+}

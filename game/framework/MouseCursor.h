@@ -79,6 +79,9 @@ public:
   // Null without a sprite.
   Qel::Sprite* GetSprite() const { return m_sprite.get(); }
 
+  // Test seam: shut down, shown, enabled, without hotspots and unbounded, as first built.
+  void ResetForTesting();
+
 private:
   MouseCursor();
 

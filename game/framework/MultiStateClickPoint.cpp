@@ -67,3 +67,7 @@ bool MultiStateClickPoint::OnLeftButtonUp(const InputEventInfo& input) {
   SetAnimation(animation + 1, 0);
   return true;
 }
+
+void MultiStateClickPoint::RestartStateSoundNamesForTesting() {
+  gStateSoundCount = 0;
+}

@@ -22,6 +22,9 @@ public:
   // "idlePos" (two integers) and "changeStateSound" (a file: the sound of the next state, named
   // "mscpsnd<n>" with n counted over the process) after the keys of Clickable.
   void SetProperty(const char* key, const char* value) override;
+
+  // Test seam: the state sounds' names count from 0 again, as in a new process.
+  static void RestartStateSoundNamesForTesting();
   // As SimpleClickPoint's, except that a resting sprite with a size of its own stands at (0, 0) with
   // no hotspot (its frames place themselves); only an empty one takes the idle position.
   void Update() override;

@@ -96,6 +96,12 @@ void MusicManager::Shutdown() {
   StopMusic();
 }
 
+void MusicManager::ResetForTesting() {
+  StopMusic();
+  m_fadeStart = 0;
+  Start();
+}
+
 int MusicManager::Update() {
   if (!m_current) return 0;
   Qel::Sound* sound = m_current->GetEngineSound();

@@ -37,6 +37,8 @@ public:
   void StopCurrent();
   // Stops ticking, then StopMusic.
   void Shutdown();
+  // Test seam: no music, nothing queued and running again, as first built.
+  void ResetForTesting();
 
   // Per frame: a piece that ended is followed by the next one (the last one again when the queue is
   // empty); a fade lowers the volume and then starts the next piece.

@@ -72,3 +72,12 @@ const char* NodeManager::GetCurrentNodeName() const {
 void NodeManager::SetNodeFactoryForTesting(CreateNodeFn factory) {
   m_createNode = factory ? factory : &NodeFactory::CreateNode;
 }
+
+void NodeManager::ResetForTesting() {
+  Shutdown();
+  m_currentId = 0;
+  m_requestedId = 0;
+  m_previousId = 0;
+  m_pending = false;
+  m_createNode = &NodeFactory::CreateNode;
+}

@@ -39,6 +39,8 @@ public:
 
   // Test seam: null restores NodeFactory::CreateNode.
   void SetNodeFactoryForTesting(CreateNodeFn factory);
+  // Test seam: no node, no request and the game's factory, as a new process finds it.
+  void ResetForTesting();
 
 private:
   NodeManager();

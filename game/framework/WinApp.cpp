@@ -158,6 +158,23 @@ void WinApp::Shutdown() {
   RestoreSystemSettings();
 }
 
+void WinApp::ResetForTesting() {
+  if (IsRunning()) Shutdown();
+  if (m_window && IsWindow(m_window)) {
+    // Not the end of the game: no quit message is left for the next start.
+    m_discardingWindow = true;
+    DestroyWindow(m_window);
+  }
+  // A start-up that failed took the screen saver too.
+  RestoreSystemSettings();
+  m_window = nullptr;
+  m_instance = nullptr;
+  m_discardingWindow = false;
+  m_savedScreenSaverActive = TRUE;
+  m_debugText.reset();
+  MainApp::ResetForTesting();
+}
+
 void WinApp::RestoreSystemSettings() {
   if (m_screenSaverSaved) {
     SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, static_cast<UINT>(m_savedScreenSaverActive), nullptr,

@@ -61,6 +61,10 @@ public:
   // Made at start-up while "showframerate" or "showdebuginfo" is on and a display exists.
   Qel::StaticText* GetDebugText() const { return m_debugText.get(); }
 
+  // Test seam: the one application object as the program's entry finds it. A running game is shut
+  // down and its window destroyed, since the platform allows one window at a time.
+  void ResetForTesting();
+
 private:
   bool CreateDirect3DDisplay();
   bool CreateSDLDisplay(bool alpha);

@@ -6,6 +6,7 @@
 #include "framework/GameEvents.h"
 #include "framework/NodeId.h"
 #include "framework/NodeManager.h"
+#include "support/CaseState.h"
 
 namespace test {
 
@@ -18,6 +19,14 @@ std::vector<std::string>& NodeLog() {
   static auto* log = new std::vector<std::string>;
   return *log;
 }
+
+namespace {
+// After the game's own resets, whose node shut-down still logs.
+[[maybe_unused]] const bool kLogCleared = ResetAfterEachCase(CaseLayer::kLogs, [] {
+  NodeLog().clear();
+  gNextRequest = -1;
+});
+}  // namespace
 
 std::string DescribeInput(int id, const InputEventInfo& info) {
   char text[64];

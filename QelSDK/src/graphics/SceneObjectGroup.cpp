@@ -147,4 +147,8 @@ bool SceneObjectGroup::IsSelfOrAncestor(const SceneObject* object) const {
   return false;
 }
 
+void SceneObjectGroup::RestartAutomaticNamesForTesting() {
+  sAutomaticNameCounter = 0;
+}
+
 }  // namespace Qel

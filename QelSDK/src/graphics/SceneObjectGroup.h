@@ -41,6 +41,9 @@ public:
 
   const ChildMap& GetChildren() const { return m_children; }
 
+  // Test seam: automatic names count from "_1" again, as in a new process.
+  static void RestartAutomaticNamesForTesting();
+
 protected:
   // Nothing when the group's screen bounds miss the clip; else every child's step in name order.
   bool CollectDrawables(const Box3& clip, DrawList& list) override;

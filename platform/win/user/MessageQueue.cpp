@@ -280,6 +280,15 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
+void ResetMessageQueueForTesting() {
+  gPosted.clear();
+  gInput.clear();
+  gQuitPosted = false;
+  gQuitCode = 0;
+  gKeysDown.clear();
+  gWaitHook = nullptr;
+}
+
 void SetWaitMessageHookForTesting(WaitHookFn hook) {
   gWaitHook = hook;
 }

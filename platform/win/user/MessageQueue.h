@@ -53,5 +53,7 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // the event that ends it).
 using WaitHookFn = void (*)();
 void SetWaitMessageHookForTesting(WaitHookFn hook);
+// Test seam: an empty queue, no quit message, no key held and no hook, as a new thread has.
+void ResetMessageQueueForTesting();
 
 }  // namespace plat::win

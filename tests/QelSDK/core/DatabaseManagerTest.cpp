@@ -91,7 +91,7 @@ TEST_F(DatabaseManagerTest, EightDatabasesOfANameAreSearchedInTheirOrder) {
 }
 
 TEST_F(DatabaseManagerTest, LaterNamesComeFirstAndUsesAreCounted) {
-  setenv("PILO_TRACE", "1", 1);  // read at the first trace line
+  setenv("PILO_TRACE", "1", 1);  // for this case only
   MakeDatabase(m_hd / "universal" / "Global", {{"same.txt", "global"}, {"global.txt", "g"}});
   MakeDatabase(m_hd / "eng_usa" / "Hub.qel", {{"same.txt", "hub"}});
   ASSERT_TRUE(Databases().Init(test::WindowsPathOf(m_cd), test::WindowsPathOf(m_hd), "eng_usa"));

@@ -218,8 +218,8 @@ TEST(SceneObjectGroup, AddChildNamesAndAdopts) {
   auto group = std::make_shared<Qel::SceneObjectGroup>();
   auto other = std::make_shared<Qel::SceneObjectGroup>();
 
-  // Reserved and missing names become automatic ones; short "_" names are kept. Each test runs in a
-  // process of its own, so the counter starts afresh and the first automatic name is "_1".
+  // Reserved and missing names become automatic ones; short "_" names are kept. The counter starts
+  // afresh for each case (the test main's reset), so the first automatic name is "_1".
   auto reserved = Named<Block>("_x1", 1, 1);
   auto unnamed = std::make_shared<Block>(1, 1);
   auto underscore = Named<Block>("_", 1, 1);

@@ -192,7 +192,7 @@ TEST_F(MovieCopy, OtherPixelFormatsGetNothing) {
   EXPECT_EQ(movie.CopyFrame(nullptr, Qel::Point2(0, 0)), -1);
 }
 
-// The trace is read once, at its first line.
+// The trace is on for the suite's cases; the suite's end takes the setting away again.
 class MovieTraced : public Movie {
 protected:
   static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }

@@ -303,7 +303,7 @@ TEST_F(OneSound, ALoopingStreamPlaysOn) {
 }
 
 TEST(SoundWithoutDevice, StaysUnloadedAndDoesNotPlay) {
-  setenv("PILO_TRACE", "1", 1);  // read at the first trace line
+  setenv("PILO_TRACE", "1", 1);  // for this case only
   test::SoundStage stage(false);
   stage.AddWave("tone", test::Tone(100));
   testing::internal::CaptureStderr();

@@ -187,7 +187,7 @@ TEST(WaveStream, WavesThatCannotBePlayedAreRefused) {
 }
 
 TEST(WaveStream, ARefusedFormatLeavesAnErrorLineInTheTrace) {
-  setenv("PILO_TRACE", "1", 1);  // before the first trace of this process
+  setenv("PILO_TRACE", "1", 1);  // for this case only
   testing::internal::CaptureStderr();
   CWaveStream wave;
   EXPECT_EQ(OpenBytes(wave, test::Wave({1, 3, 22050, 16}, "abcdef")), E_FAIL);

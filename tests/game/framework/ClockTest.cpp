@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "core/SystemClock.h"
 #include "framework/ApplicationClock.h"
@@ -37,19 +40,35 @@ protected:
   GameClock& m_game = GameClock::Instance();
 };
 
+// The clocks are built once per process, so their first use is shown in a process of its own (the
+// suite started again for this case alone), whatever cases ran before in this one.
 TEST(ApplicationClock, RunsOnTheProgramsSystemClockFromTheFirstUse) {
-  ASSERT_NE(Qel::SystemClock::GetInstance(), nullptr);
-  gTimerNow = 777;
-  plat::win::SetTimeSourceForTesting(FakeTimer);
-  EXPECT_EQ(Qel::SystemClock::GetInstance()->GetTime(), 777u);
-  GameClock& game = GameClock::Instance();  // builds the application clock too
-  ApplicationClock& app = ApplicationClock::Instance();
-  EXPECT_EQ(app.GetTime(), 0u);
-  EXPECT_EQ(game.GetTime(), 0u);
-  gTimerNow += 40;
-  EXPECT_EQ(app.GetTime(), 40u);
-  EXPECT_EQ(game.GetTime(), 40u);
-  plat::win::SetTimeSourceForTesting(nullptr);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::string wrong;
+        const auto check = [&wrong](const char* what, uint32_t value, uint32_t expected) {
+          if (value != expected)
+            wrong += std::string(what) + " reads " + std::to_string(value) + ", not " +
+                     std::to_string(expected) + "; ";
+        };
+        if (!Qel::SystemClock::GetInstance()) wrong += "no system clock; ";
+        gTimerNow = 777;
+        plat::win::SetTimeSourceForTesting(FakeTimer);
+        if (Qel::SystemClock::GetInstance())
+          check("the system clock", Qel::SystemClock::GetInstance()->GetTime(), 777u);
+        GameClock& game = GameClock::Instance();  // builds the application clock too
+        ApplicationClock& app = ApplicationClock::Instance();
+        check("the application clock", app.GetTime(), 0u);
+        check("the game clock", game.GetTime(), 0u);
+        gTimerNow += 40;
+        check("the application clock 40 ms on", app.GetTime(), 40u);
+        check("the game clock 40 ms on", game.GetTime(), 40u);
+        plat::win::SetTimeSourceForTesting(nullptr);
+        std::fprintf(stderr, "%s", wrong.empty() ? "clocks as expected" : wrong.c_str());
+        std::_Exit(0);
+      },
+      testing::ExitedWithCode(0), "^clocks as expected$");
 }
 
 TEST_F(GameClocks, AGamePauseLeavesTheGameClockBehindByThePause) {

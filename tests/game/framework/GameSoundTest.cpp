@@ -48,7 +48,7 @@ TEST_F(GameSounds, SoundsFromOneFileTellOfThemselvesUnderTheirOwnNames) {
   EXPECT_EQ(log.Of(SoundFinished), (std::vector<std::string>{"door", "bell"}));
 }
 
-// The trace is read once, at its first line, which the sound stage already writes.
+// The trace is on for the suite's cases; the suite's end takes the setting away again.
 class GameSoundTrace : public GameSounds {
 protected:
   static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }

@@ -228,7 +228,7 @@ TEST_F(Movies, TheMoviesSoundPlaysThroughTheGamesSoundDevice) {
   EXPECT_EQ(heard, 2205);
 }
 
-// The trace is read once, at its first line, which start-up already writes.
+// The trace is on for the suite's cases; the suite's end takes the setting away again.
 class MoviesTraced : public Movies {
 protected:
   static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }

@@ -29,6 +29,8 @@ uint32_t FakeTime() {
 class Music : public testing::Test {
 protected:
   void SetUp() override {
+    // FrameAt names the timer's reading, which is the game time only from a timer at 0.
+    gNow = 0;
     plat::win::SetTimeSourceForTesting(FakeTime);
     ApplicationClock::Instance().SetTime(0);
     GameClock::Instance().SetTime(0);

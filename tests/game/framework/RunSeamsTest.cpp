@@ -23,7 +23,7 @@ void PrintTo(const SeamCase& c, std::ostream* out) {
   *out << "'" << c.value << "'";
 }
 
-// The trace is read once, at its first line.
+// The trace is on for the suite's cases; the suite's end takes the setting away again.
 class RunSeams : public testing::Test {
 protected:
   static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }
@@ -110,7 +110,8 @@ TEST_F(RunSeams, AFrameStepThatIsRefusedLeavesTheClock) {
   EXPECT_EQ(GetFrameTimeStep(), -1);
 }
 
-// Each taken step in a process of its own: the seam stays for the run once taken.
+// Each taken step in a case of its own: the seam stays for the run once taken (and goes with the
+// case, by the test main's reset).
 class RunSeamsFrameStep : public RunSeams, public testing::WithParamInterface<SeamCase> {};
 
 TEST_P(RunSeamsFrameStep, TheSystemTimeStartsAtZeroAndMovesByTheStepEachFrame) {

@@ -40,7 +40,7 @@ bool Visible(const GenericObject* object) {
 
 class CreditsTest : public test::RoomStage {
 protected:
-  // Read once per process; each test runs in a process of its own.
+  // The trace is on for the suite's cases; the suite's end takes the setting away again.
   static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }
 
   void SetUp() override {

@@ -670,7 +670,7 @@ void PrintTo(const BadSaveCase& c, std::ostream* out) {
   *out << c.what;
 }
 
-// The trace is read once, at its first line, which start-up already writes.
+// The trace is on for the suite's cases; the suite's end takes the setting away again.
 class BadSave : public SignIn, public testing::WithParamInterface<BadSaveCase> {
 protected:
   static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }

@@ -240,7 +240,7 @@ TEST_F(TitleTest, MoviesThatEndByThemselvesLeadThroughTheOpening) {
   EXPECT_EQ(m_log->lines, WholeOpening());
 }
 
-// The trace is read once, at its first line, which start-up already writes.
+// The trace is on for the suite's cases; the suite's end takes the setting away again.
 class TitleTraced : public TitleTest {
 protected:
   static void SetUpTestSuite() { setenv("PILO_TRACE", "1", 1); }

@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<VisitCase>& info) { return std::string(info.param.what); });
 
 TEST_F(Game3Stage, TheFirstVisitsWayOutPlaysTheMovieBeforeTheHub) {
-  // The trace is read once, at its first line.
+  // For this case only: the case's end takes the setting away again.
   setenv("PILO_TRACE", "1", 1);
   Start({}, true);
   SkipIntro();

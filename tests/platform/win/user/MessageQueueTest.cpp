@@ -38,11 +38,14 @@ protected:
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = RecordingProc;
     windowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kProgramIconId));
-    windowClass.lpszClassName = "Test Window";
-    ASSERT_NE(RegisterClassA(&windowClass), 0);
+    // A class lives as long as the process, so it is registered once, under a name of its own: the
+    // other suites' "Test Window" has another procedure.
+    windowClass.lpszClassName = "Queue Window";
+    static const ATOM registered = RegisterClassA(&windowClass);
+    ASSERT_NE(registered, 0);
     RECT rect{0, 0, 800, 600};
     ASSERT_TRUE(AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW | WS_VISIBLE, FALSE, 0));
-    m_window = CreateWindowExA(0, "test window", "Caption", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
+    m_window = CreateWindowExA(0, "queue window", "Caption", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
                                CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr,
                                nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(m_window, nullptr);
