@@ -5,11 +5,11 @@
 // texts it may throw.
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 #include "FuzzDisplay.h"
 #include "FuzzInput.h"
+#include "FuzzObjects.h"
 #include "core/Periodical.h"
 #include "core/ResourceAddress.h"
 #include "core/ResourceManager.h"
@@ -22,7 +22,6 @@
 #include "framework/ObjectList.h"
 #include "game6/Game6Pilo.h"
 #include "graphics/SpriteLoader.h"
-#include "platform/win/kernel/AsciiCase.h"
 
 namespace {
 
@@ -32,13 +31,8 @@ constexpr const char* kDefinitions = "defs";
 // The fish's two sets of animations, and a few more for what a file may ask.
 constexpr int kAnimations = 32;
 
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-bool StartsWith(const char* text, const char* prefix) {
-  return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
-}
+using fuzzobjects::Require;
+using fuzzobjects::StartsWith;
 
 // Every animation two frames long, the odd ones looping, so that turns end and loops go on.
 fixture::SpriteFile Sprite(int animations) {
@@ -96,17 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   stage.database->m_size = size;
 
   ObjectList list;
-  try {
-    // An empty memory stream cannot tell its size, and reads as a resource that is not there.
-    Require(ObjectDefinitionLoader::Instance().Load(kDefinitions, list) || size == 0);
-  } catch (const char* text) {
-    Require(StartsWith(text, "Error: Object with duplicate name '") ||
-            StartsWith(text, "Failed to load sprite '"));
-  }
-  for (int32_t i = 0; i < list.GetCount(); ++i) {
-    for (int32_t j = i + 1; j < list.GetCount(); ++j)
-      Require(!plat::EqualsIgnoringCase(list.At(i)->GetName(), list.At(j)->GetName()));
-  }
+  fuzzobjects::LoadChecked(kDefinitions, list, size);
+  fuzzobjects::RequireUniqueNames(list);
   InputEventInfo input;
   input.position = Qel::Point2(8, 6);
   list.UpdateAll();

@@ -4,13 +4,13 @@
 // latter also from the input and the updates (a particle or a banner digit of a sprite not there).
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "FuzzDisplay.h"
 #include "FuzzInput.h"
+#include "FuzzObjects.h"
 #include "core/IResourceFile.h"
 #include "core/MemStream.h"
 #include "core/MemoryBlock.h"
@@ -24,19 +24,13 @@
 #include "framework/ObjectDefinitionLoader.h"
 #include "framework/ObjectList.h"
 #include "graphics/SpriteLoader.h"
-#include "platform/win/kernel/AsciiCase.h"
 
 namespace {
 
 constexpr const char* kDefinitions = "defs";
 
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-bool StartsWith(const char* text, const char* prefix) {
-  return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
-}
+using fuzzobjects::Require;
+using fuzzobjects::StartsWith;
 
 // Two animations, the second looping, so that updates and keys such as "seq" have work to do.
 fixture::SpriteFile Sprite(int32_t width, int32_t height) {
@@ -73,11 +67,7 @@ void CheckOrder(const ObjectList& list) {
   for (int32_t i = 0; i + 1 < relisted.GetCount(); ++i) {
     Require(relisted.At(i)->GetZ() >= relisted.At(i + 1)->GetZ());
   }
-  for (int32_t i = 0; i < list.GetCount(); ++i) {
-    for (int32_t j = i + 1; j < list.GetCount(); ++j) {
-      Require(!plat::EqualsIgnoringCase(list.At(i)->GetName(), list.At(j)->GetName()));
-    }
-  }
+  fuzzobjects::RequireUniqueNames(list);
 }
 
 void Exercise(ObjectList& list) {
@@ -103,13 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   stage.database->m_size = size;
 
   ObjectList list;
-  try {
-    // An empty memory stream cannot tell its size, and reads as a resource that is not there.
-    Require(ObjectDefinitionLoader::Instance().Load(kDefinitions, list) || size == 0);
-  } catch (const char* text) {
-    Require(StartsWith(text, "Error: Object with duplicate name '") ||
-            StartsWith(text, "Failed to load sprite '"));
-  }
+  fuzzobjects::LoadChecked(kDefinitions, list, size);
   CheckOrder(list);
   try {
     Exercise(list);
