@@ -1,13 +1,12 @@
 // The platform's process-wide state put back after each case: the time source, the random
 // generator, the thread's message queue, the screen saver's switch, the cursor's display count and SDL
 // itself.
-#include <SDL.h>
-
 #include "platform/win/kernel/Random.h"
 #include "platform/win/kernel/Timer.h"
 #include "platform/win/user/Cursor.h"
 #include "platform/win/user/MessageQueue.h"
 #include "platform/win/user/SystemParameters.h"
+#include "platform/win/user/Window.h"
 #include "support/CaseState.h"
 
 namespace {
@@ -22,7 +21,7 @@ namespace {
   while (shown > 0) shown = plat::win::ShowCursor(plat::win::FALSE);
   while (shown < 0) shown = plat::win::ShowCursor(plat::win::TRUE);
   // Video and sound start on demand, under the environment of the case that starts them.
-  SDL_Quit();
+  plat::win::QuitSDLForTesting();
 });
 
 }  // namespace

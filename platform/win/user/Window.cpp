@@ -137,6 +137,10 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD /*style*/, BOOL /*menu*/, DWORD /*exSt
   return TRUE;
 }
 
+void QuitSDLForTesting() {
+  SDL_Quit();
+}
+
 BOOL StartSDLVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return TRUE;
   const char* named = std::getenv("SDL_VIDEODRIVER");

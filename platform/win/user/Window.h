@@ -86,6 +86,10 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowNam
 // procedure: for a program that cannot go on, so that no dead window stays on the screen.
 void EndSDLVideo();
 
+// Test seam: SDL wholly ended (video, sound, timers), as a new process finds it; whatever a case
+// starts next starts under that case's own environment.
+void QuitSDLForTesting();
+
 // Sends WM_DESTROY and ends the video mode. Only a window CreateWindowExA made can be destroyed.
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
