@@ -282,5 +282,6 @@ void MainApp::ResetForTesting() {
   m_windowCaption[0] = '\0';
   m_secondText[0] = '\0';
   m_lastText[0] = '\0';
+  m_missingGameData.clear();
   gCaptionsOn = 0;
 }

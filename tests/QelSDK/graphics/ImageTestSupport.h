@@ -52,6 +52,8 @@ inline std::vector<uint32_t> Gradient(int width, int height) {
 class ImageTest : public testing::Test {
 protected:
   void SetUp() override {
+    // The log of copies is the process's: a case of another fixture may have left copies in it.
+    MemorySurface::Calls().clear();
     MemorySurface::RegisterSurfaceOps();
     Qel::MultiSurface::RegisterSurfaceOps();
     Qel::CompressedSurface::RegisterSurfaceOps();
