@@ -30,6 +30,7 @@ void Observable::RemoveObserver(Observer* observer) {
   if (m_notifyFrames != nullptr) {
     // A walk may stand on this entry: leave a hole that the outermost walk sweeps up.
     *entry = nullptr;
+    m_holes = true;
   } else {
     m_observers.erase(entry);
   }
@@ -41,15 +42,20 @@ void Observable::RemoveAllObservers() {
     observer->m_subjects.remove(this);
     observer = nullptr;
   }
-  if (m_notifyFrames == nullptr) m_observers.clear();
+  if (m_notifyFrames == nullptr)
+    m_observers.clear();
+  else
+    m_holes = true;
 }
 
 void Observable::Notify(uint32_t sender, uint32_t event, void* data) {
+  // Many subjects (frame tracks, most animations) have no one listening.
+  if (m_observers.empty()) return;
   NotifyFrame frame(*this);
-  // Entries are only nulled, never erased, while any walk runs, so the iterator stays valid
-  // across every call; the end is read afresh so that observers added meanwhile are reached.
-  for (auto entry = m_observers.begin(); entry != m_observers.end(); ++entry) {
-    Observer* observer = *entry;
+  // Entries are only nulled, never erased, while any walk runs, so an index stays on its entry
+  // across every call; the size is read afresh so that observers added meanwhile are reached.
+  for (size_t i = 0; i < m_observers.size(); ++i) {
+    Observer* observer = m_observers[i];
     if (observer == nullptr) continue;
     observer->OnNotify(this, sender, event, data);
     if (frame.m_subjectDestroyed) return;
@@ -65,7 +71,11 @@ Observable::NotifyFrame::~NotifyFrame() {
   if (m_subjectDestroyed) return;
   m_subject.m_notifyFrames = m_outer;
   // The outermost walk sweeps up the holes left by removals during any walk.
-  if (m_outer == nullptr) m_subject.m_observers.remove(nullptr);
+  if (m_outer == nullptr && m_subject.m_holes) {
+    auto& observers = m_subject.m_observers;
+    observers.erase(std::remove(observers.begin(), observers.end(), nullptr), observers.end());
+    m_subject.m_holes = false;
+  }
 }
 
 }  // namespace Qel

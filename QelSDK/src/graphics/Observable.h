@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <list>
+#include <vector>
 
 namespace Qel {
 
@@ -42,8 +42,10 @@ private:
   };
 
   // A null entry is an observer removed while a walk may stand on its entry.
-  std::list<Observer*> m_observers;
+  std::vector<Observer*> m_observers;
   NotifyFrame* m_notifyFrames = nullptr;
+  // Whether a removal during a walk left null entries for the outermost walk to sweep up.
+  bool m_holes = false;
 };
 
 }  // namespace Qel
