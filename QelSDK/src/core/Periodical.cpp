@@ -1,15 +1,16 @@
 // The periodical and the frame's list of started periodicals.
 #include "core/Periodical.h"
 
-#include <list>
+#include <vector>
 
 namespace Qel {
 namespace {
 
 // Stopping only nulls an entry, so a periodical may stop or destroy itself (or another) inside
-// an update without disturbing the walk; the outermost walk erases the null entries it passes.
-// A list keeps its iterators valid while entries are appended during the walk.
-using PeriodicalList = std::list<Periodical*>;
+// an update without disturbing the walk, which goes by index and so also reaches entries appended
+// during it. The null entries are dropped once no walk runs. A restart (a new animation every frame,
+// say) then costs an append, with no allocation of its own.
+using PeriodicalList = std::vector<Periodical*>;
 
 PeriodicalList& Started() {
   // Never destroyed: periodicals owned by static objects may still stop themselves at exit, after
@@ -19,6 +20,7 @@ PeriodicalList& Started() {
 }
 
 int gWalkDepth = 0;
+size_t gStoppedEntries = 0;
 
 // Counts the walks in progress, also when an update throws a fatal error out of the walk.
 class WalkScope {
@@ -38,34 +40,47 @@ Periodical::~Periodical() {
 
 void Periodical::Start() {
   if (m_running) return;
+  auto& list = Started();
+  // Without walks (a loader, a test) stopped entries would pile up.
+  if (gWalkDepth == 0 && gStoppedEntries > list.size() / 2) Compact();
   m_running = true;
-  m_entry = Started().insert(Started().end(), this);
+  m_slot = list.size();
+  list.push_back(this);
   OnStart();
 }
 
 void Periodical::Stop() {
   if (!m_running) return;
   OnStop();
-  // Only a walk erases entries, and only null ones: a running periodical's entry is still there.
-  *m_entry = nullptr;
+  // Only Compact removes entries, and only null ones: a running periodical's entry is still there.
+  Started()[m_slot] = nullptr;
+  ++gStoppedEntries;
   m_running = false;
+}
+
+void Periodical::Compact() {
+  auto& list = Started();
+  size_t kept = 0;
+  for (Periodical* periodical : list) {
+    if (periodical == nullptr) continue;
+    periodical->m_slot = kept;
+    list[kept++] = periodical;
+  }
+  list.resize(kept);
+  gStoppedEntries = 0;
 }
 
 void Periodical::UpdateAll() {
   auto& list = Started();
-  const WalkScope walk;
-  // end() is read afresh at every step so that periodicals started during the walk are reached.
-  for (auto entry = list.begin(); entry != list.end();) {
-    if (*entry) {
-      (*entry)->Update();
-      ++entry;
-    } else if (walk.IsOutermost()) {
-      entry = list.erase(entry);
-    } else {
-      // A walk nested inside an update leaves erasure to the outer walk, which may stand on this entry.
-      ++entry;
+  {
+    const WalkScope walk;
+    // The size is read afresh at every step so that periodicals started during the walk are reached.
+    for (size_t i = 0; i < list.size(); ++i) {
+      if (Periodical* periodical = list[i]) periodical->Update();
     }
   }
+  // A walk nested inside an update leaves the compaction to the outer walk, which stands on an index.
+  if (gWalkDepth == 0 && gStoppedEntries != 0) Compact();
 }
 
 }  // namespace Qel

@@ -1,7 +1,7 @@
 // The periodical: an object that is updated once per frame while it is started.
 #pragma once
 
-#include <list>
+#include <cstddef>
 
 namespace Qel {
 
@@ -30,10 +30,13 @@ protected:
   virtual void OnStop() {}
 
 private:
+  // Drops the entries of stopped periodicals; only while no walk runs.
+  static void Compact();
+
   bool m_running = false;
-  // Its entry in the frame's list while it runs, so that stopping finds it at once: a frame starts
+  // Its place in the frame's list while it runs, so that stopping finds it at once: a frame starts
   // and stops many animations among many more that run.
-  std::list<Periodical*>::iterator m_entry;
+  size_t m_slot = 0;
 };
 
 }  // namespace Qel

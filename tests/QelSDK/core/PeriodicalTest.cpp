@@ -77,6 +77,27 @@ TEST_F(PeriodicalTest, UpdatesInStartOrderAndARestartMovesToTheEnd) {
   EXPECT_EQ(Frame(), (Log{"b", "c", "a"}));
 }
 
+TEST_F(PeriodicalTest, ManyRestartsBetweenWalksLeaveEachListedOnceAndStoppable) {
+  Recorder a("a", m_log), b("b", m_log), c("c", m_log);
+  a.Start();
+  b.Start();
+  c.Start();
+  // Far more stopped entries than running ones pile up without a walk to drop them.
+  for (int i = 0; i < 1000; ++i) {
+    b.Stop();
+    b.Start();
+    a.Stop();
+    a.Start();
+  }
+  EXPECT_EQ(Frame(), (Log{"c", "b", "a"}));
+  // Each still stops its own entry, wherever dropping the others moved it.
+  b.Stop();
+  EXPECT_EQ(Frame(), (Log{"c", "a"}));
+  c.Stop();
+  a.Stop();
+  EXPECT_EQ(Frame(), Log{});
+}
+
 TEST_F(PeriodicalTest, OneStartedDuringTheWalkIsUpdatedLaterInTheSameWalk) {
   Recorder a("a", m_log), b("b", m_log), late("late", m_log);
   a.m_onUpdate = [&] { late.Start(); };
