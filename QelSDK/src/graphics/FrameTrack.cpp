@@ -116,6 +116,8 @@ bool FrameTrack::FireEvents(int index, int32_t position, bool& gone) {
   const size_t frame = static_cast<size_t>(index);
   const int32_t start = m_startTimes[frame];
   const int32_t duration = m_startTimes[frame + 1] - start;
+  // Most frames carry no events: spare them the copy.
+  if (m_frames[frame].m_events.empty()) return false;
   // The events are kept alive by this copy should their frame go away while one fires.
   const std::vector<std::shared_ptr<FrameEvent>> events = m_frames[frame].m_events;
   LifeGuard::Watch watch(m_life);
