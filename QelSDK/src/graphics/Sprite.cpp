@@ -60,6 +60,7 @@ uint32_t Sprite::AddAnimation(std::shared_ptr<Animation> animation) {
     if (m_animations.count(id) != 0) continue;
     animation->AddObserver(this);
     m_animations.emplace(id, std::move(animation));
+    ++m_heldChanges;
     return id;
   }
   return kNoAnimation;
@@ -70,6 +71,7 @@ bool Sprite::AddAnimation(uint32_t id, std::shared_ptr<Animation> animation) {
   if (Find(animation.get()) != m_animations.end()) return false;
   animation->AddObserver(this);
   m_animations.emplace(id, std::move(animation));
+  ++m_heldChanges;
   return true;
 }
 
@@ -82,14 +84,22 @@ Sprite::AnimationMap::const_iterator Sprite::Find(const Animation* animation) co
 
 bool Sprite::Remove(AnimationMap::const_iterator entry) {
   const uint32_t id = entry->first;
-  if (entry->second.get() == m_currentAnimation) {
+  if (id == m_currentId) {
     LifeGuard::Watch watch(m_life);
     StopAnimation();
     if (watch.IsGone()) return false;
+    // An observer of the stop may have started it again: it must not stay current once it is
+    // released.
+    if (id == m_currentId) ForgetCurrent();
   }
   // Observers of the stop may have removed it already.
-  m_animations.erase(id);
+  if (m_animations.erase(id) != 0) ++m_heldChanges;
   return true;
+}
+
+void Sprite::ForgetCurrent() {
+  m_currentAnimation = nullptr;
+  m_currentId = kNoAnimation;
 }
 
 bool Sprite::RemoveAnimation(Animation* animation) {
@@ -113,6 +123,9 @@ void Sprite::RemoveAllAnimations() {
   // The animations go after the map is empty, so that whatever their end sets off finds a consistent sprite.
   const AnimationMap released = std::move(m_animations);
   m_animations.clear();
+  ++m_heldChanges;
+  // An observer of the stop may have started one again.
+  ForgetCurrent();
 }
 
 uint32_t Sprite::GetAnimationId(const Animation* animation) const {
@@ -138,48 +151,37 @@ void Sprite::PlayAnimation(uint32_t id, int startFrame) {
 void Sprite::Play(uint32_t id, std::shared_ptr<Animation> animation, int startFrame) {
   // The animation is held by the argument should an observer of the stop remove it.
   LifeGuard::Watch watch(m_life);
+  const uint32_t heldChanges = m_heldChanges;
   StopAnimation();
   if (watch.IsGone()) return;
-  // Observers of the stop may have removed it, or held it anew under another id.
-  const auto entry = m_animations.find(id);
-  if (entry == m_animations.end() || entry->second != animation) {
-    const auto moved = Find(animation.get());
-    if (moved == m_animations.end()) return;
-    id = moved->first;
+  if (m_heldChanges != heldChanges) {
+    // Observers of the stop may have removed it, or held it anew under another id.
+    const auto entry = m_animations.find(id);
+    if (entry == m_animations.end() || entry->second != animation) {
+      const auto moved = Find(animation.get());
+      if (moved == m_animations.end()) return;
+      id = moved->first;
+    }
   }
   m_currentAnimation = animation.get();
   m_currentId = id;
+  ++m_plays;
   animation->Play(startFrame);
   if (watch.IsGone()) return;
   SetBoundsDirty(true);
 }
 
-Sprite::AnimationMap::const_iterator Sprite::FindCurrent() const {
-  if (m_currentAnimation == nullptr) return m_animations.end();
-  const auto entry = m_animations.find(m_currentId);
-  if (entry != m_animations.end() && entry->second.get() == m_currentAnimation) return entry;
-  return Find(m_currentAnimation);
-}
-
-uint32_t Sprite::GetCurrentAnimationId() const {
-  const auto entry = FindCurrent();
-  return entry == m_animations.end() ? kNoAnimation : entry->first;
-}
-
 void Sprite::StopAnimation() {
   if (m_currentAnimation == nullptr) return;
-  Animation* stopping = m_currentAnimation;
-  // The copy keeps it alive should an observer of the stop remove it.
-  const auto entry = FindCurrent();
-  const std::shared_ptr<Animation> keep = entry == m_animations.end() ? nullptr : entry->second;
+  const uint32_t plays = m_plays;
   LifeGuard::Watch watch(m_life);
-  stopping->Stop();
+  // An observer of the stop may release the animation, and with it the last reference to it: an
+  // animation touches nothing of its own once it has told its observers, and nothing here touches it
+  // afterwards.
+  m_currentAnimation->Stop();
   if (watch.IsGone()) return;
   // An observer of the stop may have started another one meanwhile.
-  if (m_currentAnimation == stopping) {
-    m_currentAnimation = nullptr;
-    m_currentId = kNoAnimation;
-  }
+  if (m_plays == plays) ForgetCurrent();
 }
 
 void Sprite::SetNextAnimation(uint32_t id, uint32_t nextId) {
@@ -191,10 +193,6 @@ bool Sprite::ClearNextAnimation(uint32_t id) {
 }
 
 Sprite::AnimationMap::const_iterator Sprite::FindSubject(const Observable* subject) const {
-  if (m_currentAnimation != nullptr && static_cast<const Observable*>(m_currentAnimation) == subject) {
-    const auto current = FindCurrent();
-    if (current != m_animations.end()) return current;
-  }
   for (auto entry = m_animations.begin(); entry != m_animations.end(); ++entry) {
     if (static_cast<const Observable*>(entry->second.get()) == subject) return entry;
   }
@@ -204,13 +202,20 @@ Sprite::AnimationMap::const_iterator Sprite::FindSubject(const Observable* subje
 void Sprite::OnNotify(Observable* subject, uint32_t sender, uint32_t event, void*) {
   if (sender != kNotifyAnimation) return;
   if (event == kNotifyBoundsChanged) SetBoundsDirty(true);
-  // A held animation is recognised among the sprite's own; only a subject the sprite does not hold
-  // needs the run-time type test.
-  const auto entry = FindSubject(subject);
-  const bool held = entry != m_animations.end();
-  Animation* animation = held ? entry->second.get() : dynamic_cast<Animation*>(subject);
+  // The current animation, which tells the most, is known at once; another held animation is found
+  // among the sprite's own, and only a subject the sprite does not hold needs the run-time type test.
+  Animation* animation = nullptr;
+  uint32_t id = kNoAnimation;
+  if (m_currentAnimation != nullptr && static_cast<Observable*>(m_currentAnimation) == subject) {
+    animation = m_currentAnimation;
+    id = m_currentId;
+  } else if (const auto entry = FindSubject(subject); entry != m_animations.end()) {
+    animation = entry->second.get();
+    id = entry->first;
+  } else {
+    animation = dynamic_cast<Animation*>(subject);
+  }
   if (animation == nullptr) return;
-  uint32_t id = held ? entry->first : kNoAnimation;
   LifeGuard::Watch watch(m_life);
   if (event == kNotifyEnd) {
     const auto next = m_nextAnimations.find(id);

@@ -44,7 +44,7 @@ public:
   virtual void PlayAnimation(Animation* animation, int startFrame);
   virtual void PlayAnimation(uint32_t id, int startFrame);
   virtual Animation* GetCurrentAnimation() const { return m_currentAnimation; }
-  virtual uint32_t GetCurrentAnimationId() const;
+  virtual uint32_t GetCurrentAnimationId() const { return m_currentId; }
   virtual void StopAnimation();
   virtual int GetAnimationCount() const { return static_cast<int>(m_animations.size()); }
   // When the animation of id ends, the one of nextId is played from its first frame.
@@ -59,16 +59,18 @@ private:
   AnimationMap::const_iterator Find(const Animation* animation) const;
   // The entry of the held animation that is this subject; the end for any other subject.
   AnimationMap::const_iterator FindSubject(const Observable* subject) const;
-  // The entry of the current animation; the end when there is none.
-  AnimationMap::const_iterator FindCurrent() const;
   void Play(uint32_t id, std::shared_ptr<Animation> animation, int startFrame);
   // Stops the current animation first; false when the sprite went away meanwhile.
   bool Remove(AnimationMap::const_iterator entry);
+  void ForgetCurrent();
 
-  // Not owning: always an animation of the map, or null.
+  // Not owning: always the animation the map holds under m_currentId, or null (with kNoAnimation).
   Animation* m_currentAnimation = nullptr;
-  // The id the current animation was played under, so that finding it needs no walk of the map.
   uint32_t m_currentId = kNoAnimation;
+  // Counts the changes to the map and the plays, so that a call that has heard observers can tell
+  // whether they changed either, without a lookup.
+  uint32_t m_heldChanges = 0;
+  uint32_t m_plays = 0;
   AnimationMap m_animations;
   std::map<uint32_t, uint32_t> m_nextAnimations;
   LifeGuard m_life;

@@ -186,6 +186,39 @@ TEST_F(SpriteFixture, RemovingTheCurrentAnimationStopsItFirst) {
   EXPECT_EQ(sprite->GetAnimationCount(), 0);
 }
 
+TEST_F(SpriteFixture, AnAnimationStartedAgainByAnObserverOfItsStopIsNotKeptCurrentOnceRemoved) {
+  const std::function<void(Sprite&)> removals[] = {
+      [](Sprite& s) { s.RemoveAnimationById(3); },
+      [](Sprite& s) { s.RemoveAnimation(s.GetAnimation(3)); },
+      [](Sprite& s) { s.RemoveAllAnimations(); },
+  };
+  for (const auto& remove : removals) {
+    auto owned = std::make_shared<Sprite>();
+    Log events;
+    NotificationLog owner(events);
+    owned->AddObserver(&owner);
+    // The sprite holds the only reference: the removal releases the animation.
+    owned->AddAnimation(3, MakeAnimation(2, Animation::kPlayModeLoop));
+    owned->PlayAnimation(3u, 0);
+    bool once = false;
+    owner.m_action = [&](uint32_t, uint32_t event) {
+      if (animtest::CodeText(event) != "stop" || once) return;
+      once = true;
+      owned->PlayAnimation(3u, 0);
+    };
+    remove(*owned);
+    owner.m_action = nullptr;
+    EXPECT_TRUE(once);
+    EXPECT_EQ(owned->GetAnimationCount(), 0);
+    EXPECT_EQ(owned->GetCurrentAnimation(), nullptr);
+    EXPECT_EQ(owned->GetCurrentAnimationId(), Sprite::kNoAnimation);
+    Box3 bounds;
+    owned->GetBounds(bounds);
+    EXPECT_TRUE(bounds.IsEmpty());
+    clock.Step(clock.GetTime() + 250);
+  }
+}
+
 TEST_F(SpriteFixture, AnOwnerMayReleaseTheSpriteInsideAnyOfItsNotifications) {
   struct Case {
     const char* what;
