@@ -8,7 +8,7 @@ namespace {
 
 // Stopping only nulls an entry, so a periodical may stop or destroy itself (or another) inside
 // an update without disturbing the walk, which goes by index and so also reaches entries appended
-// during it. The null entries are dropped once no walk runs. A restart (a new animation every frame,
+// during it. The null entries are dropped later, outside walks. A restart (a new animation every frame,
 // say) then costs an append, with no allocation of its own.
 using PeriodicalList = std::vector<Periodical*>;
 
@@ -40,9 +40,9 @@ Periodical::~Periodical() {
 
 void Periodical::Start() {
   if (m_running) return;
+  // Without walks (a loader, a test) stopped entries would otherwise pile up.
+  DropStoppedEntries();
   auto& list = Started();
-  // Without walks (a loader, a test) stopped entries would pile up.
-  if (gWalkDepth == 0 && gStoppedEntries > list.size() / 2) Compact();
   m_running = true;
   m_slot = list.size();
   list.push_back(this);
@@ -52,14 +52,17 @@ void Periodical::Start() {
 void Periodical::Stop() {
   if (!m_running) return;
   OnStop();
-  // Only Compact removes entries, and only null ones: a running periodical's entry is still there.
+  // Only DropStoppedEntries removes entries, and only null ones: a running periodical's entry stays.
   Started()[m_slot] = nullptr;
   ++gStoppedEntries;
   m_running = false;
 }
 
-void Periodical::Compact() {
+void Periodical::DropStoppedEntries() {
   auto& list = Started();
+  // A walk stands on an index, and skipping a null entry costs less than moving every entry after
+  // it: they are dropped only outside walks, once they are the greater part.
+  if (gWalkDepth != 0 || gStoppedEntries <= list.size() / 2) return;
   size_t kept = 0;
   for (Periodical* periodical : list) {
     if (periodical == nullptr) continue;
@@ -79,8 +82,7 @@ void Periodical::UpdateAll() {
       if (Periodical* periodical = list[i]) periodical->Update();
     }
   }
-  // A walk nested inside an update leaves the compaction to the outer walk, which stands on an index.
-  if (gWalkDepth == 0 && gStoppedEntries != 0) Compact();
+  DropStoppedEntries();
 }
 
 }  // namespace Qel

@@ -30,8 +30,8 @@ protected:
   virtual void OnStop() {}
 
 private:
-  // Drops the entries of stopped periodicals; only while no walk runs.
-  static void Compact();
+  // Drops the entries of stopped periodicals once they are most of the list; never during a walk.
+  static void DropStoppedEntries();
 
   bool m_running = false;
   // Its place in the frame's list while it runs, so that stopping finds it at once: a frame starts
