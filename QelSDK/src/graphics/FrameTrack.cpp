@@ -72,15 +72,15 @@ void FrameTrack::SeekFrame(int index) {
 int FrameTrack::Update(int32_t position) {
   const int32_t at = position < 1 ? 0 : position;
   const int before = m_currentFrame;
-  Rect boundsBefore;
-  GetBounds(boundsBefore);
-
   int target = -1;
   if (!m_frames.empty()) {
     const auto starts = m_startTimes.begin();
     target = static_cast<int>(std::upper_bound(starts, starts + GetFrameCount(), at) - starts) - 1;
   }
+  // Most ticks stay on the frame they were on.
   if (target == m_currentFrame && !m_seeking) return m_currentFrame;
+  Rect boundsBefore;
+  GetBounds(boundsBefore);
 
   bool gone = false;
   if (target <= m_currentFrame) {
@@ -114,10 +114,10 @@ int FrameTrack::Update(int32_t position) {
 
 bool FrameTrack::FireEvents(int index, int32_t position, bool& gone) {
   const size_t frame = static_cast<size_t>(index);
-  const int32_t start = m_startTimes[frame];
-  const int32_t duration = m_startTimes[frame + 1] - start;
   // Most frames carry no events: spare them the copy.
   if (m_frames[frame].m_events.empty()) return false;
+  const int32_t start = m_startTimes[frame];
+  const int32_t duration = m_startTimes[frame + 1] - start;
   // The events are kept alive by this copy should their frame go away while one fires.
   const std::vector<std::shared_ptr<FrameEvent>> events = m_frames[frame].m_events;
   LifeGuard::Watch watch(m_life);
