@@ -216,10 +216,10 @@ void Sprite::OnNotify(Observable* subject, uint32_t sender, uint32_t event, void
     animation = dynamic_cast<Animation*>(subject);
   }
   if (animation == nullptr) return;
-  LifeGuard::Watch watch(m_life);
   if (event == kNotifyEnd) {
     const auto next = m_nextAnimations.find(id);
     if (next != m_nextAnimations.end()) {
+      LifeGuard::Watch watch(m_life);
       PlayAnimation(next->second, 0);
       if (watch.IsGone()) return;
       // Whatever the chained start set off may have removed the ended animation.
