@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -27,31 +29,48 @@ bool IsAsciiLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// The parts between separators, empty ones left out. Views into text.
-void SplitParts(std::string_view text, std::vector<std::string_view>& parts) {
+// Hands each part between separators to take, empty ones left out, as a view into text.
+template <typename Take>
+void ForEachPart(std::string_view text, Take&& take) {
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
     if (i < text.size() && !IsSeparator(text[i])) continue;
-    if (i > start) parts.push_back(text.substr(start, i - start));
+    if (i > start) take(text.substr(start, i - start));
     start = i + 1;
   }
 }
 
+// At most this many parts: one more than there are separators.
+size_t MostParts(std::string_view text) {
+  return 1 + static_cast<size_t>(std::count_if(text.begin(), text.end(), IsSeparator));
+}
+
 bool CurrentFolderParts(std::vector<std::string>& parts) {
-  std::unique_ptr<char, decltype(&free)> cwd(getcwd(nullptr, 0), &free);
+  // Asked at every relative path: a buffer on the stack serves all but a folder deeper than it holds,
+  // whose path the C library then builds in memory of its own.
+  char buffer[PATH_MAX];
+  std::unique_ptr<char, decltype(&free)> longer(nullptr, &free);
+  const char* cwd = getcwd(buffer, sizeof buffer);
+  if (!cwd && errno == ERANGE) {
+    longer.reset(getcwd(nullptr, 0));
+    cwd = longer.get();
+  }
   if (!cwd) return false;
-  std::vector<std::string_view> views;
-  SplitParts(cwd.get(), views);
-  parts.assign(views.begin(), views.end());
+  parts.clear();
+  parts.reserve(MostParts(cwd));
+  ForEachPart(cwd, [&parts](std::string_view part) { parts.emplace_back(part); });
   return true;
 }
 
-// Windows ignores trailing blanks and dots of the last part ("sound.wav " opens "sound.wav").
-void TrimLastPart(std::vector<std::string_view>& parts) {
-  if (parts.empty() || parts.back() == "." || parts.back() == "..") return;
-  std::string_view& last = parts.back();
-  while (!last.empty() && (last.back() == ' ' || last.back() == '.')) last.remove_suffix(1);
-  if (last.empty()) parts.pop_back();
+// Windows ignores trailing blanks and dots of the last part ("sound.wav " opens "sound.wav"); a
+// last part of nothing else is dropped, and "." and ".." stay what they are.
+std::string_view TrimLastPart(std::string_view text) {
+  size_t lastStart = text.size();
+  while (lastStart > 0 && !IsSeparator(text[lastStart - 1])) --lastStart;
+  const std::string_view last = text.substr(lastStart);
+  if (last == "." || last == "..") return text;
+  while (text.size() > lastStart && (text.back() == ' ' || text.back() == '.')) text.remove_suffix(1);
+  return text;
 }
 
 bool Exists(const std::string& linuxPath) {
@@ -94,23 +113,21 @@ bool ParseWindowsPath(const char* text, WindowsPath& out) {
     return false;
   }
 
-  std::vector<std::string_view> written;
-  written.reserve(16);
-  SplitParts(rest, written);
+  std::string_view written = rest;
   const size_t length = std::strlen(text);
   path.trailingSeparator = IsSeparator(text[length - 1]);
-  if (!path.trailingSeparator) TrimLastPart(written);
+  if (!path.trailingSeparator) written = TrimLastPart(written);
 
   path.parts = std::move(base);
-  path.parts.reserve(path.parts.size() + written.size());
-  for (const std::string_view part : written) {
-    if (part == ".") continue;
+  path.parts.reserve(path.parts.size() + MostParts(written));
+  ForEachPart(written, [&path](std::string_view part) {
+    if (part == ".") return;
     if (part == "..") {
       if (!path.parts.empty()) path.parts.pop_back();  // never above the root
-      continue;
+      return;
     }
     path.parts.emplace_back(part);
-  }
+  });
   out = std::move(path);
   return true;
 }
