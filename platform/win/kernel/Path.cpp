@@ -154,7 +154,11 @@ bool WrittenLinuxPath(const WindowsPath& path, std::string& linuxPath) {
   return true;
 }
 
-bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPath) {
+namespace {
+
+// missingAsWritten: the caller has just failed to reach the whole path as written, or expects it to be
+// missing, so it is not asked for as written and the walk starts at once.
+bool Map(const WindowsPath& path, size_t partCount, bool missingAsWritten, std::string& linuxPath) {
   std::string root;
   if (!GetDriveRoot(path.drive, root)) return false;
   partCount = std::min(partCount, path.parts.size());
@@ -166,9 +170,12 @@ bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPat
   };
 
   // Most paths exist as written; only a miss pays for the walk.
+  size_t length = root.size() + 1;
+  for (size_t i = 0; i < partCount; ++i) length += path.parts[i].size() + 1;
   std::string written = root;
+  written.reserve(length);
   for (size_t i = 0; i < partCount; ++i) AppendLinux(written, path.parts[i]);
-  if (partCount == 0 || Exists(written)) return finish(written);
+  if (partCount == 0 || (!missingAsWritten && Exists(written))) return finish(std::move(written));
 
   // The walk starts in the deepest folder that exists as written: mostly the last part alone is
   // missing (a file about to be created) and only its own folder is looked at.
@@ -185,7 +192,10 @@ bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPat
     --i;
     found = MatchInFolder(written.substr(0, ends[i]), path.parts[i], match);
   }
-  std::string current = written.substr(0, ends[i]);
+  // A match differs in letter case only, so the path keeps the written one's length.
+  std::string current;
+  current.reserve(length);
+  current.assign(written, 0, ends[i]);
   for (;;) {
     if (found == FolderMatch::kExact) {
       AppendLinux(current, path.parts[i]);
@@ -194,11 +204,21 @@ bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPat
     } else {
       // Nothing further down can exist; the rest stays as written (a file about to be created).
       for (size_t j = i; j < partCount; ++j) AppendLinux(current, path.parts[j]);
-      return finish(current);
+      return finish(std::move(current));
     }
-    if (++i == partCount) return finish(current);
+    if (++i == partCount) return finish(std::move(current));
     found = MatchInFolder(current, path.parts[i], match);
   }
+}
+
+}  // namespace
+
+bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPath) {
+  return Map(path, partCount, false, linuxPath);
+}
+
+bool MapMissingToLinux(const WindowsPath& path, std::string& linuxPath) {
+  return Map(path, path.parts.size(), true, linuxPath);
 }
 
 }  // namespace detail
