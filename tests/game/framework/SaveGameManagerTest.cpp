@@ -407,6 +407,9 @@ TEST_F(SaveSlotsTraced, AFailedSaveNamesItsFileAsALinuxPath) {
       {"a folder in the slot's place", "SaveGame5.sav", false,
        "ERROR: SaveOutputStream: " + temporary + " could not replace " + folder +
            "/SaveGame5.sav; the previous save is kept\n"},
+      {"a folder in the slot's place in another letter case", "savegame5.SAV", false,
+       "ERROR: SaveOutputStream: " + temporary + " could not replace " + folder +
+           "/savegame5.SAV; the previous save is kept\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
