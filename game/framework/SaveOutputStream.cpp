@@ -1,12 +1,12 @@
 // The writer of a save file.
 #include "framework/SaveOutputStream.h"
 
+#include <cstddef>
 #include <string>
 #include <utility>
 
 #include "core/FileUtilities.h"
 #include "core/IFile.h"
-#include "core/LittleEndian.h"
 #include "core/Trace.h"
 #include "core/WinFileSpec.h"
 #include "platform/win/kernel/Path.h"
@@ -19,15 +19,24 @@ SaveOutputStream::StreamHook& Hook() {
 }
 
 constexpr const char* kTemporarySuffix = ".tmp";
+// Room for a player's record (542 bytes) from the start, so that collecting it takes one allocation
+// rather than one per doubling.
+constexpr size_t kUsualSize = 1024;
 
-// The file as the player finds it: a Linux path, whole, whether the engine's text for it is the
-// bare name of a file not made yet or the Windows form of one that exists.
-std::string Shown(const std::shared_ptr<Qel::IFileSpec>& spec) {
-  const std::string& path = spec->GetPath();
+// The full Windows path of a path relative to the working folder; the path itself when it has none.
+std::string FullPath(const std::string& path) {
   char full[4096];
   const plat::win::DWORD length = plat::win::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  const bool whole = length > 0 && length < sizeof full;
-  return plat::win::LinuxPathAsWritten(whole ? full : path.c_str());
+  return length > 0 && length < sizeof full ? std::string(full, length) : path;
+}
+
+// The file as the player finds it: a Linux path, whole, in the letter case it has on disk where it
+// exists.
+std::string Shown(const std::shared_ptr<Qel::IFileSpec>& spec) {
+  const std::string full = FullPath(spec->GetPath());
+  std::string linuxPath;
+  return plat::win::ToLinuxPath(full.c_str(), linuxPath) ? linuxPath
+                                                         : plat::win::LinuxPathAsWritten(full.c_str());
 }
 
 }  // namespace
@@ -43,15 +52,17 @@ SaveOutputStream::~SaveOutputStream() {
 bool SaveOutputStream::Open(const char* name) {
   Abandon();
   m_bytes.clear();
+  m_bytes.reserve(kUsualSize);
   if (!name || !*name) return false;
-  m_target = Qel::WinFileSpec::Create();
-  if (!m_target) return false;
-  // An existing save is found in whatever letter case it has on disk, and its temporary file is
-  // made beside it under the same spelling, so that the rename replaces that very file. The
-  // temporary file needs no lookup of its own: the file layer matches its name when it is created.
-  m_target->SetPath(name);
-  m_temporary = Qel::WinFileSpec::CreateAsWritten(m_target->GetPath() + kTemporarySuffix);
-  if (!m_temporary) return false;
+  // Neither the save nor its temporary file is looked up here: where a name is missing as written,
+  // the file layer matches it without regard to case, the temporary file's when it is created and
+  // the save's when the temporary file replaces it, so an existing save is replaced in whatever
+  // letter case it has on disk. Both are named by their full path, so that the file layer does not
+  // ask for the working folder at every call.
+  const std::string full = FullPath(name);
+  m_target = Qel::WinFileSpec::CreateAsWritten(full);
+  m_temporary = Qel::WinFileSpec::CreateAsWritten(full + kTemporarySuffix);
+  if (!m_target || !m_temporary) return false;
   Qel::OpenFileStream(m_temporary, Qel::kFileWrite | Qel::kFileCreate, m_stream);
   if (m_stream && Hook()) m_stream = Hook()(std::move(m_stream));
   if (!m_stream) {
@@ -60,16 +71,6 @@ bool SaveOutputStream::Open(const char* name) {
     return false;
   }
   return true;
-}
-
-void SaveOutputStream::WriteU32(const uint32_t& value) {
-  uint8_t bytes[4];
-  Qel::WriteLE32(bytes, value);
-  m_bytes.insert(m_bytes.end(), bytes, bytes + sizeof bytes);
-}
-
-void SaveOutputStream::WriteU8(const uint8_t& value) {
-  m_bytes.push_back(value);
 }
 
 bool SaveOutputStream::Close() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/IFileSpec.h"
+#include "core/LittleEndian.h"
 #include "core/Stream.h"
 
 // The values go to a temporary file beside the save (its name with ".tmp" added), which Close
@@ -30,9 +31,14 @@ public:
   // Creates (or empties) the temporary file of the save of that name, a path relative to the
   // working folder; false when it cannot be created.
   bool Open(const char* name);
-  // Each value takes its own width: 4 bytes, least significant first, or 1 byte.
-  void WriteU32(const uint32_t& value);
-  void WriteU8(const uint8_t& value);
+  // Each value takes its own width: 4 bytes, least significant first, or 1 byte. Inline: a record
+  // is some hundreds of them.
+  void WriteU32(const uint32_t& value) {
+    uint8_t bytes[4];
+    Qel::WriteLE32(bytes, value);
+    m_bytes.insert(m_bytes.end(), bytes, bytes + sizeof bytes);
+  }
+  void WriteU8(const uint8_t& value) { m_bytes.push_back(value); }
   // True once every value is written, flushed and the file renamed over the save; false when any
   // step failed or nothing was opened.
   bool Close();

@@ -106,30 +106,25 @@ int OpenRetrying(const char* path, int flags) {
   return fd;
 }
 
-// A file that must already exist. Most are named as written, so the open itself is the lookup and
-// only a miss pays for the case-blind match.
-int OpenExisting(const detail::WindowsPath& path, int flags) {
-  std::string written;
-  if (!detail::WrittenLinuxPath(path, written)) return -1;
-  const int fd = OpenRetrying(written.c_str(), flags);
+// The file a path names, as written or matched without regard to case, opened with flags.
+// Truncation, when asked for, is left to the open: Linux cuts only regular files, and the caller
+// checks the type on the descriptor.
+int OpenMatching(const detail::WindowsPath& path, int flags) {
+  std::string linuxPath;
+  // A name that may be created is matched first, or it would be made beside one that differs only in
+  // letter case. Such names are mostly missing (a save's temporary file), so trying them as written
+  // first would mostly fail; the match decides what to open from the folder's names kept.
+  if (flags & O_CREAT) {
+    return detail::MapMissingToLinux(path, linuxPath) ? OpenRetrying(linuxPath.c_str(), flags) : -1;
+  }
+  // A file that must exist is mostly named as written: the open itself is the lookup, and only a
+  // miss pays for the match.
+  if (!detail::WrittenLinuxPath(path, linuxPath)) return -1;
+  const int fd = OpenRetrying(linuxPath.c_str(), flags);
   if (fd >= 0 || errno != ENOENT) return fd;
   std::string matched;
-  if (!detail::MapToLinux(path, path.parts.size(), matched) || matched == written) return -1;
+  if (!detail::MapMissingToLinux(path, matched) || matched == linuxPath) return -1;
   return OpenRetrying(matched.c_str(), flags);
-}
-
-// A file that may be created is matched first, or it would be made beside one whose name differs
-// only in letter case.
-int OpenOrCreate(const detail::WindowsPath& path, int flags) {
-  std::string linuxPath;
-  if (!detail::MapToLinux(path, path.parts.size(), linuxPath)) return -1;
-  // Truncation must never reach something that is not a regular file. Other opens check the type on
-  // the descriptor instead.
-  if (flags & O_TRUNC) {
-    struct stat before {};
-    if (stat(linuxPath.c_str(), &before) == 0 && !S_ISREG(before.st_mode)) return -1;
-  }
-  return OpenRetrying(linuxPath.c_str(), flags);
 }
 
 void Report(DWORD* count, DWORD value) {
@@ -148,12 +143,25 @@ DWORD LinuxFileAttributes(const std::string& linuxPath) {
   return S_ISREG(info.st_mode) ? FILE_ATTRIBUTE_NORMAL : INVALID_FILE_ATTRIBUTES;
 }
 
+DWORD FoundAttributes(const WindowsPath& path, std::string& linuxPath) {
+  if (!WrittenLinuxPath(path, linuxPath)) return INVALID_FILE_ATTRIBUTES;
+  // Most names exist as written: one look tells both that and what the entry is, and only a miss
+  // pays for the case-blind match.
+  const DWORD attributes = LinuxFileAttributes(linuxPath);
+  if (attributes != INVALID_FILE_ATTRIBUTES) return attributes;
+  std::string matched;
+  if (!MapMissingToLinux(path, matched) || matched == linuxPath) return INVALID_FILE_ATTRIBUTES;
+  linuxPath = std::move(matched);
+  return LinuxFileAttributes(linuxPath);
+}
+
 }  // namespace detail
 
 DWORD GetFileAttributesA(const char* fileName) {
+  detail::WindowsPath path;
   std::string linuxPath;
-  if (!ToLinuxPath(fileName, linuxPath)) return INVALID_FILE_ATTRIBUTES;
-  return detail::LinuxFileAttributes(linuxPath);
+  if (!detail::ParseWindowsPath(fileName, path)) return INVALID_FILE_ATTRIBUTES;
+  return detail::FoundAttributes(path, linuxPath);
 }
 
 BOOL DeleteFileA(const char* fileName) {
@@ -188,7 +196,7 @@ HANDLE CreateFileA(const char* fileName, DWORD desiredAccess, DWORD shareMode, v
       return INVALID_HANDLE_VALUE;
   }
 
-  const int fd = creationDisposition == OPEN_EXISTING ? OpenExisting(path, flags) : OpenOrCreate(path, flags);
+  const int fd = OpenMatching(path, flags);
   if (fd < 0) return INVALID_HANDLE_VALUE;
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -318,12 +326,23 @@ BOOL FlushFileBuffers(HANDLE handle) {
 
 BOOL MoveFileExA(const char* existingFileName, const char* newFileName, DWORD flags) {
   if (flags != MOVEFILE_REPLACE_EXISTING) return FALSE;
+  detail::WindowsPath fromPath;
   std::string from;
   std::string to;
-  if (!ToLinuxPath(existingFileName, from) || !ToLinuxPath(newFileName, to)) return FALSE;
-  // Only files are moved; rename(2) would move a folder as well.
+  if (!detail::ParseWindowsPath(existingFileName, fromPath) || !detail::WrittenLinuxPath(fromPath, from) ||
+      !ToLinuxPath(newFileName, to)) {
+    return FALSE;
+  }
+  // Only files are moved; rename(2) would move a folder as well. The one look at the file as written
+  // also says whether it exists so; only a miss pays for the case-blind match.
   struct stat info {};
-  if (lstat(from.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return FALSE;
+  if (lstat(from.c_str(), &info) != 0) {
+    std::string matched;
+    if (!detail::MapMissingToLinux(fromPath, matched) || matched == from) return FALSE;
+    from = std::move(matched);
+    if (lstat(from.c_str(), &info) != 0) return FALSE;
+  }
+  if (!S_ISREG(info.st_mode)) return FALSE;
   return rename(from.c_str(), to.c_str()) == 0 ? TRUE : FALSE;
 }
 

@@ -66,8 +66,12 @@ BOOL MoveFileExA(const char* existingFileName, const char* newFileName, DWORD fl
 BOOL CloseHandle(HANDLE handle);
 
 namespace detail {
+struct WindowsPath;
 // The attributes of a Linux path as GetFileAttributesA reports them (links followed).
 DWORD LinuxFileAttributes(const std::string& linuxPath);
+// The attributes of a Windows path as GetFileAttributesA reports them; linuxPath is where they were
+// found, the path as written or as matched without regard to case, whenever they are valid.
+DWORD FoundAttributes(const WindowsPath& path, std::string& linuxPath);
 }  // namespace detail
 
 }  // namespace plat::win

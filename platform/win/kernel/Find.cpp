@@ -132,8 +132,7 @@ std::string WrittenLastPart(const char* text) {
 
 bool LookUp(const std::string& written, const detail::WindowsPath& path, std::vector<Entry>& entries) {
   std::string linuxPath;
-  if (!detail::MapToLinux(path, path.parts.size(), linuxPath)) return false;
-  const DWORD attributes = detail::LinuxFileAttributes(linuxPath);
+  const DWORD attributes = detail::FoundAttributes(path, linuxPath);
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   // The name in its letter case on disk, which is why callers look a path up.
   std::string name =

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -157,6 +158,9 @@ private:
   void Catch() {
     if (m_inotify < 0) return;
     alignas(inotify_event) char buffer[16 * 1024];
+    // A read hands over as many whole reports as fit. One that left room for the longest report
+    // therefore took the last one queued, and asking again would only hear that nothing is left.
+    constexpr ssize_t kRoomForAnyReport = sizeof buffer - (sizeof(inotify_event) + NAME_MAX + 1);
     for (;;) {
       const ssize_t length = read(m_inotify, buffer, sizeof buffer);
       if (length < 0 && errno == EINTR) continue;
@@ -166,6 +170,7 @@ private:
         at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
         Apply(*event);
       }
+      if (length <= kRoomForAnyReport) return;
     }
   }
 

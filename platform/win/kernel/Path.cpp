@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -27,31 +29,48 @@ bool IsAsciiLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// The parts between separators, empty ones left out. Views into text.
-void SplitParts(std::string_view text, std::vector<std::string_view>& parts) {
+// Hands each part between separators to take, empty ones left out, as a view into text.
+template <typename Take>
+void ForEachPart(std::string_view text, Take&& take) {
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
     if (i < text.size() && !IsSeparator(text[i])) continue;
-    if (i > start) parts.push_back(text.substr(start, i - start));
+    if (i > start) take(text.substr(start, i - start));
     start = i + 1;
   }
 }
 
+// At most this many parts: one more than there are separators.
+size_t MostParts(std::string_view text) {
+  return 1 + static_cast<size_t>(std::count_if(text.begin(), text.end(), IsSeparator));
+}
+
 bool CurrentFolderParts(std::vector<std::string>& parts) {
-  std::unique_ptr<char, decltype(&free)> cwd(getcwd(nullptr, 0), &free);
+  // Asked at every relative path: a buffer on the stack serves all but a folder deeper than it holds,
+  // whose path the C library then builds in memory of its own.
+  char buffer[PATH_MAX];
+  std::unique_ptr<char, decltype(&free)> longer(nullptr, &free);
+  const char* cwd = getcwd(buffer, sizeof buffer);
+  if (!cwd && errno == ERANGE) {
+    longer.reset(getcwd(nullptr, 0));
+    cwd = longer.get();
+  }
   if (!cwd) return false;
-  std::vector<std::string_view> views;
-  SplitParts(cwd.get(), views);
-  parts.assign(views.begin(), views.end());
+  parts.clear();
+  parts.reserve(MostParts(cwd));
+  ForEachPart(cwd, [&parts](std::string_view part) { parts.emplace_back(part); });
   return true;
 }
 
-// Windows ignores trailing blanks and dots of the last part ("sound.wav " opens "sound.wav").
-void TrimLastPart(std::vector<std::string_view>& parts) {
-  if (parts.empty() || parts.back() == "." || parts.back() == "..") return;
-  std::string_view& last = parts.back();
-  while (!last.empty() && (last.back() == ' ' || last.back() == '.')) last.remove_suffix(1);
-  if (last.empty()) parts.pop_back();
+// Windows ignores trailing blanks and dots of the last part ("sound.wav " opens "sound.wav"); a
+// last part of nothing else is dropped, and "." and ".." stay what they are.
+std::string_view TrimLastPart(std::string_view text) {
+  size_t lastStart = text.size();
+  while (lastStart > 0 && !IsSeparator(text[lastStart - 1])) --lastStart;
+  const std::string_view last = text.substr(lastStart);
+  if (last == "." || last == "..") return text;
+  while (text.size() > lastStart && (text.back() == ' ' || text.back() == '.')) text.remove_suffix(1);
+  return text;
 }
 
 bool Exists(const std::string& linuxPath) {
@@ -94,23 +113,21 @@ bool ParseWindowsPath(const char* text, WindowsPath& out) {
     return false;
   }
 
-  std::vector<std::string_view> written;
-  written.reserve(16);
-  SplitParts(rest, written);
+  std::string_view written = rest;
   const size_t length = std::strlen(text);
   path.trailingSeparator = IsSeparator(text[length - 1]);
-  if (!path.trailingSeparator) TrimLastPart(written);
+  if (!path.trailingSeparator) written = TrimLastPart(written);
 
   path.parts = std::move(base);
-  path.parts.reserve(path.parts.size() + written.size());
-  for (const std::string_view part : written) {
-    if (part == ".") continue;
+  path.parts.reserve(path.parts.size() + MostParts(written));
+  ForEachPart(written, [&path](std::string_view part) {
+    if (part == ".") return;
     if (part == "..") {
       if (!path.parts.empty()) path.parts.pop_back();  // never above the root
-      continue;
+      return;
     }
     path.parts.emplace_back(part);
-  }
+  });
   out = std::move(path);
   return true;
 }
@@ -137,7 +154,11 @@ bool WrittenLinuxPath(const WindowsPath& path, std::string& linuxPath) {
   return true;
 }
 
-bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPath) {
+namespace {
+
+// missingAsWritten: the caller has just failed to reach the whole path as written, or expects it to be
+// missing, so it is not asked for as written and the walk starts at once.
+bool Map(const WindowsPath& path, size_t partCount, bool missingAsWritten, std::string& linuxPath) {
   std::string root;
   if (!GetDriveRoot(path.drive, root)) return false;
   partCount = std::min(partCount, path.parts.size());
@@ -149,9 +170,12 @@ bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPat
   };
 
   // Most paths exist as written; only a miss pays for the walk.
+  size_t length = root.size() + 1;
+  for (size_t i = 0; i < partCount; ++i) length += path.parts[i].size() + 1;
   std::string written = root;
+  written.reserve(length);
   for (size_t i = 0; i < partCount; ++i) AppendLinux(written, path.parts[i]);
-  if (partCount == 0 || Exists(written)) return finish(written);
+  if (partCount == 0 || (!missingAsWritten && Exists(written))) return finish(std::move(written));
 
   // The walk starts in the deepest folder that exists as written: mostly the last part alone is
   // missing (a file about to be created) and only its own folder is looked at.
@@ -168,7 +192,10 @@ bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPat
     --i;
     found = MatchInFolder(written.substr(0, ends[i]), path.parts[i], match);
   }
-  std::string current = written.substr(0, ends[i]);
+  // A match differs in letter case only, so the path keeps the written one's length.
+  std::string current;
+  current.reserve(length);
+  current.assign(written, 0, ends[i]);
   for (;;) {
     if (found == FolderMatch::kExact) {
       AppendLinux(current, path.parts[i]);
@@ -177,11 +204,21 @@ bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPat
     } else {
       // Nothing further down can exist; the rest stays as written (a file about to be created).
       for (size_t j = i; j < partCount; ++j) AppendLinux(current, path.parts[j]);
-      return finish(current);
+      return finish(std::move(current));
     }
-    if (++i == partCount) return finish(current);
+    if (++i == partCount) return finish(std::move(current));
     found = MatchInFolder(current, path.parts[i], match);
   }
+}
+
+}  // namespace
+
+bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPath) {
+  return Map(path, partCount, false, linuxPath);
+}
+
+bool MapMissingToLinux(const WindowsPath& path, std::string& linuxPath) {
+  return Map(path, path.parts.size(), true, linuxPath);
 }
 
 }  // namespace detail

@@ -47,6 +47,10 @@ std::string FormatWindowsPath(const WindowsPath& path);
 bool WrittenLinuxPath(const WindowsPath& path, std::string& linuxPath);
 // The Linux path of the first partCount parts (see ToLinuxPath); false when the drive does not exist.
 bool MapToLinux(const WindowsPath& path, size_t partCount, std::string& linuxPath);
+// What MapToLinux gives for the whole path, through the case-blind walk alone, without first asking
+// for the path as written: for a caller that has just failed to reach it so (an open or a stat said
+// so), or that expects it to be missing (a file about to be created).
+bool MapMissingToLinux(const WindowsPath& path, std::string& linuxPath);
 // The names in a Linux folder, "." and ".." left out; false when it cannot be read.
 bool ReadFolder(const std::string& folder, std::vector<std::string>& names);
 

@@ -64,10 +64,26 @@ TEST(WinFileSpec, ABareNameThatExistsBecomesItsFullPathInItsRealCase) {
   test::WriteFile("Pilo.ini", "x");
   test::WriteFile("Saves/Slot1.sav", "x");
   const std::string here = test::WindowsPathOf(fs::current_path());
-  EXPECT_EQ(Spec("pilo.INI")->GetPath(), here + "\\Pilo.ini");
-  EXPECT_EQ(Spec("saves\\")->GetPath(), here + "\\Saves");
-  EXPECT_EQ(Spec("missing.ini")->GetPath(), "missing.ini");            // stays as written
-  EXPECT_EQ(Spec("saves\\slot1.SAV")->GetPath(), "saves\\slot1.SAV");  // a folder part is kept
+  const std::string parent = test::WindowsPathOf(fs::current_path().parent_path());
+  const struct {
+    const char* name;
+    std::string path;
+  } cases[] = {
+      {"pilo.INI", here + "\\Pilo.ini"},
+      {"Pilo.ini", here + "\\Pilo.ini"},
+      {"saves\\", here + "\\Saves"},
+      {"missing.ini", "missing.ini"},            // stays as written
+      {"saves\\slot1.SAV", "saves\\slot1.SAV"},  // a folder part is kept
+      // Names whose full path is not the working folder's followed by the name itself.
+      {"pilo.ini. ", here + "\\Pilo.ini"},  // trailing dots and blanks are dropped
+      {"P*.INI", here + "\\Pilo.ini"},      // a pattern takes the first name it matches
+      {"*", here},                          // ... which here is "."
+      {".", here},
+      {"..", parent},
+      {"Z:PILO.ini", here + "\\Pilo.ini"},  // relative to the working folder on its drive
+      {"Z:", "Z:"},                         // a drive alone names no entry
+  };
+  for (const auto& c : cases) EXPECT_EQ(Spec(c.name)->GetPath(), c.path) << c.name;
 }
 
 TEST(WinFileSpec, ASpecificationAsWrittenIsNotLookedUp) {

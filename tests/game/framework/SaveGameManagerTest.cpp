@@ -315,12 +315,31 @@ TEST_F(SaveSlots, FilesShorterThanASaveAreRefusedAndLongerOnesReadTo542Bytes) {
   EXPECT_EQ(InMemory(), FileBytes::Of(78).bytes);
 }
 
+// The save and a temporary file left by a crash are each found in whatever letter case they have, so
+// the save replaces that very file and no sibling differing only in case is left beside it.
 TEST_F(SaveSlots, ASaveReplacesTheSlotFileInWhateverLetterCaseItHas) {
-  test::WriteFile("savegame3.SAV", FileBytes::Of(1).bytes);
-  ASSERT_TRUE(m_saves.SlotExists(3));
-  ASSERT_TRUE(SaveSeed(3, 2));
-  EXPECT_EQ(FolderContents(), std::vector<std::string>{"savegame3.SAV"});
-  EXPECT_EQ(test::ReadFile("savegame3.SAV"), FileBytes::Of(2).bytes);
+  const struct {
+    const char* what;
+    std::vector<std::string> before;  // each holds the bytes of seed 1
+    bool slotExists;                  // whether the slot is found before the save
+    std::string saved;                // the one file afterwards, holding the new save
+  } cases[] = {
+      {"the save in another case", {"savegame3.SAV"}, true, "savegame3.SAV"},
+      {"a temporary file in another case beside it",
+       {"SAVEGAME3.SAV.TMP", "savegame3.SAV"},
+       true,
+       "savegame3.SAV"},
+      {"a temporary file in another case alone", {"SAVEGAME3.SAV.TMP"}, false, "SaveGame3.sav"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const std::string& name : c.before) test::WriteFile(name, FileBytes::Of(1).bytes);
+    ASSERT_EQ(m_saves.SlotExists(3), c.slotExists);
+    ASSERT_TRUE(SaveSeed(3, 2));
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{c.saved});
+    EXPECT_EQ(test::ReadFile(c.saved), FileBytes::Of(2).bytes);
+    fs::remove(c.saved);
+  }
 }
 
 // However the save fails (its stream at any byte, the flush, an exception, the rename), the result
@@ -388,6 +407,9 @@ TEST_F(SaveSlotsTraced, AFailedSaveNamesItsFileAsALinuxPath) {
       {"a folder in the slot's place", "SaveGame5.sav", false,
        "ERROR: SaveOutputStream: " + temporary + " could not replace " + folder +
            "/SaveGame5.sav; the previous save is kept\n"},
+      {"a folder in the slot's place in another letter case", "savegame5.SAV", false,
+       "ERROR: SaveOutputStream: " + temporary + " could not replace " + folder +
+           "/savegame5.SAV; the previous save is kept\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -1,4 +1,5 @@
 // Files through handles, attributes, deletion and directory search.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -104,6 +106,50 @@ TEST(Files, ExistingFilesOpenAsWrittenOrInAnyLetterCase) {
   }
 }
 
+// Whatever the disposition, a name missing as written opens the file of another letter case, and
+// only a name missing in every case is created, as written.
+TEST(Files, EachDispositionFindsTheFileInAnyLetterCase) {
+  using Contents = std::map<std::string, std::string>;
+  const Contents before = {{"File.txt", "old contents"}};
+  const struct {
+    const char* name;
+    DWORD disposition;
+    bool opens;
+    Contents after;  // the folder once "new" is written through the handle
+  } cases[] = {
+      {"Dir\\File.txt", OPEN_EXISTING, true, {{"File.txt", "new contents"}}},
+      {"Dir\\FILE.TXT", OPEN_EXISTING, true, {{"File.txt", "new contents"}}},
+      {"dir\\FILE.TXT", OPEN_EXISTING, true, {{"File.txt", "new contents"}}},
+      {"Dir\\Other.txt", OPEN_EXISTING, false, before},
+      {"Dir\\File.txt", OPEN_ALWAYS, true, {{"File.txt", "new contents"}}},
+      {"Dir\\file.txt", OPEN_ALWAYS, true, {{"File.txt", "new contents"}}},
+      {"DIR\\file.txt", OPEN_ALWAYS, true, {{"File.txt", "new contents"}}},
+      {"dir\\Other.txt", OPEN_ALWAYS, true, {{"File.txt", "old contents"}, {"Other.txt", "new"}}},
+      {"Dir\\File.txt", CREATE_ALWAYS, true, {{"File.txt", "new"}}},
+      {"Dir\\file.TXT", CREATE_ALWAYS, true, {{"File.txt", "new"}}},
+      {"dir\\file.TXT", CREATE_ALWAYS, true, {{"File.txt", "new"}}},
+      {"DIR\\Other.txt", CREATE_ALWAYS, true, {{"File.txt", "old contents"}, {"Other.txt", "new"}}},
+      {"Dir\\Other.txt", CREATE_ALWAYS, true, {{"File.txt", "old contents"}, {"Other.txt", "new"}}},
+      {"Nowhere\\File.txt", CREATE_ALWAYS, false, before},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " disposition " + std::to_string(c.disposition));
+    fs::remove_all("Dir");
+    for (const auto& [name, bytes] : before) test::WriteFile(fs::path("Dir") / name, bytes);
+    const HANDLE file = Open(c.name, GENERIC_WRITE, c.disposition);
+    ASSERT_EQ(file != INVALID_HANDLE_VALUE, c.opens);
+    if (c.opens) {
+      DWORD put = 0;
+      EXPECT_TRUE(WriteFile(file, "new", 3, &put, nullptr));
+      EXPECT_TRUE(CloseHandle(file));
+    }
+    Contents after;
+    for (const auto& entry : fs::directory_iterator("Dir"))
+      after[entry.path().filename().string()] = test::ReadFile(entry.path());
+    EXPECT_EQ(after, c.after);
+  }
+}
+
 TEST(Files, RefusesFoldersAndPipesWithoutBlocking) {
   fs::create_directory("folder");
   ASSERT_EQ(mkfifo("pipe", 0600), 0);
@@ -113,6 +159,32 @@ TEST(Files, RefusesFoldersAndPipesWithoutBlocking) {
     EXPECT_EQ(Open("pipe", GENERIC_WRITE, disposition), INVALID_HANDLE_VALUE);
   }
   EXPECT_EQ(GetFileAttributesA("pipe"), INVALID_FILE_ATTRIBUTES);
+}
+
+// Linux cuts only regular files, and only those are kept open: a pipe that has a reader is refused
+// by every disposition, under its own name and in another letter case, and what waits in it stays.
+TEST(Files, APipeWithAReaderIsRefusedAndKeepsWhatWaitsInIt) {
+  ASSERT_EQ(mkfifo("pipe", 0600), 0);
+  const int reader = open("pipe", O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  const int writer = open("pipe", O_WRONLY | O_NONBLOCK);
+  ASSERT_GE(writer, 0);
+  ASSERT_EQ(write(writer, "data", 4), 4);
+  for (const char* name : {"pipe", "PIPE"}) {
+    for (const DWORD disposition : {OPEN_EXISTING, OPEN_ALWAYS, CREATE_ALWAYS}) {
+      for (const DWORD access : {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE}) {
+        EXPECT_EQ(Open(name, access, disposition), INVALID_HANDLE_VALUE)
+            << name << " disposition " << disposition << " access " << access;
+      }
+    }
+  }
+  char buffer[8] = {};
+  EXPECT_EQ(read(reader, buffer, sizeof buffer), 4);
+  EXPECT_STREQ(buffer, "data");
+  close(writer);
+  close(reader);
+  // Nothing was made beside it under the other letter case.
+  EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
 }
 
 TEST(Files, ReadsAndWritesOnlyWhatTheHandleAllows) {
@@ -285,6 +357,18 @@ TEST(Files, AttributesAndDeletion) {
   EXPECT_EQ(GetFileAttributesA("dir\\nothing"), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetFileAttributesA(nullptr), INVALID_FILE_ATTRIBUTES);
 
+  // Links are followed; a name that exists as written comes first, even as a broken link, and only a
+  // name missing as written is matched in another letter case.
+  fs::create_symlink("File.txt", "dir/link");
+  fs::create_symlink("gone", "dir/broken");
+  test::WriteFile("dir/BROKEN", "x");
+  EXPECT_EQ(GetFileAttributesA("DIR\\LINK"), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(GetFileAttributesA("dir\\broken"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA("dir\\Broken"), FILE_ATTRIBUTE_NORMAL);
+  fs::remove("dir/link");
+  fs::remove("dir/broken");
+  fs::remove("dir/BROKEN");
+
   EXPECT_FALSE(DeleteFileA("dir"));
   EXPECT_TRUE(DeleteFileA("DIR\\FILE.TXT"));
   EXPECT_FALSE(fs::exists("dir/File.txt"));
@@ -322,6 +406,7 @@ TEST(Files, MoveReplacesAFileInOneStepAndNothingElse) {
   // Each failure leaves both names as they were.
   test::WriteFile("Saves/Left.tmp", "left");
   fs::create_directories("Saves/Folder.sav/inside");
+  fs::create_symlink("Left.tmp", "Saves/Link.tmp");
   const struct {
     const char* from;
     const char* to;
@@ -330,6 +415,8 @@ TEST(Files, MoveReplacesAFileInOneStepAndNothingElse) {
       {"Saves\\Left.tmp", "Saves\\Slot.sav", 0},                            // only replacing moves are made
       {"Saves\\Left.tmp", "Saves\\Folder.sav", MOVEFILE_REPLACE_EXISTING},  // a folder is not replaced
       {"Saves\\Folder.sav", "Saves\\Moved", MOVEFILE_REPLACE_EXISTING},     // folders are not moved
+      {"saves\\FOLDER.SAV", "Saves\\Moved", MOVEFILE_REPLACE_EXISTING},     // in any letter case
+      {"Saves\\Link.tmp", "Saves\\Moved", MOVEFILE_REPLACE_EXISTING},       // nor links, even to a file
       {"Saves\\Missing.tmp", "Saves\\Slot.sav", MOVEFILE_REPLACE_EXISTING},
       {"Saves\\Left.tmp", "Nowhere\\Slot.sav", MOVEFILE_REPLACE_EXISTING},
       {nullptr, "Saves\\Slot.sav", MOVEFILE_REPLACE_EXISTING},
@@ -341,6 +428,7 @@ TEST(Files, MoveReplacesAFileInOneStepAndNothingElse) {
     EXPECT_EQ(test::ReadFile("Saves/Left.tmp"), "left");
     EXPECT_EQ(test::ReadFile("Saves/Slot.sav"), "new");
     EXPECT_TRUE(fs::is_directory("Saves/Folder.sav/inside"));
+    EXPECT_TRUE(fs::is_symlink("Saves/Link.tmp"));
     EXPECT_FALSE(fs::exists("Saves/Moved"));
   }
 }
@@ -378,6 +466,13 @@ TEST(Find, LooksUpOneNameInItsLetterCaseOnDisk) {
   EXPECT_TRUE(List("Z:\\").empty());
   EXPECT_TRUE(List("Z:").empty());
   EXPECT_TRUE(List("folder\\nothing").empty());
+  // As with attributes: links followed, the name as written first, even when its link is broken.
+  fs::create_symlink("Pilo.ini", "Folder/link");
+  fs::create_symlink("gone", "Folder/broken");
+  test::WriteFile("Folder/BROKEN", "x");
+  EXPECT_EQ(List("folder\\LINK"), (std::vector<Listed>{{"link", FILE_ATTRIBUTE_NORMAL}}));
+  EXPECT_TRUE(List("folder\\broken").empty());
+  EXPECT_EQ(List("folder\\Broken"), (std::vector<Listed>{{"BROKEN", FILE_ATTRIBUTE_NORMAL}}));
 
   WIN32_FIND_DATAA data;
   EXPECT_EQ(FindFirstFileA(nullptr, &data), INVALID_HANDLE_VALUE);
