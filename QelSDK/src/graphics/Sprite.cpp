@@ -28,8 +28,7 @@ Sprite::~Sprite() {
   // Nothing this sprite does from here on is passed to its observers.
   DetachAll();
   if (m_currentAnimation) m_currentAnimation->Stop();
-  m_currentAnimation = nullptr;
-  m_currentId = kNoAnimation;
+  ForgetCurrent();
   m_animations.clear();
   m_nextAnimations.clear();
 }

@@ -106,6 +106,19 @@ int OpenRetrying(const char* path, int flags) {
   return fd;
 }
 
+// Most names exist as written: reach (a look or an open that answers whether it got there) is tried
+// on the path as written, and only a miss pays for the case-blind match, tried when it differs.
+// linuxPath is the path last tried. False when neither reached it.
+template <typename Reach>
+bool ReachAsWrittenOrMatched(const detail::WindowsPath& path, std::string& linuxPath, Reach&& reach) {
+  if (!detail::WrittenLinuxPath(path, linuxPath)) return false;
+  if (reach(linuxPath)) return true;
+  std::string matched;
+  if (!detail::MapMissingToLinux(path, matched) || matched == linuxPath) return false;
+  linuxPath = std::move(matched);
+  return reach(linuxPath);
+}
+
 // The file a path names, as written or matched without regard to case, opened with flags.
 // Truncation, when asked for, is left to the open: Linux cuts only regular files, and the caller
 // checks the type on the descriptor.
@@ -117,14 +130,13 @@ int OpenMatching(const detail::WindowsPath& path, int flags) {
   if (flags & O_CREAT) {
     return detail::MapMissingToLinux(path, linuxPath) ? OpenRetrying(linuxPath.c_str(), flags) : -1;
   }
-  // A file that must exist is mostly named as written: the open itself is the lookup, and only a
-  // miss pays for the match.
-  if (!detail::WrittenLinuxPath(path, linuxPath)) return -1;
-  const int fd = OpenRetrying(linuxPath.c_str(), flags);
-  if (fd >= 0 || errno != ENOENT) return fd;
-  std::string matched;
-  if (!detail::MapMissingToLinux(path, matched) || matched == linuxPath) return -1;
-  return OpenRetrying(matched.c_str(), flags);
+  // For a file that must exist the open itself is the lookup; only a missing name is matched.
+  int fd = -1;
+  ReachAsWrittenOrMatched(path, linuxPath, [&fd, flags](const std::string& tried) {
+    fd = OpenRetrying(tried.c_str(), flags);
+    return fd >= 0 || errno != ENOENT;
+  });
+  return fd;
 }
 
 void Report(DWORD* count, DWORD value) {
@@ -144,15 +156,13 @@ DWORD LinuxFileAttributes(const std::string& linuxPath) {
 }
 
 DWORD FoundAttributes(const WindowsPath& path, std::string& linuxPath) {
-  if (!WrittenLinuxPath(path, linuxPath)) return INVALID_FILE_ATTRIBUTES;
-  // Most names exist as written: one look tells both that and what the entry is, and only a miss
-  // pays for the case-blind match.
-  const DWORD attributes = LinuxFileAttributes(linuxPath);
-  if (attributes != INVALID_FILE_ATTRIBUTES) return attributes;
-  std::string matched;
-  if (!MapMissingToLinux(path, matched) || matched == linuxPath) return INVALID_FILE_ATTRIBUTES;
-  linuxPath = std::move(matched);
-  return LinuxFileAttributes(linuxPath);
+  // One look tells both whether the name exists so and what the entry is.
+  DWORD attributes = INVALID_FILE_ATTRIBUTES;
+  ReachAsWrittenOrMatched(path, linuxPath, [&attributes](const std::string& tried) {
+    attributes = LinuxFileAttributes(tried);
+    return attributes != INVALID_FILE_ATTRIBUTES;
+  });
+  return attributes;
 }
 
 }  // namespace detail
@@ -329,20 +339,13 @@ BOOL MoveFileExA(const char* existingFileName, const char* newFileName, DWORD fl
   detail::WindowsPath fromPath;
   std::string from;
   std::string to;
-  if (!detail::ParseWindowsPath(existingFileName, fromPath) || !detail::WrittenLinuxPath(fromPath, from) ||
-      !ToLinuxPath(newFileName, to)) {
-    return FALSE;
-  }
-  // Only files are moved; rename(2) would move a folder as well. The one look at the file as written
-  // also says whether it exists so; only a miss pays for the case-blind match.
+  if (!detail::ParseWindowsPath(existingFileName, fromPath) || !ToLinuxPath(newFileName, to)) return FALSE;
+  // Only files are moved; rename(2) would move a folder as well. The one look at the file also says
+  // whether it exists as written.
   struct stat info {};
-  if (lstat(from.c_str(), &info) != 0) {
-    std::string matched;
-    if (!detail::MapMissingToLinux(fromPath, matched) || matched == from) return FALSE;
-    from = std::move(matched);
-    if (lstat(from.c_str(), &info) != 0) return FALSE;
-  }
-  if (!S_ISREG(info.st_mode)) return FALSE;
+  const bool found = ReachAsWrittenOrMatched(
+      fromPath, from, [&info](const std::string& tried) { return lstat(tried.c_str(), &info) == 0; });
+  if (!found || !S_ISREG(info.st_mode)) return FALSE;
   return rename(from.c_str(), to.c_str()) == 0 ? TRUE : FALSE;
 }
 
